@@ -1,0 +1,98 @@
+#include "settings/ScreenSizeList.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string ScreenSize::RowText() const
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%u x %u", static_cast<unsigned>(Width()),
+                  static_cast<unsigned>(Height()));
+    return text;
+}
+
+bool ScreenSizeList::AddScreenSize(uint16_t width, uint16_t height, bool enable)
+{
+    const uint32_t area = static_cast<uint32_t>(width) * height;
+    size_t position = entries_.size();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        ScreenSize& entry = entries_[i];
+        if (entry.Width() == width && entry.Height() == height) {
+            if (enable) entry.enabled = true;
+            return false;
+        }
+        if (entry.Area() > area) {
+            position = i;
+            break;
+        }
+    }
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(position),
+                    ScreenSize{PackSize(width, height), enable});
+    return true;
+}
+
+void ScreenSizeList::PopulateScreenSizes(int screenWidth, int screenHeight)
+{
+    static const uint16_t common[][2] = {
+        {640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 960}, {1280, 1024}, {1600, 1200},
+    };
+    for (const auto& size : common) AddScreenSize(size[0], size[1], false);
+    AddScreenSize(static_cast<uint16_t>(screenWidth), static_cast<uint16_t>(screenHeight), false);
+
+    if (hasStoredList_) {
+        for (PackedSize size : storedSizes_) AddScreenSize(PackedWidth(size), PackedHeight(size), true);
+        return;
+    }
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+        it->enabled = it->Width() <= screenWidth && it->Height() <= screenHeight;
+}
+
+std::vector<PackedSize> ScreenSizeList::CollectEnabledSizes() const
+{
+    std::vector<PackedSize> sizes;
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+        if (it->enabled) sizes.push_back(it->size);
+    return sizes;
+}
+
+void ScreenSizeList::ExchangeGridArray(GridArrayDirection direction, std::vector<PackedSize>& array)
+{
+    switch (direction) {
+    case GridArrayDirection::Save:
+        array = CollectEnabledSizes();
+        break;
+    case GridArrayDirection::Load:
+        storedSizes_.insert(storedSizes_.end(), array.begin(), array.end());
+        if (!array.empty()) hasStoredList_ = true;
+        break;
+    case GridArrayDirection::Other:
+        break;
+    }
+}
+
+void ScreenSizeList::SetEnabled(size_t row, bool enabled)
+{
+    if (row < entries_.size()) entries_[row].enabled = enabled;
+}
+
+namespace {
+
+std::vector<size_t> LastToFirst(std::vector<size_t> rows)
+{
+    std::sort(rows.begin(), rows.end(), [](size_t a, size_t b) { return a > b; });
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+}  // namespace
+
+void ScreenSizeList::SetSelectionEnabled(const std::vector<size_t>& selectedRows, bool enabled)
+{
+    for (size_t row : LastToFirst(selectedRows)) SetEnabled(row, enabled);
+}
+
+void ScreenSizeList::RemoveSelection(const std::vector<size_t>& selectedRows)
+{
+    for (size_t row : LastToFirst(selectedRows))
+        if (row < entries_.size()) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(row));
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The screen resolutions that the sizing grid can outline, kept in area order.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Width in the low 16 bits, height in the high 16 bits.
+using PackedSize = uint32_t;
+
+constexpr PackedSize PackSize(uint16_t width, uint16_t height)
+{
+    return static_cast<PackedSize>(height) << 16 | width;
+}
+constexpr uint16_t PackedWidth(PackedSize size) { return static_cast<uint16_t>(size & 0xFFFF); }
+constexpr uint16_t PackedHeight(PackedSize size) { return static_cast<uint16_t>(size >> 16); }
+
+struct ScreenSize {
+    PackedSize size = 0;
+    bool enabled = false;
+
+    uint16_t Width() const { return PackedWidth(size); }
+    uint16_t Height() const { return PackedHeight(size); }
+    uint32_t Area() const { return static_cast<uint32_t>(Width()) * Height(); }
+    std::string RowText() const;  // "1024 x 768"
+};
+
+enum class GridArrayDirection { Load, Save, Other };
+
+class ScreenSizeList {
+public:
+    // Inserts after every entry of equal or smaller area. A size already present
+    // is not inserted again (returns false); with enable it ends enabled.
+    bool AddScreenSize(uint16_t width, uint16_t height, bool enable);
+
+    // Builds the list at start: the seven common sizes and the screen's, then the
+    // stored sizes enabled or, with none stored, every size that fits the screen.
+    void PopulateScreenSizes(int screenWidth, int screenHeight);
+
+    // The enabled sizes, last entry (largest area) first.
+    std::vector<PackedSize> CollectEnabledSizes() const;
+
+    // Hook around the stored "GridArray" value: fills the array before a save and
+    // takes it into the stored sizes after a load.
+    void ExchangeGridArray(GridArrayDirection direction, std::vector<PackedSize>& array);
+
+    // Row operations of the Grid page; rows are indices into Entries(), in any order.
+    void SetEnabled(size_t row, bool enabled);
+    void SetSelectionEnabled(const std::vector<size_t>& selectedRows, bool enabled);
+    void RemoveSelection(const std::vector<size_t>& selectedRows);
+
+    const std::vector<ScreenSize>& Entries() const { return entries_; }
+    const std::vector<PackedSize>& StoredSizes() const { return storedSizes_; }
+    bool HasStoredList() const { return hasStoredList_; }
+
+private:
+    std::vector<ScreenSize> entries_;
+    std::vector<PackedSize> storedSizes_;  // as read from the profile file
+    bool hasStoredList_ = false;           // set once a load delivered a size
+};

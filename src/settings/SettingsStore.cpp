@@ -1,0 +1,225 @@
+#include "settings/SettingsStore.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "settings/ProfileCodec.h"
+
+static_assert(sizeof(LOGFONTA) == 60, "the Font block is the 60-byte LOGFONTA");
+static_assert(sizeof(COLORREF) == 4, "colours are stored as 32-bit values");
+
+namespace {
+
+// Blocks have no length limit of their own; this keeps a hostile file's value bounded.
+constexpr size_t MAX_BLOCK_TEXT = 1u << 20;
+
+// A value cut at the read limit may end inside an escape; drop that piece
+// rather than turning it into a stray byte.
+void DropCutEscape(std::string& text)
+{
+    const size_t n = text.size();
+    if (n >= 1 && text[n - 1] == '%')
+        text.resize(n - 1);
+    else if (n >= 2 && text[n - 2] == '%')
+        text.resize(n - 2);
+}
+
+}  // namespace
+
+std::string SettingsExchange::ReadValue(const char* key, size_t limit) const
+{
+    // GetPrivateProfileString reports a cut value as size - 1 characters.
+    std::vector<char> buffer(limit < 4096 ? limit + 1 : 4096);
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringA(section_.c_str(), key, "", buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), file_.c_str());
+        if (length + 1 < buffer.size() || buffer.size() > limit) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2 > limit + 1 ? limit + 1 : buffer.size() * 2);
+    }
+}
+
+void SettingsExchange::WriteValue(const char* key, const char* value) const
+{
+    // Failed writes (read-only file or folder, share without rights) are ignored.
+    WritePrivateProfileStringA(section_.c_str(), key, value, file_.c_str());
+}
+
+void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defaultValue)
+{
+    switch (mode_) {
+    case Mode::Reset:
+        field = defaultValue;
+        break;
+    case Mode::Load:
+        field = static_cast<int32_t>(GetPrivateProfileIntA(section_.c_str(), key, field, file_.c_str()));
+        break;
+    case Mode::Save:
+        if (field == defaultValue) {
+            WriteValue(key, nullptr);
+        } else {
+            char text[16];
+            std::snprintf(text, sizeof text, "%d", static_cast<int>(field));
+            WriteValue(key, text);
+        }
+        break;
+    }
+}
+
+void SettingsExchange::ExchangeString(const char* key, std::string& field, const char* defaultValue)
+{
+    switch (mode_) {
+    case Mode::Reset:
+        field = defaultValue ? defaultValue : "";
+        break;
+    case Mode::Load: {
+        std::string text = ReadValue(key, MAX_STORED_TEXT);
+        if (text.size() == MAX_STORED_TEXT) DropCutEscape(text);
+        if (!text.empty()) field = UnescapeText(text);
+        break;
+    }
+    case Mode::Save:
+        if (defaultValue ? field == defaultValue : field.empty())
+            WriteValue(key, nullptr);
+        else
+            WriteValue(key, EscapeText(field).c_str());
+        break;
+    }
+}
+
+void SettingsExchange::ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue)
+{
+    switch (mode_) {
+    case Mode::Reset:
+        if (defaultValue) std::memcpy(field, defaultValue, length);
+        break;
+    case Mode::Load: {
+        const std::vector<uint8_t> bytes = DecodeBlock(ReadValue(key, MAX_BLOCK_TEXT));
+        if (!bytes.empty()) std::memcpy(field, bytes.data(), bytes.size() < length ? bytes.size() : length);
+        break;
+    }
+    case Mode::Save:
+        if (defaultValue && std::memcmp(field, defaultValue, length) == 0)
+            WriteValue(key, nullptr);
+        else
+            WriteValue(key, EncodeBlock(field, length).c_str());
+        break;
+    }
+}
+
+void SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>& array)
+{
+    switch (mode_) {
+    case Mode::Reset:
+        break;
+    case Mode::Load: {
+        const std::vector<uint8_t> bytes = DecodeBlock(ReadValue(key, MAX_BLOCK_TEXT));
+        array.assign(bytes.size() / 4, 0);
+        if (!array.empty()) std::memcpy(array.data(), bytes.data(), array.size() * 4);
+        break;
+    }
+    case Mode::Save:
+        // Written also when empty: a later load treats the empty value as missing.
+        WriteValue(key, EncodeBlock(array.data(), array.size() * 4).c_str());
+        break;
+    }
+}
+
+void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settings)
+{
+    OutputSettings& output = settings.output;
+    exchange.SetSection("Save");
+    exchange.ExchangeString("Filename", output.filename, "Orvalin.bmp");
+    exchange.ExchangeInt("SaveSettings", output.saveSettings, 1);
+    exchange.ExchangeInt("SetAsWallpaper", output.setAsWallpaper, 1);
+
+    GeneralSettings& general = settings.general;
+    exchange.SetSection("General");
+    exchange.ExchangeInt("Captions", general.captions, 1);
+    exchange.ExchangeInt("Notes", general.notes, 1);
+    exchange.ExchangeInt("Grid", general.grid, 0);
+    exchange.ExchangeInt("Logo", general.logo, 1);
+    exchange.ExchangeInt("Border", general.border, 0);
+    exchange.ExchangeInt("Margins", general.margins, 10u);
+    exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
+    // A face name read from a file may lack its terminating zero.
+    if (exchange.IsLoad()) general.font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    exchange.ExchangeInt("ColorSelect", general.colorSelect, static_cast<int32_t>(COLOR_MODE_REVERSED));
+    exchange.ExchangeInt("ForegroundColor", general.foregroundColor, BLACK_COLOR);
+    exchange.ExchangeInt("BackgroundColor", general.backgroundColor, WHITE_COLOR);
+    COLORREF defaultCustomColors[CUSTOM_COLOR_COUNT];
+    for (COLORREF& color : defaultCustomColors) color = WHITE_COLOR;
+    exchange.ExchangeBinary("CustomColors", general.customColors, sizeof general.customColors,
+                            defaultCustomColors);
+
+    static const char* const captionKeys[CAPTION_COUNT] = {"Machine", "OS",      "OSVers",
+                                                           "Locale",  "Browser", "BrowserVers"};
+    exchange.SetSection("Captions");
+    for (int item = 0; item < CAPTION_COUNT; ++item)
+        exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], 1);
+
+    exchange.SetSection("Notes");
+    exchange.ExchangeString("Notes", settings.notes.notes, "");
+
+    GridSettings& grid = settings.grid;
+    exchange.SetSection("Grid");
+    exchange.ExchangeInt("LineSize", grid.lineSize, 2);
+    exchange.ExchangeInt("TaskBar", grid.taskBar, 0);
+    exchange.ExchangeInt("RightToLeft", grid.rightToLeft, 0);
+    std::vector<uint32_t> gridArray;
+    if (exchange.IsSave()) grid.sizes.ExchangeGridArray(GridArrayDirection::Save, gridArray);
+    exchange.ExchangeDWordArray("GridArray", gridArray);
+    if (exchange.IsLoad()) grid.sizes.ExchangeGridArray(GridArrayDirection::Load, gridArray);
+}
+
+ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory)
+{
+    const size_t slash = exePath.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.resize(dot);
+    name += ".INI";
+
+    ProfilePaths paths;
+    paths.local = windowsDirectory;
+    if (paths.local.empty() || paths.local.back() != '\\') paths.local += '\\';
+    paths.local += name;
+    paths.master = folder + name;
+    return paths;
+}
+
+ProfilePaths CurrentProfilePaths()
+{
+    std::vector<char> exePath(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, exePath.data(), static_cast<DWORD>(exePath.size()));
+        if (length < exePath.size()) {
+            exePath.resize(length);
+            break;
+        }
+        exePath.resize(exePath.size() * 2);
+    }
+    char windowsDirectory[MAX_PATH + 1] = "";
+    const UINT length = GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
+    if (length >= sizeof windowsDirectory) windowsDirectory[0] = '\0';
+    return MakeProfilePaths(std::string(exePath.begin(), exePath.end()), windowsDirectory);
+}
+
+void SettingsStore::RunPass(SettingsExchange::Mode mode, const std::string& file)
+{
+    SettingsExchange exchange(mode, file);
+    ExchangeStoredList(exchange, settings_);
+}
+
+void SettingsStore::ResetSettings() { RunPass(SettingsExchange::Mode::Reset, std::string()); }
+void SettingsStore::LoadSettings(const std::string& file) { RunPass(SettingsExchange::Mode::Load, file); }
+void SettingsStore::StoreSettings(const std::string& file) { RunPass(SettingsExchange::Mode::Save, file); }
+
+void SettingsStore::LoadAtStartup()
+{
+    const DWORD attributes = GetFileAttributesA(paths_.local.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        LoadSettings(paths_.local);
+    else
+        LoadSettings(paths_.master);
+}

@@ -1,0 +1,91 @@
+#pragma once
+// Keeps the stored settings between runs in INI profile files: a local copy in
+// the Windows directory and a master copy beside the executable.
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "settings/WallpaperSettings.h"
+
+// One pass over the stored list: reset to defaults, load from a file or save to it.
+class SettingsExchange {
+public:
+    enum class Mode { Reset, Load, Save };
+
+    SettingsExchange(Mode mode, std::string file) : mode_(mode), file_(std::move(file)) {}
+
+    bool IsReset() const { return mode_ == Mode::Reset; }
+    bool IsLoad() const { return mode_ == Mode::Load; }
+    bool IsSave() const { return mode_ == Mode::Save; }
+
+    void SetSection(const char* name) { section_ = name; }
+
+    // Flags, integers, unsigned integers and colours: decimal text as "%d" writes it.
+    void ExchangeInt(const char* key, int32_t& field, int32_t defaultValue);
+    template <typename T, typename = std::enable_if_t<std::is_integral_v<T> && sizeof(T) == 4 &&
+                                                      !std::is_same_v<T, int32_t>>>
+    void ExchangeInt(const char* key, T& field, T defaultValue)
+    {
+        int32_t value = static_cast<int32_t>(field);
+        ExchangeInt(key, value, static_cast<int32_t>(defaultValue));
+        field = static_cast<T>(value);
+    }
+
+    // Escaped text; without a default an empty field is removed from the file.
+    void ExchangeString(const char* key, std::string& field, const char* defaultValue);
+
+    // A fixed-size block of bytes; without a default it is always written.
+    void ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue);
+
+    // A variable-length array of 32-bit values, written as a block; no default.
+    void ExchangeDWordArray(const char* key, std::vector<uint32_t>& array);
+
+private:
+    std::string ReadValue(const char* key, size_t limit) const;
+    void WriteValue(const char* key, const char* value) const;
+
+    Mode mode_;
+    std::string file_;
+    std::string section_ = "General";
+};
+
+// Walks the one stored list, in its order, through the exchange operations.
+void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settings);
+
+// Longest stored text read back, in its escaped form; a longer value is cut.
+constexpr size_t MAX_STORED_TEXT = 4095;
+
+struct ProfilePaths {
+    std::string local;   // in the Windows directory
+    std::string master;  // beside the executable
+};
+
+// "<exe name without extension>.INI" in both folders.
+ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory);
+// The same for this process.
+ProfilePaths CurrentProfilePaths();
+
+class SettingsStore {
+public:
+    SettingsStore(SettingsSlices settings, ProfilePaths paths)
+        : settings_(settings), paths_(std::move(paths)) {}
+
+    void ResetSettings();
+    void LoadSettings(const std::string& file);
+    void StoreSettings(const std::string& file);
+
+    // The local file when it exists (its content is not inspected), else the master file.
+    void LoadAtStartup();
+    void SaveLocalSettings() { StoreSettings(paths_.local); }
+    void SaveMasterSettings() { StoreSettings(paths_.master); }
+
+    const ProfilePaths& Paths() const { return paths_; }
+
+private:
+    void RunPass(SettingsExchange::Mode mode, const std::string& file);
+
+    SettingsSlices settings_;
+    ProfilePaths paths_;
+};

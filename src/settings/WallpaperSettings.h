@@ -1,0 +1,83 @@
+#pragma once
+// Every stored choice of the wallpaper, in the slices that its holders keep:
+// the General, Captions, Notes and Grid pages and the main window (output).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "settings/ScreenSizeList.h"
+
+// Colour modes of the General page.
+enum ColorMode : int32_t { COLOR_MODE_SYSTEM = 0, COLOR_MODE_REVERSED = 1, COLOR_MODE_CUSTOM = 2 };
+
+constexpr COLORREF WHITE_COLOR = 0xFFFFFF;
+constexpr COLORREF BLACK_COLOR = 0x000000;
+constexpr int CUSTOM_COLOR_COUNT = 16;
+
+struct GeneralSettings {
+    int32_t captions = 1;  // section flags
+    int32_t notes = 1;
+    int32_t grid = 0;
+    int32_t logo = 1;
+    int32_t border = 0;
+    uint32_t margins = 10;
+    LOGFONTA font{};
+    int32_t colorSelect = COLOR_MODE_REVERSED;
+    COLORREF foregroundColor = BLACK_COLOR;
+    COLORREF backgroundColor = WHITE_COLOR;
+    COLORREF customColors[CUSTOM_COLOR_COUNT] = {};
+};
+
+// The six caption items, in the order of the captions block.
+enum CaptionItem { CAPTION_MACHINE, CAPTION_OS, CAPTION_OS_VERSION, CAPTION_LOCALE, CAPTION_BROWSER,
+                   CAPTION_BROWSER_VERSION, CAPTION_COUNT };
+
+struct CaptionSettings {
+    int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1};
+};
+
+struct NotesSettings {
+    std::string notes;  // lines separated by CR LF
+};
+
+struct GridSettings {
+    int32_t lineSize = 2;  // 0 solid, 1 to 6 dashed lines of that thickness
+    int32_t taskBar = 0;
+    int32_t rightToLeft = 0;
+    ScreenSizeList sizes;  // the list and the sizes read from "GridArray"
+};
+
+struct OutputSettings {
+    std::string filename = "Orvalin.bmp";
+    int32_t saveSettings = 1;
+    int32_t setAsWallpaper = 1;
+};
+
+// Arial, bold, 10 points at the given vertical resolution.
+LOGFONTA MakeDefaultFont(int logPixelsY);
+// The same for the screen, read from a memory device context compatible with it.
+LOGFONTA ScreenDefaultFont();
+
+// References to the slices wherever they are held, for the passes over the stored list.
+struct SettingsSlices {
+    OutputSettings& output;
+    GeneralSettings& general;
+    CaptionSettings& captions;
+    NotesSettings& notes;
+    GridSettings& grid;
+    const LOGFONTA& defaultFont;
+};
+
+// All slices in one object, for callers without pages (unattended runs, tests).
+struct WallpaperSettings {
+    OutputSettings output;
+    GeneralSettings general;
+    CaptionSettings captions;
+    NotesSettings notes;
+    GridSettings grid;
+    LOGFONTA defaultFont{};
+
+    SettingsSlices Slices() { return {output, general, captions, notes, grid, defaultFont}; }
+};
