@@ -1,0 +1,45 @@
+#pragma once
+// A one-bit-per-pixel bitmap whose bits the program reads and writes directly:
+// a DIB section with the palette black (0, ink) and white (1, paper), rows stored
+// bottom first and padded to 32 bits, exactly as a BMP file holds them.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "win/Handles.h"
+
+class MonoBitmap {
+public:
+    MonoBitmap() = default;
+
+    // An empty bitmap (no handle) when the system cannot provide one.
+    static MonoBitmap Create(int width, int height);
+
+    explicit operator bool() const { return static_cast<bool>(handle_); }
+    HBITMAP Handle() const { return handle_.Get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    size_t Stride() const { return stride_; }
+    size_t SizeInBytes() const { return stride_ * static_cast<size_t>(height_); }
+    const uint8_t* Bits() const { return bits_; }
+
+    // Row y counted from the top.
+    const uint8_t* Row(int y) const { return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_; }
+    uint8_t* Row(int y) { return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_; }
+
+    bool IsInk(int x, int y) const { return !(Row(y)[x >> 3] & (0x80 >> (x & 7))); }
+
+    // All paper; the padding bits at the end of each row stay 0.
+    void FillPaper();
+    // Ink on columns [x0, x1) of row y, clipped to the bitmap.
+    void InkRun(int y, long long x0, long long x1);
+
+private:
+    BitmapHandle handle_;
+    uint8_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    size_t stride_ = 0;
+};

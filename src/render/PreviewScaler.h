@@ -1,0 +1,23 @@
+#pragma once
+// Reduces the one-bit wallpaper to the preview's size by area averaging: each
+// preview pixel is the average colour of the wallpaper area it covers.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "render/MonoBitmap.h"
+
+struct PreviewSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The wallpaper fitted into the client area with its proportions, never enlarged.
+PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth, int wallpaperHeight);
+
+// Pixels of the reduced picture, top row first, as 0x00RRGGBB (a 32-bit DIB's order).
+// Ink is shown in foreColor, paper in backColor.
+std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
+                                      COLORREF backColor);

@@ -1,0 +1,404 @@
+#include "render/WallpaperRenderer.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "render/BitmapFile.h"
+#include "render/PreviewScaler.h"
+#include "resources/resource.h"
+#include "win/WorkerThread.h"
+
+namespace {
+
+constexpr UINT MEASURE_WRAPPED = DT_CALCRECT | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
+
+int ClampToInt(long long value)
+{
+    return static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, value)));
+}
+
+int TextLength(const std::string& text) { return ClampToInt(static_cast<long long>(text.size())); }
+
+// Lines that end with LF, an empty one standing as a single space; text after the last LF is left out.
+template <typename Visit>
+void ForEachTerminatedLine(const std::string& text, Visit visit)
+{
+    size_t position = 0;
+    for (size_t end; (end = text.find('\n', position)) != std::string::npos; position = end + 1) {
+        const std::string line = end == position ? std::string(" ") : text.substr(position, end - position);
+        visit(line);
+    }
+}
+
+// The widest caption label (the part before the first TAB, CRs removed) plus two spaces.
+int LabelColumn(HDC dc, const std::string& captions)
+{
+    int column = 0;
+    for (size_t position = 0; position < captions.size();) {
+        size_t end = captions.find('\n', position);
+        if (end == std::string::npos) end = captions.size();
+        std::string line = captions.substr(position, end - position);
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        line = line.substr(0, line.find('\t')) + "  ";
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, line.c_str(), TextLength(line), &extent);
+        column = std::max<int>(column, extent.cx);
+        position = end + 1;
+    }
+    return column;
+}
+
+bool EvenStep(long long position, long long phase, long long lineSize)
+{
+    // Parity of (position + phase) / lineSize; a negative size has the parity of its magnitude.
+    return ((position + phase) / std::llabs(lineSize)) % 2 == 0;
+}
+
+// Ink along rows [rowFrom, rowTo) over columns [from, to), in dashes of lineSize
+// (solid when 0): a pixel is ink where its dash step is even (odd when !inkOnEven).
+void HorizontalDashes(MonoBitmap& bitmap, long long rowFrom, long long rowTo, long long from, long long to,
+                      long long phase, long long lineSize, bool inkOnEven)
+{
+    rowFrom = std::max(rowFrom, 0LL);
+    rowTo = std::min<long long>(rowTo, bitmap.Height());
+    from = std::max(from, 0LL);
+    to = std::min<long long>(to, bitmap.Width());
+    if (rowFrom >= rowTo || from >= to) return;
+    const long long size = std::llabs(lineSize);
+    for (long long row = rowFrom; row < rowTo; ++row) {
+        if (size == 0) {
+            bitmap.InkRun(static_cast<int>(row), from, to);
+            continue;
+        }
+        for (long long p = from; p < to;) {
+            const long long step = (p + phase) / size;
+            const long long runEnd = std::min(to, (step + 1) * size - phase);
+            if ((step % 2 == 0) == inkOnEven) bitmap.InkRun(static_cast<int>(row), p, runEnd);
+            p = runEnd;
+        }
+    }
+}
+
+// Ink on columns [from, to) of every row in [rowFrom, rowTo) whose dash step is even.
+void VerticalDashes(MonoBitmap& bitmap, long long from, long long to, long long rowFrom, long long rowTo,
+                    long long phase, long long lineSize)
+{
+    rowFrom = std::max(rowFrom, 0LL);
+    rowTo = std::min<long long>(rowTo, bitmap.Height());
+    for (long long row = rowFrom; row < rowTo; ++row)
+        if (lineSize == 0 || EvenStep(row, phase, lineSize)) bitmap.InkRun(static_cast<int>(row), from, to);
+}
+
+}  // namespace
+
+WallpaperRenderer::WallpaperRenderer(HINSTANCE resources)
+    : logo_(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LOGO))),
+      wallpaper_(MonoBitmap::Create(1, 1))
+{
+    char label[64] = "";
+    LoadStringA(resources, IDS_NOTES_LABEL, label, sizeof label);
+    notesLabel_ = label;
+    if (wallpaper_) wallpaper_.FillPaper();
+}
+
+WallpaperRenderer::~WallpaperRenderer()
+{
+    {
+        CriticalSectionLock lock(bitmapLock_);
+        previewWindow_ = nullptr;
+        previewPending_ = true;  // a pass under way drops its result
+    }
+    while (InterlockedCompareExchange(&liveThreads_, 0, 0) != 0) Sleep(1);
+}
+
+SIZE WallpaperRenderer::MeasureWrapped(HDC dc, int width, int top)
+{
+    const auto known = wrappedWidths_.find(width);
+    if (known != wrappedWidths_.end()) return known->second;
+    RECT rect = {0, top, width, top};
+    DrawTextA(dc, notesText.c_str(), TextLength(notesText), &rect, MEASURE_WRAPPED);
+    const SIZE size = {rect.right, rect.bottom};
+    wrappedWidths_.emplace(width, size);
+    return size;
+}
+
+int WallpaperRenderer::NotesWidth(HDC dc, int top)
+{
+    // Wraps notes-only text so that the block approaches the screen's proportions.
+    RECT rect = {0, top, 0, top};
+    DrawTextA(dc, notesText.c_str(), TextLength(notesText), &rect, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+    const int natural = rect.right;
+    auto narrowerThanScreen = [&](long long right, long long bottom) {
+        const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
+        return cy * right < cx * bottom;
+    };
+    auto widerThanScreen = [&](long long right, long long bottom) {
+        const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
+        return cy * right > cx * bottom;
+    };
+    if (!widerThanScreen(rect.right, rect.bottom)) return natural;
+
+    int best = 0, step = (natural + 1) / 2;
+    SIZE measured = {rect.right, rect.bottom};
+    for (int trials = 0;;) {
+        measured = MeasureWrapped(dc, best + step, top);
+        if (narrowerThanScreen(measured.cx, measured.cy)) best += step;
+        step = (std::abs(step) + 1) / 2;
+        if (step == 0 || ++trials == 100) break;
+    }
+    return measured.cx;
+}
+
+void WallpaperRenderer::Render()
+{
+    MemoryDC dc = CreateScreenCompatibleDC();
+    FontHandle textFont(CreateFontIndirectA(&font));
+    SelectObjectScope fontScope(dc.Get(), textFont ? static_cast<HGDIOBJ>(textFont.Get()) : GetStockObject(SYSTEM_FONT));
+    wrappedWidths_.clear();
+
+    BITMAP logoSize = {};
+    const bool withLogo = logoEnabled && logo_ && GetObjectA(logo_.Get(), sizeof logoSize, &logoSize);
+    long long x = margin, y0 = margin, W = 0, H = 0, L = 0;
+    if (withLogo) {
+        W = logoSize.bmWidth;
+        H = logoSize.bmHeight + static_cast<long long>(margin);
+        y0 = margin + logoSize.bmHeight + static_cast<long long>(margin);
+    }
+    L = LabelColumn(dc.Get(), captionsText);
+    const int tabStop = ClampToInt(L);
+
+    if (!captionsText.empty() || !notesText.empty()) {
+        ForEachTerminatedLine(captionsText, [&](const std::string& line) {
+            const DWORD extent = GetTabbedTextExtentA(dc.Get(), line.c_str(), TextLength(line), 1, &tabStop);
+            W = std::max<long long>(W, LOWORD(extent));
+            H += HIWORD(extent);
+        });
+        if (captionsText.empty()) W = std::max<long long>(W, NotesWidth(dc.Get(), ClampToInt(H)));
+        RECT notes = {ClampToInt(L), ClampToInt(H), ClampToInt(W), ClampToInt(H)};
+        DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
+        H = notes.bottom + static_cast<long long>(margin);
+    }
+
+    const long long width = W + 2LL * margin;
+    const long long height = H != 0 ? H + margin : 2LL * margin;
+    long long bw = width, bh = height;
+    if (minWidth > 0 || minHeight > 0) {
+        bw = std::max<long long>(minWidth, width);
+        bh = std::max<long long>(minHeight, height);
+        if (!flipHorizontal) {
+            const long long extra = bw - width;
+            x += extra;
+            if (L != 0) L += extra;
+        }
+    }
+    // A zero-sized bitmap is made 1 x 1, as the platform does for CreateBitmap.
+    bw = std::max(bw, 1LL);
+    bh = std::max(bh, 1LL);
+
+    {
+        CriticalSectionLock lock(bitmapLock_);
+        wallpaper_ = MonoBitmap();
+        if (bw <= INT_MAX && bh <= INT_MAX) wallpaper_ = MonoBitmap::Create(static_cast<int>(bw), static_cast<int>(bh));
+        if (wallpaper_) {
+            SelectObjectScope bitmapScope(dc.Get(), wallpaper_.Handle());
+            wallpaper_.FillPaper();
+            if (border) {
+                wallpaper_.InkRun(0, 0, bw);
+                wallpaper_.InkRun(static_cast<int>(bh - 1), 0, bw);
+                VerticalDashes(wallpaper_, 0, 1, 0, bh, 0, 0);
+                VerticalDashes(wallpaper_, bw - 1, bw, 0, bh, 0, 0);
+            }
+            for (uint32_t size : gridSizes) DrawGridRectangle(dc.Get(), size);
+
+            if (withLogo) {
+                MemoryDC logoDC = CreateScreenCompatibleDC();
+                SelectObjectScope logoScope(logoDC.Get(), logo_.Get());
+                BitBlt(dc.Get(), ClampToInt(x), margin, logoSize.bmWidth, logoSize.bmHeight, logoDC.Get(), 0, 0,
+                       SRCCOPY);
+            }
+
+            const int tabOrigin = margin;
+            const int shiftedTabStop = ClampToInt(L);
+            long long y = y0;
+            ForEachTerminatedLine(captionsText, [&](const std::string& line) {
+                const LONG extent = TabbedTextOutA(dc.Get(), ClampToInt(x), ClampToInt(y), line.c_str(),
+                                                   TextLength(line), 1, &shiftedTabStop, tabOrigin);
+                y += HIWORD(extent);
+            });
+            if (L != 0 && !notesText.empty())
+                TextOutA(dc.Get(), ClampToInt(x), ClampToInt(y), notesLabel_.c_str(), TextLength(notesLabel_));
+            const long long left = std::max<long long>(x, margin + L);
+            RECT notes = {ClampToInt(left), ClampToInt(y), ClampToInt(std::min<long long>(left + W, bw - margin)),
+                          ClampToInt(y)};
+            DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes,
+                      DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX);
+            GdiFlush();  // the bits are read directly from here on
+        }
+    }
+    RequestPreview();
+}
+
+void WallpaperRenderer::DrawGridRectangle(HDC dc, uint32_t size)
+{
+    const long long w = size & 0xFFFF, h = size >> 16;
+    const long long lineSize = gridLineSize;
+    const long long t = lineSize > 1 ? lineSize : 1;
+    const long long bw = wallpaper_.Width();
+    const long long x0 = flipHorizontal ? 0 : bw - w, x1 = x0 + w;
+    const long long r = bw % (2 * t);
+    const long long topPhase = flipHorizontal ? 0 : 3 * t - r;
+    const long long bottomPhase = flipHorizontal ? t : 2 * t - r;
+    const long long leftPhase = flipHorizontal ? 0 : t;
+    const long long rightPhase = flipHorizontal ? t : 0;
+
+    GdiFlush();  // earlier labels are complete before bits are set directly
+    HorizontalDashes(wallpaper_, 0, t, x0, x1, topPhase, lineSize, true);
+    HorizontalDashes(wallpaper_, h - t, h, x0, x1, bottomPhase, lineSize, true);
+    VerticalDashes(wallpaper_, x0, x0 + t, 0, h, leftPhase, lineSize);
+    VerticalDashes(wallpaper_, x1 - t, x1, 0, h, rightPhase, lineSize);
+    if (taskBarLines) {
+        HorizontalDashes(wallpaper_, h - t - 30, h - 30, x0, x1, bottomPhase, lineSize, lineSize == 0);
+        const long long from = flipHorizontal ? w - 80 - t : x0 + 80;
+        VerticalDashes(wallpaper_, from, from + t, 0, h, t, lineSize);
+    }
+
+    char label[32];
+    std::snprintf(label, sizeof label, "%d x %d", static_cast<int>(w), static_cast<int>(h));
+    const std::string measured = std::string(label) + "  ";
+    RECT extent = {0, 0, 0, 0};
+    DrawTextA(dc, measured.c_str(), TextLength(measured), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+    const long long labelWidth = extent.right - extent.left, textHeight = extent.bottom - extent.top;
+    RECT band = {ClampToInt(x0 + margin), ClampToInt(h - t - std::max(textHeight, 30LL)), ClampToInt(x1 - margin),
+                 ClampToInt(h - t)};
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX;
+    const int length = TextLength(label);
+    DrawTextA(dc, label, length, &band, format | (flipHorizontal ? DT_LEFT : DT_RIGHT));
+    const long long bandWidth = static_cast<long long>(band.right) - band.left;
+    if (bandWidth > 2 * labelWidth) DrawTextA(dc, label, length, &band, format | (flipHorizontal ? DT_RIGHT : DT_LEFT));
+    if (bandWidth > 3 * labelWidth) DrawTextA(dc, label, length, &band, format | DT_CENTER);
+}
+
+SIZE WallpaperRenderer::GetWallpaperSize()
+{
+    CriticalSectionLock lock(bitmapLock_);
+    return SIZE{wallpaper_.Width(), wallpaper_.Height()};
+}
+
+bool WallpaperRenderer::SaveBitmap(const std::string& path)
+{
+    CriticalSectionLock lock(bitmapLock_);
+    if (!wallpaper_) return false;
+    BitmapInfoBlock info = BuildBitmapInfo(wallpaper_.Handle());
+    info.Header().biClrUsed = 2;
+    info.Colors()[0] = ColorEntry(foreColor);
+    info.Colors()[1] = ColorEntry(backColor);
+    if (!WriteBitmapFile(path, info, wallpaper_.Bits())) return false;
+    modified = false;
+    return true;
+}
+
+void WallpaperRenderer::SetPreviewWindow(HWND window)
+{
+    CriticalSectionLock lock(bitmapLock_);
+    previewWindow_ = window;
+}
+
+void WallpaperRenderer::RequestPreview()
+{
+    CriticalSectionLock lock(bitmapLock_);
+    previewPending_ = true;
+    previewFore_ = foreColor;
+    previewBack_ = backColor;
+    // Without a window no preview is wanted: a thread would end at once.
+    if (previewRunning_ || !previewWindow_) return;
+    previewRunning_ = true;
+    InterlockedIncrement(&liveThreads_);
+    if (StartWorkerThread(PreviewThreadProc, this, THREAD_PRIORITY_IDLE)) {
+        InterlockedIncrement(&previewThreadsStarted_);
+    } else {
+        previewRunning_ = false;
+        InterlockedDecrement(&liveThreads_);
+    }
+}
+
+DWORD WINAPI WallpaperRenderer::PreviewThreadProc(void* parameter)
+{
+    auto* renderer = static_cast<WallpaperRenderer*>(parameter);
+    for (;;) {
+        HWND window;
+        {
+            CriticalSectionLock lock(renderer->bitmapLock_);
+            window = renderer->previewWindow_;
+            renderer->previewPending_ = false;
+        }
+        if (window) renderer->RunPreviewPass(window);
+        // Checked and cleared under the lock that requests take, so no request is lost.
+        CriticalSectionLock lock(renderer->bitmapLock_);
+        if (renderer->previewPending_ && renderer->previewWindow_) continue;
+        renderer->previewRunning_ = false;
+        break;
+    }
+    // The last touch of the renderer: its destructor waits for this count to reach 0.
+    InterlockedDecrement(&renderer->liveThreads_);
+    return 0;
+}
+
+void WallpaperRenderer::RunPreviewPass(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    PreviewSize size;
+    std::vector<uint32_t> pixels;
+    {
+        CriticalSectionLock lock(bitmapLock_);
+        if (previewPending_) return;  // a newer wallpaper is on its way
+        size = FitPreviewSize(client.right, client.bottom, wallpaper_.Width(), wallpaper_.Height());
+        pixels = ReduceToPreview(wallpaper_, size, previewFore_, previewBack_);
+    }
+
+    BitmapHandle bitmap;
+    if (!pixels.empty()) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.width;
+        info.bmiHeader.biHeight = -size.height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap || !bits) return;
+        std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    }
+    if (previewPending_) return;  // stale: dropped unseen
+    {
+        CriticalSectionLock lock(previewLock_);
+        preview_ = std::move(bitmap);
+        previewSize_ = preview_ ? SIZE{size.width, size.height} : SIZE{0, 0};
+    }
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void WallpaperRenderer::PaintPreview(HDC dc, int x, int y)
+{
+    CriticalSectionLock lock(previewLock_);
+    if (!preview_) return;
+    MemoryDC source(CreateCompatibleDC(dc));
+    SelectObjectScope scope(source.Get(), preview_.Get());
+    BitBlt(dc, x, y, previewSize_.cx, previewSize_.cy, source.Get(), 0, 0, SRCCOPY);
+}
+
+SIZE WallpaperRenderer::GetPreviewSize()
+{
+    CriticalSectionLock lock(previewLock_);
+    return previewSize_;
+}
+
+bool WallpaperRenderer::PreviewRunning()
+{
+    CriticalSectionLock lock(bitmapLock_);
+    return previewRunning_;
+}

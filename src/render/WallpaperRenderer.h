@@ -1,0 +1,90 @@
+#pragma once
+// Composes the one-bit wallpaper (logo, captions, notes, sizing grid, border),
+// writes it as a two-colour BMP and keeps a scaled colour preview up to date on
+// a worker thread.
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "render/MonoBitmap.h"
+#include "win/Handles.h"
+#include "win/Sync.h"
+
+class WallpaperRenderer {
+public:
+    // Loads the logo (bitmap 129) and the "Notes:" label (string 1000) from resources.
+    explicit WallpaperRenderer(HINSTANCE resources = GetModuleHandleA(nullptr));
+    // Makes a running preview thread end before anything it uses goes away.
+    virtual ~WallpaperRenderer();
+    WallpaperRenderer(const WallpaperRenderer&) = delete;
+    WallpaperRenderer& operator=(const WallpaperRenderer&) = delete;
+
+    // Inputs, written by the main window before each Render().
+    COLORREF foreColor = 0x000000;
+    COLORREF backColor = 0xFFFFFF;
+    LOGFONTA font{};
+    int margin = 10;
+    bool border = false;
+    bool logoEnabled = true;  // the Logo section: while off, the logo is left out
+    std::string captionsText;  // "label TAB value LF" lines
+    std::string notesText;     // lines separated by CR LF
+    int minWidth = 0;
+    int minHeight = 0;
+    std::vector<uint32_t> gridSizes;  // packed: width low 16 bits, height high 16 bits
+    int gridLineSize = 2;
+    bool taskBarLines = false;
+    bool flipHorizontal = false;
+
+    // Set after every render by the main window, cleared by a successful save.
+    bool modified = false;
+
+    // Rebuilds the wallpaper from the inputs, then requests a preview.
+    void Render();
+    // Width and height of the wallpaper that exists (0 x 0 when none could be made).
+    SIZE GetWallpaperSize();
+    // Writes the wallpaper in the current colours; clears `modified` on success.
+    bool SaveBitmap(const std::string& path);
+
+    // The Preview button; null means no preview is wanted.
+    void SetPreviewWindow(HWND window);
+    // Asks the preview thread for a fresh scaled preview (one thread at most).
+    void RequestPreview();
+    // Paints the preview at (x, y), as large as it is; nothing before the first one.
+    void PaintPreview(HDC dc, int x, int y);
+    // Size of the current preview (0 x 0 when there is none).
+    SIZE GetPreviewSize();
+
+    // Diagnostics for tests and the benchmark.
+    bool PreviewRunning();
+    long PreviewThreadsStarted() const { return previewThreadsStarted_; }
+    bool HasLogo() const { return static_cast<bool>(logo_); }
+
+private:
+    static DWORD WINAPI PreviewThreadProc(void* parameter);
+    void RunPreviewPass(HWND window);
+    int NotesWidth(HDC dc, int top);
+    SIZE MeasureWrapped(HDC dc, int width, int top);
+    void DrawGridRectangle(HDC dc, uint32_t size);
+
+    CriticalSection bitmapLock_;   // wallpaper_, previewPending_, previewRunning_, previewWindow_
+    CriticalSection previewLock_;  // preview_
+    BitmapHandle logo_;
+    std::string notesLabel_;
+    MonoBitmap wallpaper_;
+    BitmapHandle preview_;
+    SIZE previewSize_{0, 0};
+    HWND previewWindow_ = nullptr;
+    std::atomic<bool> previewPending_{false};
+    bool previewRunning_ = false;
+    COLORREF previewFore_ = 0x000000;  // the colours of the latest request
+    COLORREF previewBack_ = 0xFFFFFF;
+    volatile long liveThreads_ = 0;
+    volatile long previewThreadsStarted_ = 0;
+    // Wrapped-notes measurements of this render, by width.
+    std::map<int, SIZE> wrappedWidths_;
+};

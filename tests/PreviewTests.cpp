@@ -1,0 +1,208 @@
+// The scaled preview: fitting, area averaging, and the worker thread behind it.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "RenderTestSupport.h"
+#include "render/PreviewScaler.h"
+#include "win/Handles.h"
+
+namespace {
+
+constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0, WHITE = 0xFFFFFF;
+
+// A borderless window whose client area is the given size, standing in for the Preview button.
+class PreviewWindow {
+public:
+    PreviewWindow(int width, int height)
+        : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~PreviewWindow() { DestroyWindow(window_); }
+    HWND Handle() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+bool WaitForIdle(WallpaperRenderer& renderer)
+{
+    for (int i = 0; i < 2000; ++i) {
+        if (!renderer.PreviewRunning()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+// The preview as painted, read back as 0x00BBGGRR colours.
+class Painted {
+public:
+    Painted(WallpaperRenderer& renderer, int width, int height, COLORREF fill) : width_(width)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        pixels_ = static_cast<const uint32_t*>(bits);
+        MemoryDC dc = CreateScreenCompatibleDC();
+        SelectObjectScope scope(dc.Get(), bitmap_.Get());
+        BrushHandle brush(CreateSolidBrush(fill));
+        RECT all = {0, 0, width, height};
+        FillRect(dc.Get(), &all, brush.Get());
+        renderer.PaintPreview(dc.Get(), 0, 0);
+        GdiFlush();
+    }
+    COLORREF At(int x, int y) const
+    {
+        const uint32_t pixel = pixels_[static_cast<size_t>(y) * width_ + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+
+private:
+    BitmapHandle bitmap_;
+    const uint32_t* pixels_ = nullptr;
+    int width_;
+};
+
+class Preview : public ::testing::Test {
+protected:
+    Preview() : window(300, 200)
+    {
+        PlainInputs(renderer);
+        renderer.SetPreviewWindow(window.Handle());
+    }
+    PreviewWindow window;
+    WallpaperRenderer renderer;
+};
+
+}  // namespace
+
+TEST(PreviewFit, NeverEnlargedAndFittedWithItsProportions)
+{
+    auto fit = [](int cw, int ch, int bw, int bh) {
+        const PreviewSize size = FitPreviewSize(cw, ch, bw, bh);
+        return std::to_string(size.width) + "x" + std::to_string(size.height);
+    };
+    EXPECT_EQ(fit(300, 200, 20, 20), "20x20");
+    EXPECT_EQ(fit(400, 200, 800, 400), "400x200");
+    EXPECT_EQ(fit(200, 200, 1000, 100), "200x20");
+    EXPECT_EQ(fit(200, 200, 100, 1000), "20x200");
+    EXPECT_EQ(fit(550, 250, 1920, 1200), "400x250");
+    EXPECT_EQ(fit(300, 200, 300, 100), "300x100");  // not smaller in both directions: fitted
+    EXPECT_EQ(fit(0, 200, 20, 20), "0x0");
+    EXPECT_EQ(fit(200, 200, 0, 0), "0x0");
+    EXPECT_EQ(fit(10, 10, 65535, 1), "0x0");  // too thin to show a row
+}
+
+TEST(PreviewReduction, EachPixelAveragesTheAreaItCovers)
+{
+    MonoBitmap wallpaper = MonoBitmap::Create(4, 2);
+    ASSERT_TRUE(wallpaper);
+    wallpaper.FillPaper();
+    wallpaper.InkRun(0, 0, 2);  // left half of the top row
+    wallpaper.InkRun(1, 0, 1);
+    const std::vector<uint32_t> halves = ReduceToPreview(wallpaper, {2, 1}, BLACK, WHITE);
+    ASSERT_EQ(halves.size(), 2u);
+    EXPECT_EQ(halves[0], 0x404040u);  // three of four ink: 255 / 4 rounded
+    EXPECT_EQ(halves[1], 0xFFFFFFu);
+
+    const std::vector<uint32_t> exact = ReduceToPreview(wallpaper, {4, 2}, RED, BLUE);
+    EXPECT_EQ(exact[0], 0xFF0000u);  // red ink, as 0x00RRGGBB
+    EXPECT_EQ(exact[2], 0x0000FFu);  // blue paper
+    EXPECT_EQ(exact[4], 0xFF0000u);
+    EXPECT_EQ(exact[5], 0x0000FFu);
+}
+
+TEST_F(Preview, SmallWallpaperIsShownUnscaledInItsColours)
+{
+    Painted before(renderer, 40, 40, GREEN);
+    EXPECT_EQ(before.At(5, 5), GREEN);  // nothing painted before the first preview
+
+    renderer.border = true;
+    renderer.foreColor = RED;
+    renderer.backColor = BLUE;
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    const SIZE size = renderer.GetPreviewSize();
+    EXPECT_EQ(size.cx, 20);
+    EXPECT_EQ(size.cy, 20);
+    Painted painted(renderer, 40, 40, GREEN);
+    EXPECT_EQ(painted.At(0, 0), RED);
+    EXPECT_EQ(painted.At(19, 10), RED);
+    EXPECT_EQ(painted.At(10, 10), BLUE);
+    EXPECT_EQ(painted.At(25, 25), GREEN);  // beyond the preview nothing is painted
+}
+
+TEST_F(Preview, WiderAndTallerWallpapersFitTheWindow)
+{
+    PreviewWindow square(200, 200);
+    renderer.SetPreviewWindow(square.Handle());
+    renderer.minWidth = 1000;
+    renderer.minHeight = 100;
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(renderer.GetPreviewSize().cx, 200);
+    EXPECT_EQ(renderer.GetPreviewSize().cy, 20);
+
+    renderer.minWidth = 100;
+    renderer.minHeight = 1000;
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(renderer.GetPreviewSize().cx, 20);
+    EXPECT_EQ(renderer.GetPreviewSize().cy, 200);
+}
+
+TEST_F(Preview, ColourChangeRefreshesWithoutARender)
+{
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), WHITE);
+    renderer.backColor = RED;
+    renderer.RequestPreview();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), RED);
+}
+
+TEST_F(Preview, QuickRequestsShareOneThreadAndEndOnTheLastWallpaper)
+{
+    renderer.minWidth = 6000;
+    renderer.minHeight = 6000;
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    const long started = renderer.PreviewThreadsStarted();
+    for (int i = 0; i < 10; ++i) renderer.RequestPreview();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(renderer.PreviewThreadsStarted(), started + 1);
+
+    const COLORREF colours[] = {RED, BLUE, GREEN, BLACK, RED, BLUE, GREEN, BLACK, RED, BLUE};
+    for (COLORREF colour : colours) {
+        renderer.backColor = colour;
+        renderer.Render();
+    }
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_LE(renderer.PreviewThreadsStarted(), started + 11);
+    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), BLUE);
+}
+
+TEST(PreviewShutdown, RendererWaitsForARunningThread)
+{
+    PreviewWindow window(400, 300);
+    for (int round = 0; round < 3; ++round) {
+        auto renderer = std::make_unique<WallpaperRenderer>();
+        PlainInputs(*renderer);
+        renderer->minWidth = 12000;
+        renderer->minHeight = 12000;
+        renderer->SetPreviewWindow(window.Handle());
+        renderer->Render();
+        EXPECT_TRUE(renderer->PreviewRunning() || renderer->PreviewThreadsStarted() == 1);
+        renderer.reset();  // must not return while the thread still uses the renderer
+    }
+}

@@ -1,0 +1,77 @@
+#include "RenderTestSupport.h"
+
+#include <cstring>
+
+#include "TestFiles.h"
+
+bool Picture::Ink(int x, int y) const
+{
+    const size_t rowSize = ((static_cast<size_t>(width) + 31) / 32) * 4;
+    const size_t offset = 62 + static_cast<size_t>(height - 1 - y) * rowSize + static_cast<size_t>(x) / 8;
+    return !(static_cast<unsigned char>(file[offset]) & (0x80 >> (x % 8)));
+}
+
+int Picture::InkCount(int x0, int y0, int x1, int y1) const
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) count += Ink(x, y);
+    return count;
+}
+
+int Picture::RightmostInk(int y0, int y1) const
+{
+    for (int x = width - 1; x >= 0; --x)
+        for (int y = y0; y < y1; ++y)
+            if (Ink(x, y)) return x;
+    return -1;
+}
+
+bool Picture::SamePixels(const Picture& other) const
+{
+    return width == other.width && height == other.height && file.substr(62) == other.file.substr(62);
+}
+
+Picture ReadPicture(const std::string& path)
+{
+    Picture picture;
+    picture.file = ReadWholeFile(path);
+    if (picture.file.size() < 62 || picture.file.compare(0, 2, "BM") != 0) return picture;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, picture.file.data() + 14, sizeof header);
+    if (header.biBitCount != 1 || header.biHeight <= 0) return picture;
+    for (int i = 0; i < 2; ++i) {
+        const auto* entry = reinterpret_cast<const unsigned char*>(picture.file.data() + 54 + 4 * i);
+        picture.colors[i] = static_cast<uint32_t>(entry[2]) << 16 | entry[1] << 8 | entry[0];
+    }
+    const size_t rowSize = ((static_cast<size_t>(header.biWidth) + 31) / 32) * 4;
+    if (picture.file.size() < 62 + rowSize * static_cast<size_t>(header.biHeight)) return picture;
+    picture.width = header.biWidth;
+    picture.height = header.biHeight;
+    return picture;
+}
+
+LOGFONTA TestFont()
+{
+    LOGFONTA font = {};
+    font.lfHeight = -13;
+    font.lfWeight = FW_BOLD;
+    std::strcpy(font.lfFaceName, "Arial");
+    return font;
+}
+
+void PlainInputs(WallpaperRenderer& renderer)
+{
+    renderer.font = TestFont();
+    renderer.margin = 10;
+    renderer.logoEnabled = false;
+}
+
+Picture Snapshot(WallpaperRenderer& renderer)
+{
+    renderer.Render();
+    TempFolder folder;
+    const std::string path = folder.File("snapshot.bmp");
+    if (!renderer.SaveBitmap(path)) return Picture();
+    return ReadPicture(path);
+}

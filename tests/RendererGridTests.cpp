@@ -1,0 +1,230 @@
+// The sizing grid: rectangles, dash phases, task-bar lines and labels, checked
+// against the dash rule pixel by pixel.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "RenderTestSupport.h"
+#include "settings/ScreenSizeList.h"
+
+namespace {
+
+struct GridCase {
+    int bw, bh;
+    std::vector<uint32_t> sizes;
+    int lineSize;
+    bool flip;
+    bool taskBars;
+};
+
+bool Dash(long long position, long long phase, int lineSize)
+{
+    return lineSize == 0 || ((position + phase) / lineSize) % 2 == 0;
+}
+
+bool Inside(long long value, long long from, long long to) { return value >= from && value < to; }
+
+// Ink that the grid lines alone put at (x, y), straight from the edge table.
+bool ExpectedLineInk(const GridCase& grid, int x, int y)
+{
+    for (uint32_t size : grid.sizes) {
+        const long long w = PackedWidth(size), h = PackedHeight(size);
+        const long long t = grid.lineSize > 1 ? grid.lineSize : 1;
+        const long long x0 = grid.flip ? 0 : grid.bw - w, x1 = x0 + w;
+        const long long r = grid.bw % (2 * t);
+        const long long top = grid.flip ? 0 : 3 * t - r, bottom = grid.flip ? t : 2 * t - r;
+        const long long left = grid.flip ? 0 : t, right = grid.flip ? t : 0;
+        if (Inside(y, 0, t) && Inside(x, x0, x1) && Dash(x, top, grid.lineSize)) return true;
+        if (Inside(y, h - t, h) && Inside(x, x0, x1) && Dash(x, bottom, grid.lineSize)) return true;
+        if (Inside(x, x0, x0 + t) && Inside(y, 0, h) && Dash(y, left, grid.lineSize)) return true;
+        if (Inside(x, x1 - t, x1) && Inside(y, 0, h) && Dash(y, right, grid.lineSize)) return true;
+        if (grid.taskBars) {
+            if (Inside(y, h - t - 30, h - 30) && Inside(x, x0, x1) &&
+                (grid.lineSize == 0 || ((x + bottom) / grid.lineSize) % 2 == 1))
+                return true;
+            const long long from = grid.flip ? w - 80 - t : x0 + 80;
+            if (Inside(x, from, from + t) && Inside(y, 0, h) && Dash(y, t, grid.lineSize)) return true;
+        }
+    }
+    return false;
+}
+
+class RendererGrid : public ::testing::Test {
+protected:
+    RendererGrid() { PlainInputs(renderer); }
+
+    Picture Render(const GridCase& grid, int margin)
+    {
+        renderer.margin = margin;
+        renderer.gridSizes = grid.sizes;
+        renderer.minWidth = grid.bw;
+        renderer.minHeight = grid.bh;
+        renderer.gridLineSize = grid.lineSize;
+        renderer.flipHorizontal = grid.flip;
+        renderer.taskBarLines = grid.taskBars;
+        return Snapshot(renderer);
+    }
+
+    // Compares every pixel outside the label bands with the dash rule.
+    void ExpectLines(const GridCase& grid, int margin)
+    {
+        const Picture picture = Render(grid, margin);
+        ASSERT_EQ(picture.width, grid.bw);
+        ASSERT_EQ(picture.height, grid.bh);
+        const int textHeight = std::max(LabelHeight(), 30);
+        int mismatches = 0;
+        for (int y = 0; y < grid.bh; ++y) {
+            bool inBand = false;
+            for (uint32_t size : grid.sizes) {
+                const int t = grid.lineSize > 1 ? grid.lineSize : 1;
+                inBand |= Inside(y, PackedHeight(size) - t - textHeight, PackedHeight(size) - t);
+            }
+            if (inBand) continue;
+            for (int x = 0; x < grid.bw; ++x) mismatches += picture.Ink(x, y) != ExpectedLineInk(grid, x, y);
+        }
+        EXPECT_EQ(mismatches, 0);
+    }
+
+    int LabelHeight()
+    {
+        const LOGFONTA font = TestFont();
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT handle = CreateFontIndirectA(&font);
+        HGDIOBJ previous = SelectObject(dc, handle);
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, "0", 1, &size);
+        SelectObject(dc, previous);
+        DeleteObject(handle);
+        DeleteDC(dc);
+        return size.cy;
+    }
+
+    int LabelWidth(const char* label)
+    {
+        const LOGFONTA font = TestFont();
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT handle = CreateFontIndirectA(&font);
+        HGDIOBJ previous = SelectObject(dc, handle);
+        RECT rect = {0, 0, 0, 0};
+        const std::string text = std::string(label) + "  ";
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+        SelectObject(dc, previous);
+        DeleteObject(handle);
+        DeleteDC(dc);
+        return rect.right;
+    }
+
+    WallpaperRenderer renderer;
+};
+
+}  // namespace
+
+TEST_F(RendererGrid, ExampleOf800x600OnA1024x768Wallpaper)
+{
+    const GridCase grid = {1024, 768, {PackSize(800, 600)}, 2, false, false};
+    const Picture picture = Render(grid, 12);
+    ASSERT_EQ(picture.width, 1024);
+    // Top edge, rows 0 and 1: dashes end at the right edge, gaps before them.
+    for (int row : {0, 1}) {
+        EXPECT_TRUE(picture.Ink(1023, row) && picture.Ink(1022, row));
+        EXPECT_FALSE(picture.Ink(1021, row) || picture.Ink(1020, row));
+        EXPECT_TRUE(picture.Ink(1019, row) && picture.Ink(1018, row));
+        EXPECT_FALSE(picture.Ink(1017, row) || picture.Ink(1016, row));
+    }
+    // The rectangle spans columns 224 to 1023 and rows 0 to 599.
+    EXPECT_EQ(picture.InkCount(0, 0, 224, 768), 0);
+    EXPECT_EQ(picture.InkCount(0, 600, 1024, 768), 0);
+    EXPECT_GT(picture.InkCount(224, 0, 226, 600), 0);
+    EXPECT_GT(picture.InkCount(224, 598, 1024, 600), 0);
+    // The labels sit in the band from column 236 to 1012 that ends at row 598.
+    const int labelHeight = std::max(LabelHeight(), 30);
+    EXPECT_GT(picture.InkCount(236, 598 - labelHeight, 1012, 598), 0);
+    EXPECT_EQ(picture.InkCount(226, 598 - labelHeight, 236, 598), 0);
+    EXPECT_EQ(picture.InkCount(1012, 598 - labelHeight, 1022, 598), 0);
+    ExpectLines(grid, 12);
+}
+
+TEST_F(RendererGrid, DashPhasesFollowTheAnchorNotFlippedAndFlipped)
+{
+    for (int lineSize : {0, 1, 2, 3, 6}) {
+        SCOPED_TRACE(lineSize);
+        ExpectLines({700, 500, {PackSize(640, 480), PackSize(333, 211)}, lineSize, false, false}, 10);
+        ExpectLines({701, 500, {PackSize(640, 480), PackSize(333, 211)}, lineSize, true, false}, 10);
+    }
+}
+
+TEST_F(RendererGrid, TaskBarLines)
+{
+    for (int lineSize : {0, 2, 5}) {
+        SCOPED_TRACE(lineSize);
+        ExpectLines({820, 620, {PackSize(800, 600), PackSize(640, 480)}, lineSize, false, true}, 10);
+        ExpectLines({820, 620, {PackSize(800, 600)}, lineSize, true, true}, 10);
+    }
+    // Solid lines: the horizontal task-bar line is solid too.
+    const Picture picture = Render({400, 300, {PackSize(400, 300)}, 0, false, true}, 10);
+    EXPECT_EQ(picture.InkCount(0, 269, 400, 270), 400);
+}
+
+TEST_F(RendererGrid, LabelsAtTheAnchoredSideThenBothSidesThenCentred)
+{
+    const int lw = LabelWidth("300 x 100");
+    const int margin = 10;
+    // Which of the band's ends and its centre carry label ink.
+    auto labelsAt = [&](int bandWidth, bool flip) {
+        const int w = bandWidth + 2 * margin;
+        const Picture picture = Render({w, 100, {PackSize(static_cast<uint16_t>(w), 100)}, 0, flip, false}, margin);
+        const int top = 100 - 1 - 30, bottom = 99;
+        std::string where;
+        where += picture.InkCount(margin, top, margin + 6, bottom) ? "L" : "-";
+        where += picture.InkCount(w / 2 - 3, top, w / 2 + 3, bottom) ? "C" : "-";
+        where += picture.InkCount(w - margin - 6, top, w - margin, bottom) ? "R" : "-";
+        return where;
+    };
+    EXPECT_EQ(labelsAt(2 * lw - 2, false), "--R");
+    EXPECT_EQ(labelsAt(2 * lw - 2, true), "L--");
+    EXPECT_EQ(labelsAt(2 * lw + 12, false), "L-R");
+    EXPECT_EQ(labelsAt(3 * lw + 30, true), "LCR");
+}
+
+TEST_F(RendererGrid, OpaqueLabelsHideLinesAndTheLogoCoversThem)
+{
+    // The vertical task-bar line 80 pixels in runs under the left label.
+    const Picture picture = Render({800, 600, {PackSize(800, 600)}, 0, false, true}, 60);
+    const int textHeight = LabelHeight();
+    const int middle = 600 - 1 - 15;
+    const int cellTop = middle - textHeight / 2 + 1, cellBottom = middle + textHeight / 2 - 1;
+    EXPECT_EQ(picture.InkCount(80, 100, 81, 400), 300);
+    EXPECT_LT(picture.InkCount(80, cellTop, 81, cellBottom), cellBottom - cellTop);
+
+    // A grid edge under the logo shows the logo's pixels there.
+    renderer.logoEnabled = true;
+    const Picture withLogo = Render({400, 300, {PackSize(100, 200)}, 0, false, false}, 10);
+    const int logoLeft = 400 - (167 + 20) + 10;
+    ASSERT_EQ(logoLeft, 223);
+    EXPECT_TRUE(withLogo.Ink(300, 0));  // the edge above the logo
+    EXPECT_LT(withLogo.InkCount(300, 10, 301, 79), 69);
+    EXPECT_EQ(withLogo.InkCount(300, 80, 301, 170), 90);
+}
+
+TEST_F(RendererGrid, SizeSmallerThanTheContentKeepsItsOwnSize)
+{
+    renderer.captionsText = "System Name:\tA-RATHER-LONG-MACHINE-NAME\nOS Name:\tX\nLocale:\tY\n";
+    const Picture picture = Render({100, 50, {PackSize(100, 50)}, 0, false, false}, 10);
+    ASSERT_GT(picture.width, 100);
+    EXPECT_EQ(picture.InkCount(picture.width - 1, 0, picture.width, 50), 50);
+    EXPECT_EQ(picture.InkCount(picture.width - 100, 0, picture.width - 99, 10), 10);  // the text paints over below
+    EXPECT_EQ(picture.InkCount(picture.width - 1, 50, picture.width, picture.height), 0);
+    EXPECT_EQ(picture.InkCount(picture.width - 101, 0, picture.width - 100, 1), 0);
+}
+
+TEST_F(RendererGrid, HostileLineSizesStayInsideTheBitmap)
+{
+    for (int lineSize : {-7, 1000000, 0x7FFFFFFF}) {
+        SCOPED_TRACE(lineSize);
+        const Picture picture = Render({2000, 1500, {PackSize(2000, 1500), PackSize(300, 200)}, lineSize, false, true}, 10);
+        EXPECT_EQ(picture.width, 2000);
+        EXPECT_GT(picture.InkCount(1990, 0, 2000, 10), 0);
+    }
+}

@@ -1,0 +1,246 @@
+// The wallpaper's geometry, checked in the pixels of the written file.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "RenderTestSupport.h"
+#include "TestFiles.h"
+#include "settings/ScreenSizeList.h"
+#include "win/Handles.h"
+
+namespace {
+
+// Text measured with the renderer's test font, for expectations.
+class Measure {
+public:
+    Measure() : dc_(CreateScreenCompatibleDC())
+    {
+        const LOGFONTA font = TestFont();
+        font_.Reset(CreateFontIndirectA(&font));
+        previous_ = SelectObject(dc_.Get(), font_.Get());
+    }
+    ~Measure() { SelectObject(dc_.Get(), previous_); }
+
+    SIZE Extent(const std::string& text)
+    {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    }
+    SIZE Tabbed(const std::string& line, int tab)
+    {
+        const DWORD extent = GetTabbedTextExtentA(dc_.Get(), line.c_str(), static_cast<int>(line.size()), 1, &tab);
+        return SIZE{LOWORD(extent), HIWORD(extent)};
+    }
+    RECT Calc(const std::string& text, RECT rect, UINT flags)
+    {
+        DrawTextA(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+        return rect;
+    }
+
+private:
+    MemoryDC dc_;
+    FontHandle font_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+class RendererLayout : public ::testing::Test {
+protected:
+    RendererLayout() { PlainInputs(renderer); }
+    WallpaperRenderer renderer;
+    Measure measure;
+};
+
+// The logo resource's own pixels: true where it is black (ink).
+class LogoPixels {
+public:
+    LogoPixels()
+    {
+        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(129), MAKEINTRESOURCEA(2));  // RT_BITMAP
+        data_ = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+        std::memcpy(&header_, data_, sizeof header_);
+    }
+    int Width() const { return header_.biWidth; }
+    int Height() const { return header_.biHeight; }
+    bool Ink(int x, int y) const
+    {
+        const size_t rowSize = ((static_cast<size_t>(header_.biWidth) + 31) / 32) * 4;
+        const unsigned char* bits = data_ + header_.biSize + 8;
+        return !(bits[static_cast<size_t>(header_.biHeight - 1 - y) * rowSize + x / 8] & (0x80 >> (x % 8)));
+    }
+
+private:
+    const unsigned char* data_ = nullptr;
+    BITMAPINFOHEADER header_ = {};
+};
+
+}  // namespace
+
+TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
+{
+    Picture empty = Snapshot(renderer);
+    ASSERT_EQ(empty.width, 20);
+    ASSERT_EQ(empty.height, 20);
+    EXPECT_EQ(empty.InkCount(0, 0, 20, 20), 0);
+
+    renderer.border = true;
+    renderer.margin = 11;  // the border adds one pixel to the effective margin
+    Picture framed = Snapshot(renderer);
+    ASSERT_EQ(framed.width, 22);
+    EXPECT_EQ(framed.InkCount(0, 0, 22, 22), 4 * 21);
+    EXPECT_TRUE(framed.Ink(0, 0) && framed.Ink(21, 21) && framed.Ink(0, 21) && framed.Ink(21, 0));
+    EXPECT_EQ(framed.InkCount(1, 1, 21, 21), 0);
+
+    renderer.border = false;
+    renderer.margin = 0;  // a zero-sized wallpaper is made 1 x 1
+    Picture dot = Snapshot(renderer);
+    EXPECT_EQ(dot.width, 1);
+    EXPECT_EQ(dot.height, 1);
+}
+
+TEST_F(RendererLayout, LogoOnlyStandsAtTheMarginWithItsOwnBits)
+{
+    ASSERT_TRUE(renderer.HasLogo());
+    const LogoPixels logo;
+    ASSERT_EQ(logo.Width(), 167);
+    ASSERT_EQ(logo.Height(), 69);
+    renderer.logoEnabled = true;
+    Picture picture = Snapshot(renderer);
+    ASSERT_EQ(picture.width, 187);
+    ASSERT_EQ(picture.height, 89);
+    int differences = 0;
+    for (int y = 0; y < 89; ++y)
+        for (int x = 0; x < 187; ++x) {
+            const bool inLogo = x >= 10 && x < 177 && y >= 10 && y < 79;
+            differences += picture.Ink(x, y) != (inLogo && logo.Ink(x - 10, y - 10));
+        }
+    EXPECT_EQ(differences, 0);
+
+    renderer.logoEnabled = false;  // the section off: as if there were no logo
+    Picture without = Snapshot(renderer);
+    EXPECT_EQ(without.width, 20);
+    EXPECT_EQ(without.height, 20);
+}
+
+TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
+{
+    renderer.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
+    Picture picture = Snapshot(renderer);
+    const int L = measure.Extent("Browser Version:  ").cx;
+    const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
+    EXPECT_EQ(picture.width, std::max(first.cx, second.cx) + 20);
+    EXPECT_EQ(picture.height, 10 + first.cy + second.cy + 10);
+    // The same value ends at the same column on both lines.
+    const int firstEnd = picture.RightmostInk(10, 10 + first.cy);
+    EXPECT_GT(firstEnd, 10 + L);
+    EXPECT_EQ(firstEnd, picture.RightmostInk(10 + first.cy, 10 + first.cy + second.cy));
+
+    // With the logo, the captions start one margin below it.
+    renderer.logoEnabled = true;
+    Picture withLogo = Snapshot(renderer);
+    EXPECT_EQ(withLogo.height, 10 + 69 + 10 + first.cy + second.cy + 10);
+    EXPECT_EQ(withLogo.width, std::max<int>(167, std::max(first.cx, second.cx)) + 20);
+}
+
+TEST_F(RendererLayout, LineWithoutTabWidensTheLabelColumn)
+{
+    const std::string wide = "A caption line without any tab";
+    renderer.captionsText = wide + "\nOS:\tX\n";
+    Picture picture = Snapshot(renderer);
+    const int L = measure.Extent(wide + "  ").cx;
+    const SIZE line = measure.Tabbed("OS:\tX", L);
+    // The value X begins at the widened column and ends within its own width.
+    const int valueEnd = picture.RightmostInk(10 + line.cy, 10 + 2 * line.cy);
+    EXPECT_GE(valueEnd, 10 + L);
+    EXPECT_LT(valueEnd, 10 + L + measure.Extent("X").cx);
+}
+
+TEST_F(RendererLayout, EmptyLinesKeepTheirHeightAndTrailingTextIsNotDrawn)
+{
+    const int lineHeight = measure.Extent("X").cy;
+    renderer.captionsText = "A:\ta\n\nB:\tb\n";
+    EXPECT_EQ(Snapshot(renderer).height, 20 + 3 * lineHeight);
+
+    renderer.captionsText = "A:\ta\nTrailing text";
+    Picture picture = Snapshot(renderer);
+    EXPECT_EQ(picture.height, 20 + lineHeight);
+    // Still counted in the label column, as every line is.
+    const int L = measure.Extent("Trailing text  ").cx;
+    EXPECT_EQ(picture.width, measure.Tabbed("A:\ta", L).cx + 20);
+    EXPECT_EQ(picture.InkCount(0, 10 + lineHeight, picture.width, picture.height), 0);
+}
+
+TEST_F(RendererLayout, NotesOnlyKeepNaturalBreaksOrApproachTheScreensProportions)
+{
+    renderer.notesText = "Short\r\nnotes\r\nhere";
+    RECT natural = measure.Calc(renderer.notesText, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
+    Picture narrow = Snapshot(renderer);
+    EXPECT_EQ(narrow.width, natural.right + 20);
+    EXPECT_EQ(narrow.height, natural.bottom + 20);
+
+    std::string prose;
+    while (prose.size() < 1500) prose += "The quick brown fox jumps over the lazy dog. ";
+    renderer.notesText = prose;
+    Picture wrapped = Snapshot(renderer);
+    natural = measure.Calc(prose, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
+    EXPECT_LT(wrapped.width, natural.right / 4);
+    const double screen = static_cast<double>(GetSystemMetrics(SM_CXFULLSCREEN)) / GetSystemMetrics(SM_CYFULLSCREEN);
+    const double block = static_cast<double>(wrapped.width - 20) / (wrapped.height - 20);
+    EXPECT_NEAR(block / screen, 1.0, 0.25);
+    // No "Notes:" label without captions: nothing left of the text's margin.
+    EXPECT_EQ(wrapped.InkCount(0, 0, 10, wrapped.height), 0);
+}
+
+TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)
+{
+    renderer.captionsText = "OS:\tvalue text\n";
+    renderer.notesText = "note";
+    Picture picture = Snapshot(renderer);
+    const int L = measure.Extent("OS:  ").cx;
+    const int lineHeight = measure.Extent("X").cy;
+    // "Notes:" stands in the label column of the first notes line, the notes after it.
+    EXPECT_GT(picture.InkCount(10, 10 + lineHeight, 10 + measure.Extent("Notes").cx, 10 + 2 * lineHeight), 0);
+    EXPECT_GT(picture.InkCount(10 + L, 10 + lineHeight, picture.width, 10 + 2 * lineHeight), 0);
+
+    renderer.notesText.clear();
+    Picture without = Snapshot(renderer);
+    EXPECT_EQ(without.height, 20 + lineHeight);
+}
+
+TEST_F(RendererLayout, SameInputsGiveTheSamePixels)
+{
+    renderer.captionsText = "System Name:\tHOST\nOS Name:\tSome OS\n";
+    renderer.notesText = "Some notes & more";
+    renderer.logoEnabled = true;
+    renderer.border = true;
+    renderer.gridSizes = {PackSize(640, 480), PackSize(320, 200)};
+    renderer.minWidth = 640;
+    renderer.minHeight = 480;
+    renderer.taskBarLines = true;
+    const Picture first = Snapshot(renderer);
+    const Picture second = Snapshot(renderer);
+    ASSERT_EQ(first.width, 640);
+    EXPECT_TRUE(first.SamePixels(second));
+}
+
+TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
+{
+    renderer.minWidth = 0x7FFFFFFF;
+    renderer.minHeight = 0x7FFFFFFF;
+    renderer.gridSizes = {PackSize(65535, 65535)};
+    renderer.modified = true;
+    renderer.Render();
+    const SIZE size = renderer.GetWallpaperSize();
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_EQ(size.cy, 0);
+    TempFolder folder;
+    EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
+    EXPECT_FALSE(FileExists(folder.File("none.bmp")));
+    EXPECT_TRUE(renderer.modified);
+
+    renderer.minWidth = renderer.minHeight = 0;  // the next render recovers
+    renderer.gridSizes.clear();
+    EXPECT_EQ(Snapshot(renderer).width, 20);
+}
