@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "RenderTestSupport.h"
@@ -191,6 +192,45 @@ TEST_F(RendererLayout, NotesOnlyKeepNaturalBreaksOrApproachTheScreensProportions
     EXPECT_NEAR(block / screen, 1.0, 0.25);
     // No "Notes:" label without captions: nothing left of the text's margin.
     EXPECT_EQ(wrapped.InkCount(0, 0, 10, wrapped.height), 0);
+}
+
+// The notes-width search done literally: every one of its 100 measurements made.
+int LiteralNotesWidth(Measure& measure, const std::string& notes)
+{
+    RECT rect = measure.Calc(notes, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
+    const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
+    if (!(cy * rect.right > cx * rect.bottom)) return rect.right;
+    int best = 0, step = (rect.right + 1) / 2;
+    for (int trials = 0;;) {
+        rect = measure.Calc(notes, RECT{0, 0, best + step, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
+        if (cy * rect.right < cx * rect.bottom) best += step;
+        step = (std::abs(step) + 1) / 2;
+        if (step == 0 || ++trials == 100) break;
+    }
+    return rect.right;
+}
+
+TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
+{
+    std::string sentences;
+    for (int i = 0; sentences.size() < 2500; ++i)
+        sentences += (i % 7 == 3 ? "An extraordinarily-long-hyphenated-identifier  " : "support desk ") +
+                     std::string(i % 11 == 5 ? "\r\n" : "") + (i % 5 == 0 ? "to " : "machine, ");
+    const std::string cases[] = {
+        sentences,
+        sentences.substr(0, 700),
+        std::string(300, 'W') + " tail",
+        "short line\r\n" + std::string(180, 'x') + " " + sentences.substr(0, 400),
+        "a  b   c    d     e      f" + std::string(40, ' ') + sentences.substr(0, 900),
+    };
+    for (const std::string& notes : cases) {
+        renderer.notesText = notes;
+        const int width = LiteralNotesWidth(measure, notes);
+        const RECT block = measure.Calc(notes, RECT{0, 0, width, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
+        const Picture picture = Snapshot(renderer);
+        EXPECT_EQ(picture.width, width + 20) << notes.size();
+        EXPECT_EQ(picture.height, block.bottom + 20) << notes.size();
+    }
 }
 
 TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)

@@ -92,6 +92,24 @@ void VerticalDashes(MonoBitmap& bitmap, long long from, long long to, long long 
         if (lineSize == 0 || EvenStep(row, phase, lineSize)) bitmap.InkRun(static_cast<int>(row), from, to);
 }
 
+// The widest run of characters without a blank or line break: no wrapped line
+// is wider than this or than the width it was wrapped to.
+int WidestUnbreakableRun(HDC dc, const std::string& text)
+{
+    int widest = 0;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find_first_of(" \r\n", start);
+        const size_t stop = end == std::string::npos ? text.size() : end;
+        if (stop > start) {
+            SIZE extent = {};
+            GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(stop - start), &extent);
+            widest = std::max<int>(widest, extent.cx);
+        }
+        start = stop + 1;
+    }
+    return widest;
+}
+
 }  // namespace
 
 WallpaperRenderer::WallpaperRenderer(HINSTANCE resources)
@@ -116,39 +134,58 @@ WallpaperRenderer::~WallpaperRenderer()
 
 SIZE WallpaperRenderer::MeasureWrapped(HDC dc, int width, int top)
 {
-    const auto known = wrappedWidths_.find(width);
-    if (known != wrappedWidths_.end()) return known->second;
+    // Word wrapping is greedy: a width that produced a block r wide breaks the text
+    // exactly the same for every width from r up to itself, so those need no new
+    // measurement. (A block wider than its width holds a word that fits nowhere.)
+    for (const WrappedMeasure& known : wrappedMeasures_)
+        if (known.block.cx <= width && width <= known.width) return known.block;
     RECT rect = {0, top, width, top};
     DrawTextA(dc, notesText.c_str(), TextLength(notesText), &rect, MEASURE_WRAPPED);
-    const SIZE size = {rect.right, rect.bottom};
-    wrappedWidths_.emplace(width, size);
-    return size;
+    const SIZE block = {rect.right, rect.bottom};
+    wrappedMeasures_.push_back({width, block});
+    return block;
 }
 
 int WallpaperRenderer::NotesWidth(HDC dc, int top)
 {
-    // Wraps notes-only text so that the block approaches the screen's proportions.
+    // Wraps notes-only text so that the block approaches the screen's proportions:
+    // the size of a maximised window's client area. Read once: it is costly to ask
+    // for and cannot change within one render.
+    const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
     RECT rect = {0, top, 0, top};
     DrawTextA(dc, notesText.c_str(), TextLength(notesText), &rect, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
-    const int natural = rect.right;
-    auto narrowerThanScreen = [&](long long right, long long bottom) {
-        const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
-        return cy * right < cx * bottom;
-    };
-    auto widerThanScreen = [&](long long right, long long bottom) {
-        const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
-        return cy * right > cx * bottom;
-    };
-    if (!widerThanScreen(rect.right, rect.bottom)) return natural;
+    const SIZE natural = {rect.right, rect.bottom};
+    if (!(cy * natural.cx > cx * natural.cy)) return natural.cx;
 
-    int best = 0, step = (natural + 1) / 2;
-    SIZE measured = {rect.right, rect.bottom};
+    // Any width from the natural one up wraps nothing.
+    wrappedMeasures_.push_back({INT_MAX, natural});
+    const long long widestRun = WidestUnbreakableRun(dc, notesText);
+    int best = 0, step = (natural.cx + 1) / 2, width = 0;
+    SIZE measured = natural;
+    bool lastMeasured = true;
     for (int trials = 0;;) {
-        measured = MeasureWrapped(dc, best + step, top);
-        if (narrowerThanScreen(measured.cx, measured.cy)) best += step;
+        width = best + step;
+        // A narrower width never wraps into fewer lines, so the block is at least as
+        // tall as any measured at a width not below this one, and no wider than
+        // this width or the widest unbreakable run. When even those bounds say
+        // "narrower than the screen", the measurement would say so too.
+        long long lowestBottom = 0;
+        for (const WrappedMeasure& known : wrappedMeasures_)
+            if (known.width >= width) lowestBottom = std::max<long long>(lowestBottom, known.block.cy);
+        bool narrower;
+        if (cy * std::max<long long>(width, widestRun) < cx * lowestBottom) {
+            narrower = true;
+            lastMeasured = false;
+        } else {
+            measured = MeasureWrapped(dc, width, top);
+            narrower = cy * measured.cx < cx * measured.cy;
+            lastMeasured = true;
+        }
+        if (narrower) best += step;
         step = (std::abs(step) + 1) / 2;
         if (step == 0 || ++trials == 100) break;
     }
+    if (!lastMeasured) measured = MeasureWrapped(dc, width, top);
     return measured.cx;
 }
 
@@ -157,7 +194,7 @@ void WallpaperRenderer::Render()
     MemoryDC dc = CreateScreenCompatibleDC();
     FontHandle textFont(CreateFontIndirectA(&font));
     SelectObjectScope fontScope(dc.Get(), textFont ? static_cast<HGDIOBJ>(textFont.Get()) : GetStockObject(SYSTEM_FONT));
-    wrappedWidths_.clear();
+    wrappedMeasures_.clear();
 
     BITMAP logoSize = {};
     const bool withLogo = logoEnabled && logo_ && GetObjectA(logo_.Get(), sizeof logoSize, &logoSize);
@@ -176,10 +213,15 @@ void WallpaperRenderer::Render()
             W = std::max<long long>(W, LOWORD(extent));
             H += HIWORD(extent);
         });
-        if (captionsText.empty()) W = std::max<long long>(W, NotesWidth(dc.Get(), ClampToInt(H)));
-        RECT notes = {ClampToInt(L), ClampToInt(H), ClampToInt(W), ClampToInt(H)};
-        DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
-        H = notes.bottom + static_cast<long long>(margin);
+        if (captionsText.empty()) {
+            // Without captions the notes start at 0, as the width search measured them.
+            W = std::max<long long>(W, NotesWidth(dc.Get(), ClampToInt(H)));
+            H = MeasureWrapped(dc.Get(), ClampToInt(W), ClampToInt(H)).cy + static_cast<long long>(margin);
+        } else {
+            RECT notes = {ClampToInt(L), ClampToInt(H), ClampToInt(W), ClampToInt(H)};
+            DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
+            H = notes.bottom + static_cast<long long>(margin);
+        }
     }
 
     const long long width = W + 2LL * margin;

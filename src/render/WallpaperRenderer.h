@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -85,6 +84,11 @@ private:
     COLORREF previewBack_ = 0xFFFFFF;
     volatile long liveThreads_ = 0;
     volatile long previewThreadsStarted_ = 0;
-    // Wrapped-notes measurements of this render, by width.
-    std::map<int, SIZE> wrappedWidths_;
+    // Wrapped-notes measurements of this render: the width asked for and the
+    // block's resulting right edge and bottom.
+    struct WrappedMeasure {
+        int width;
+        SIZE block;
+    };
+    std::vector<WrappedMeasure> wrappedMeasures_;
 };

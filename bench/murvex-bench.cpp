@@ -1,0 +1,146 @@
+// Medians of the renderer's costly operations, one line per case: name and milliseconds.
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "render/BitmapFile.h"
+#include "render/MonoBitmap.h"
+#include "render/PreviewScaler.h"
+#include "render/WallpaperRenderer.h"
+#include "settings/ScreenSizeList.h"
+#include "win/Handles.h"
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Report(const char* name, int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double start = Now();
+        work();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-34s %10.3f\n", name, times[times.size() / 2]);
+    std::fflush(stdout);
+}
+
+void ReportPeakMemory(const char* name)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    std::printf("%-34s %10.1f MB\n", name, static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    std::fflush(stdout);
+}
+
+void PlainInputs(WallpaperRenderer& renderer)
+{
+    std::memset(&renderer.font, 0, sizeof renderer.font);
+    renderer.font.lfHeight = -13;
+    renderer.font.lfWeight = FW_BOLD;
+    std::strcpy(renderer.font.lfFaceName, "Arial");
+}
+
+std::string Prose(size_t length)
+{
+    static const char* const words[] = {"machine", "wallpaper", "network", "the", "of", "support", "desk",
+                                        "identification", "a", "configuration", "server", "notes", "and", "to"};
+    std::string text;
+    for (size_t i = 0; text.size() < length; ++i) {
+        text += words[(i * 7 + i / 3) % (sizeof words / sizeof words[0])];
+        text += (i % 17 == 16) ? ". " : " ";
+    }
+    text.resize(length);
+    return text;
+}
+
+std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)
+{
+    ScreenSizeList list;
+    list.PopulateScreenSizes(1024, 768);
+    list.AddScreenSize(width, height, true);
+    list.SetSelectionEnabled({0, 1, 2, 3, 4, 5, 6, 7}, true);
+    return list.CollectEnabledSizes();
+}
+
+}  // namespace
+
+int main()
+{
+    {
+        WallpaperRenderer renderer;
+        PlainInputs(renderer);
+        renderer.captionsText =
+            "System Name:\tWORKSTATION-17\nOS Name:\tMicrosoft Windows XP Professional\n"
+            "OS Version:\tVersion 5.1 (Build 2600: Service Pack 2)\nLocale:\tEnglish (United States)\n"
+            "Browser:\tExample Browser\nBrowser Version:\t1.2.3.4\n";
+        Report("a_render_logo_six_captions", 50, [&] { renderer.Render(); });
+
+        renderer.captionsText.clear();
+        renderer.logoEnabled = false;
+        renderer.notesText = Prose(4000);
+        Report("b_render_notes_4000_chars", 20, [&] { renderer.Render(); });
+
+        renderer.notesText.clear();
+        renderer.logoEnabled = true;
+        renderer.gridSizes = StandardSizesAnd(1920, 1080);
+        renderer.minWidth = PackedWidth(renderer.gridSizes.front());
+        renderer.minHeight = PackedHeight(renderer.gridSizes.front());
+        renderer.gridLineSize = 1;
+        renderer.taskBarLines = true;
+        Report("c_render_grid_8_sizes", 50, [&] { renderer.Render(); });
+
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        const std::string path = std::string(folder) + "murvex-bench.bmp";
+        Report("e_save_1920x1080", 20, [&] { renderer.SaveBitmap(path); });
+        DeleteFileA(path.c_str());
+    }
+    {
+        WallpaperRenderer renderer;
+        PlainInputs(renderer);
+        renderer.gridSizes = StandardSizesAnd(32000, 32000);
+        renderer.minWidth = renderer.minHeight = 32000;
+        renderer.gridLineSize = 2;
+        renderer.taskBarLines = true;
+        Report("d_render_grid_32000x32000", 5, [&] { renderer.Render(); });
+        ReportPeakMemory("d_peak_working_set");
+    }
+    for (int size : {1920, 32000}) {
+        const int height = size == 1920 ? 1200 : 32000;
+        MonoBitmap wallpaper = MonoBitmap::Create(size, height);
+        wallpaper.FillPaper();
+        for (int y = 0; y < height; y += 3) wallpaper.InkRun(y, y % size, size);
+        const PreviewSize fitted = FitPreviewSize(550, 250, size, height);
+        const std::string name = "f_preview_pass_" + std::to_string(size) + "x" + std::to_string(height);
+        Report(name.c_str(), size == 1920 ? 50 : 5, [&] {
+            const std::vector<uint32_t> pixels = ReduceToPreview(wallpaper, fitted, 0x000000, 0xFFFFFF);
+            BITMAPINFO info = {};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = fitted.width;
+            info.bmiHeader.biHeight = -fitted.height;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            void* bits = nullptr;
+            BitmapHandle preview(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+            if (bits) std::memcpy(bits, pixels.data(), pixels.size() * 4);
+        });
+    }
+    return 0;
+}
