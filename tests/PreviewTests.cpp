@@ -160,6 +160,18 @@ TEST_F(Preview, WiderAndTallerWallpapersFitTheWindow)
     EXPECT_EQ(renderer.GetPreviewSize().cy, 200);
 }
 
+TEST_F(Preview, NoWallpaperMeansAnEmptyPreview)
+{
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_EQ(renderer.GetPreviewSize().cx, 20);
+    renderer.minWidth = renderer.minHeight = 0x7FFFFFFF;  // cannot be made
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    EXPECT_EQ(renderer.GetPreviewSize().cx, 0);
+    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), GREEN);
+}
+
 TEST_F(Preview, ColourChangeRefreshesWithoutARender)
 {
     renderer.Render();
