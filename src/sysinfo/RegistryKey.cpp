@@ -1,0 +1,40 @@
+#include "sysinfo/RegistryKey.h"
+
+#include <vector>
+
+bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable)
+{
+    HKEY key = nullptr;
+    const REGSAM access = writable ? (KEY_READ | KEY_WRITE) : KEY_READ;
+    key_.Reset(RegOpenKeyExA(root, subkey.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+    return IsOpen();
+}
+
+std::string RegistryKey::ReadString(const std::string& name, const std::string& defaultText) const
+{
+    if (!key_) return defaultText;
+    // The value may change between asking for its size and reading it: ask again then.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return defaultText;
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return defaultText;
+        std::vector<char> data(static_cast<size_t>(size) + 1, '\0');  // room for a missing terminator
+        DWORD read = size;
+        const LONG result =
+            RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read);
+        if (result == ERROR_MORE_DATA) continue;
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return defaultText;
+        const size_t length = read < size ? read : size;
+        const std::string text(data.data(), length);
+        return text.substr(0, text.find('\0'));
+    }
+    return defaultText;
+}
+
+bool RegistryKey::WriteString(const std::string& name, const std::string& text)
+{
+    if (!key_) return false;
+    return RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}

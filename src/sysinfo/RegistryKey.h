@@ -1,0 +1,25 @@
+#pragma once
+// An open registry key: opened, read or written, closed on every path.
+
+#include <windows.h>
+
+#include <string>
+
+#include "win/Handles.h"
+
+class RegistryKey {
+public:
+    // KEY_READ, or KEY_READ | KEY_WRITE when writable; false when it cannot be opened.
+    bool OpenKey(HKEY root, const std::string& subkey, bool writable);
+    bool IsOpen() const { return static_cast<bool>(key_); }
+
+    // The value's text when it exists and is a string (an expandable one as stored),
+    // else defaultText. An empty name reads the key's default value.
+    std::string ReadString(const std::string& name, const std::string& defaultText) const;
+    // Stores text as REG_SZ with its terminating zero.
+    bool WriteString(const std::string& name, const std::string& text);
+    void CloseKey() { key_.Reset(); }
+
+private:
+    RegistryKeyHandle key_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// The version resource of an executable file: its fixed block and its named
+// strings in the file's first declared language.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class VersionInfo {
+public:
+    virtual ~VersionInfo() = default;
+
+    // False when the file has no readable version resource; what an earlier
+    // load read is kept then.
+    bool Load(const std::string& path);
+
+    // The fixed block inside the loaded resource, or null.
+    const VS_FIXEDFILEINFO* GetFixedInfo() const;
+    // Language id (low word) and code page (high word) of each translation.
+    bool GetTranslations(std::vector<uint32_t>& translations) const;
+    // "FileVersion", "FileDescription" and the like; empty when absent.
+    std::string QueryString(const std::string& name) const;
+
+    uint32_t Translation() const { return translation_; }
+
+private:
+    bool Query(const std::string& subBlock, const void** data, UINT* length) const;
+
+    uint32_t translation_ = 0;
+    std::vector<char> block_;
+};

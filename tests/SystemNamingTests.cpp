@@ -1,0 +1,198 @@
+// The naming and formatting rules of the identifying values, row by row.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "sysinfo/SystemInfo.h"
+
+namespace {
+
+constexpr BYTE WORKSTATION = 1, DOMAIN_CONTROLLER = 2, SERVER = 3;
+constexpr WORD SMALLBUSINESS = 0x0001, ENTERPRISE = 0x0002, DATACENTER = 0x0080, PERSONAL = 0x0200, BLADE = 0x0400;
+
+OsVersionRecord Nt(DWORD major, DWORD minor, BYTE productType = WORKSTATION, WORD suite = 0, DWORD build = 2600,
+                   const std::string& csd = "")
+{
+    OsVersionRecord record;
+    record.valid = true;
+    record.platformId = VER_PLATFORM_WIN32_NT;
+    record.major = major;
+    record.minor = minor;
+    record.build = build;
+    record.csdVersion = csd;
+    record.extendedValid = true;
+    record.productType = productType;
+    record.suiteMask = suite;
+    return record;
+}
+
+OsVersionRecord NtWithoutExtended(DWORD major, DWORD minor)
+{
+    OsVersionRecord record = Nt(major, minor);
+    record.extendedValid = false;
+    return record;
+}
+
+OsVersionRecord Win9x(DWORD minor, const std::string& csd, DWORD build = 0x040A08AE)
+{
+    OsVersionRecord record;
+    record.valid = true;
+    record.platformId = VER_PLATFORM_WIN32_WINDOWS;
+    record.major = 4;
+    record.minor = minor;
+    record.build = build;
+    record.csdVersion = csd;
+    return record;
+}
+
+// One value per key; keys not listed cannot be opened.
+RegistryReader FakeRegistry(std::map<std::string, std::string> values)
+{
+    return [values](HKEY, const std::string& subkey, const std::string&) -> std::optional<std::string> {
+        const auto key = values.find(subkey);
+        if (key == values.end()) return std::nullopt;
+        return key->second;
+    };
+}
+
+const RegistryReader noRegistry = FakeRegistry({});
+const char* const productOptions = "System\\CurrentControlSet\\Control\\ProductOptions";
+const char* const currentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+
+std::string Name(const OsVersionRecord& record, unsigned options = 0, const RegistryReader& registry = noRegistry)
+{
+    return OsNameFrom(record, options, registry);
+}
+
+}  // namespace
+
+TEST(OsName, WorkstationEditions)
+{
+    EXPECT_EQ(Name(Nt(5, 1)), "Microsoft Windows XP Professional");
+    EXPECT_EQ(Name(Nt(5, 1, WORKSTATION, PERSONAL)), "Microsoft Windows XP Home Edition");
+    EXPECT_EQ(Name(Nt(5, 0)), "Microsoft Windows 2000 Professional");
+    EXPECT_EQ(Name(Nt(4, 0)), "Microsoft Windows NT Workstation 4.0");
+    EXPECT_EQ(Name(Nt(3, 51)), "Microsoft Windows NT Workstation 3.51");
+    EXPECT_EQ(Name(Nt(5, 1), OS_NAME_NO_PREFIX), "Windows XP Professional");
+}
+
+TEST(OsName, ServerSuitesCombineInOrder)
+{
+    EXPECT_EQ(Name(Nt(5, 0, SERVER, ENTERPRISE)), "Microsoft Windows 2000 Advanced Server");
+    EXPECT_EQ(Name(Nt(5, 0, DOMAIN_CONTROLLER, DATACENTER)), "Microsoft Windows 2000 Datacenter Server");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER, ENTERPRISE)), "Microsoft Windows Server 2003, Enterprise Edition");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER, DATACENTER)), "Microsoft Windows Server 2003, Datacenter Edition");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER, BLADE)), "Microsoft Windows Server 2003, Web Edition");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER, SMALLBUSINESS)), "Microsoft Windows Server 2003 Small Business Server");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER, BLADE | DATACENTER | ENTERPRISE | SMALLBUSINESS)),
+              "Microsoft Windows Server 2003, Web Edition, Datacenter Edition, Enterprise Edition Small Business "
+              "Server");
+    EXPECT_EQ(Name(Nt(4, 0, SERVER, ENTERPRISE)), "Microsoft Windows NT Enterprise Edition 4.0");
+    EXPECT_EQ(Name(Nt(5, 1, SERVER, DATACENTER)), "Microsoft Windows XP");  // minor 1 adds nothing
+    EXPECT_EQ(Name(Nt(5, 0, SERVER)), "Microsoft Windows 2000");
+    EXPECT_EQ(Name(Nt(5, 2, SERVER)), "Microsoft Windows Server 2003");
+}
+
+TEST(OsName, ProductTypeWhenTheExtendedQueryFails)
+{
+    auto withType = [](const std::string& type) { return FakeRegistry({{productOptions, type}}); };
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("WINNT")), "Microsoft Windows NT Workstation 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("winnt")), "Microsoft Windows NT Workstation 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("LanmanNT")), "Microsoft Windows NT Server 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("SERVERNT")), "Microsoft Windows NT Advanced Server 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("Terminal")), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0), 0, withType("")), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(Name(NtWithoutExtended(4, 0)), "Microsoft Windows NT 4.0");  // key cannot be opened
+}
+
+TEST(OsName, Windows9xLine)
+{
+    EXPECT_EQ(Name(Win9x(0, " B")), "Microsoft Windows 95 OSR 2");
+    EXPECT_EQ(Name(Win9x(0, " B"), OS_NAME_LONG_EDITIONS), "Microsoft Windows 95 OEM Service Release 2");
+    EXPECT_EQ(Name(Win9x(0, " C")), "Microsoft Windows 95 OSR 2.5");
+    EXPECT_EQ(Name(Win9x(0, " C"), OS_NAME_LONG_EDITIONS), "Microsoft Windows 95 OEM Service Release 2.5");
+    EXPECT_EQ(Name(Win9x(0, " X")), "Microsoft Windows 95 X");
+    EXPECT_EQ(Name(Win9x(0, "")), "Microsoft Windows 95");
+    EXPECT_EQ(Name(Win9x(0, "B")), "Microsoft Windows 95B");  // too short to have a letter
+    EXPECT_EQ(Name(Win9x(10, " A")), "Microsoft Windows 98 SE");
+    EXPECT_EQ(Name(Win9x(10, " A"), OS_NAME_LONG_EDITIONS), "Microsoft Windows 98 Second Edition");
+    EXPECT_EQ(Name(Win9x(10, " Q")), "Microsoft Windows 98 Q");
+    EXPECT_EQ(Name(Win9x(90, " x")), "Microsoft Windows ME x");
+    EXPECT_EQ(Name(Win9x(90, ""), OS_NAME_LONG_EDITIONS), "Microsoft Windows Millennium Edition");
+    OsVersionRecord win32s;
+    win32s.valid = true;
+    win32s.platformId = VER_PLATFORM_WIN32s;
+    EXPECT_EQ(Name(win32s), "Microsoft Win32s on Windows 3.1");
+}
+
+TEST(OsName, VersionsOutsideTheTablesHaveNoName)
+{
+    for (const OsVersionRecord& record : {Nt(6, 1), Nt(10, 0), Nt(5, 3), Nt(2, 0), Nt(0, 0), Win9x(50, "")})
+        EXPECT_EQ(Name(record), "") << record.major << "." << record.minor;
+    OsVersionRecord other = Nt(5, 1);
+    other.platformId = 7;
+    EXPECT_EQ(Name(other), "");
+    EXPECT_EQ(Name(OsVersionRecord{}), "");
+}
+
+TEST(OsFamily, FamilyAndNumbers)
+{
+    EXPECT_EQ(OsFamilyNameFrom(Nt(5, 1), OS_NAME_FAMILY_ONLY), "Microsoft Windows NT");
+    EXPECT_EQ(OsFamilyNameFrom(Nt(5, 1), 0), "Microsoft Windows NT 5.1.2600.0");
+    EXPECT_EQ(OsFamilyNameFrom(Nt(5, 1), OS_NAME_NO_PREFIX | OS_NAME_FAMILY_ONLY), "Windows NT");
+    // The 95/98/ME line keeps only the low word of the build number.
+    EXPECT_EQ(OsFamilyNameFrom(Win9x(10, ""), 0), "Microsoft Windows 4.10.2222.0");
+    EXPECT_EQ(OsFamilyNameFrom(OsVersionRecord{}, OS_NAME_FAMILY_ONLY), "");
+    DWORD major = 99, minor = 99, build = 99;
+    EXPECT_FALSE(OsVersionNumbersFrom(OsVersionRecord{}, major, &minor, &build));
+    EXPECT_EQ(major, 99u);
+    EXPECT_TRUE(OsVersionNumbersFrom(Win9x(10, ""), major, &minor, &build));
+    EXPECT_EQ(build, 2222u);
+}
+
+TEST(ServicePack, RulesPerPlatform)
+{
+    const RegistryReader subVersionA = FakeRegistry({{currentVersion, "a"}});
+    EXPECT_EQ(ServicePackFrom(Nt(5, 1, WORKSTATION, 0, 2600, "Service Pack 2"), noRegistry), "Service Pack 2");
+    EXPECT_EQ(ServicePackFrom(Nt(5, 1), subVersionA), "");
+    EXPECT_EQ(ServicePackFrom(Win9x(0, ""), subVersionA), "Service Pack 1");
+    EXPECT_EQ(ServicePackFrom(Win9x(0, ""), FakeRegistry({{currentVersion, "A"}})), "");
+    EXPECT_EQ(ServicePackFrom(Win9x(0, ""), noRegistry), "");
+    EXPECT_EQ(ServicePackFrom(Win9x(10, " A"), subVersionA), "");
+    EXPECT_EQ(ServicePackFrom(Win9x(90, ""), subVersionA), "");
+}
+
+TEST(Captions, OsNameAndVersionTexts)
+{
+    const std::string unknownVersion = "Unknown version of %1", unknownSystem = "Unknown Operating System";
+    EXPECT_EQ(OsNameCaption(Nt(5, 1), noRegistry, unknownVersion, unknownSystem), "Microsoft Windows XP Professional");
+    EXPECT_EQ(OsNameCaption(Nt(6, 1), noRegistry, unknownVersion, unknownSystem),
+              "Unknown version of Microsoft Windows NT");
+    EXPECT_EQ(OsNameCaption(Win9x(50, ""), noRegistry, unknownVersion, unknownSystem),
+              "Unknown version of Microsoft Windows");
+    EXPECT_EQ(OsNameCaption(OsVersionRecord{}, noRegistry, unknownVersion, unknownSystem), unknownSystem);
+
+    const std::string format = "Version %u.%u (Build %u%s)";
+    EXPECT_EQ(OsVersionCaption(Nt(5, 1, WORKSTATION, 0, 2600, "Service Pack 2"), noRegistry, format),
+              "Version 5.1 (Build 2600: Service Pack 2)");
+    EXPECT_EQ(OsVersionCaption(Win9x(10, " A"), noRegistry, format), "Version 4.10 (Build 2222)");
+    EXPECT_EQ(OsVersionCaption(OsVersionRecord{}, noRegistry, format), "");
+    EXPECT_EQ(OsVersionCaption(Nt(5, 1), noRegistry, "%s%s%s"), "");  // never a foreign format
+
+    EXPECT_EQ(LocaleCaption("English", "United States"), "English (United States)");
+    EXPECT_EQ(LocaleCaption("English", ""), "English");
+}
+
+TEST(BrowserCommand, ExecutablePath)
+{
+    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\Browser\\browser.exe\" -nohome \"%1\""),
+              "C:\\Program Files\\Browser\\browser.exe");
+    EXPECT_EQ(ExecutableFromCommand("C:\\Browser\\browser.exe -url %1"), "C:\\Browser\\browser.exe");
+    EXPECT_EQ(ExecutableFromCommand("C:\\Browser\\browser.exe"), "C:\\Browser\\browser.exe");
+    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\browser.exe -nohome"), "");
+    EXPECT_EQ(ExecutableFromCommand("\"a\""), "a");
+    EXPECT_EQ(ExecutableFromCommand("\"\"x\" y"), "\"x");  // the closing quote is looked for from index 2
+    EXPECT_EQ(ExecutableFromCommand("x"), "x");
+    EXPECT_EQ(ExecutableFromCommand(""), "");
+}
