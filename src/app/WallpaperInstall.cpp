@@ -1,0 +1,14 @@
+#include "app/WallpaperInstall.h"
+
+#include <windows.h>
+
+#include "sysinfo/RegistryKey.h"
+
+bool InstallWallpaper(const std::string& path)
+{
+    RegistryKey desktop;
+    if (desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", true)) desktop.WriteString("TileWallpaper", "0");
+    desktop.CloseKey();
+    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()),
+                                 SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) != FALSE;
+}

@@ -1,0 +1,184 @@
+// Settings, identifying values and desktop colour into the renderer's inputs.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <tuple>
+
+#include "app/CommandLine.h"
+#include "app/Unattended.h"
+#include "app/WallpaperInputs.h"
+
+namespace {
+
+class Gathering : public ::testing::Test {
+protected:
+    Gathering()
+    {
+        settings.general.font = MakeDefaultFont(96);
+        values.machineName = "HOST";
+        values.osName = "Some OS";
+        values.locale = "English (United States)";
+        LoadCaptionLabels(labels);
+    }
+    void Gather(COLORREF desktop = 0x808080)
+    {
+        GatherRendererInputs({settings.general, settings.captions, settings.notes, settings.grid, values, desktop},
+                             labels, renderer);
+    }
+
+    WallpaperSettings settings;
+    CaptionValues values;
+    std::string labels[CAPTION_COUNT];
+    WallpaperRenderer renderer;
+};
+
+}  // namespace
+
+TEST(SystemForeground, ThresholdOfTheWeightedSum)
+{
+    EXPECT_EQ(SystemForegroundFor(0x00FF00), BLACK_COLOR);  // 2550
+    EXPECT_EQ(SystemForegroundFor(0x0000FF), WHITE_COLOR);  // 1020
+    EXPECT_EQ(SystemForegroundFor(0xFF0000), WHITE_COLOR);  // 510
+    EXPECT_EQ(SystemForegroundFor(0x808080), WHITE_COLOR);  // 2048
+    EXPECT_EQ(SystemForegroundFor(0x818181), BLACK_COLOR);  // 2064
+    EXPECT_EQ(SystemForegroundFor(0x000000), WHITE_COLOR);
+    EXPECT_EQ(SystemForegroundFor(0xFFFFFF), BLACK_COLOR);
+}
+
+TEST_F(Gathering, ColourModes)
+{
+    settings.general.foregroundColor = 0x112233;
+    settings.general.backgroundColor = 0x445566;
+    const COLORREF desktop = 0x0000FF;  // red: white text in System mode
+    for (const auto& [mode, fore, back] : std::vector<std::tuple<int, COLORREF, COLORREF>>{
+             {COLOR_MODE_SYSTEM, WHITE_COLOR, desktop},
+             {COLOR_MODE_REVERSED, desktop, WHITE_COLOR},
+             {COLOR_MODE_CUSTOM, 0x112233, 0x445566},
+             {5, 0x112233, 0x445566},
+             {-1, 0x112233, 0x445566}}) {
+        settings.general.colorSelect = mode;
+        Gather(desktop);
+        EXPECT_EQ(renderer.foreColor, fore) << mode;
+        EXPECT_EQ(renderer.backColor, back) << mode;
+    }
+}
+
+TEST_F(Gathering, CaptionsAndNotes)
+{
+    Gather();
+    EXPECT_EQ(renderer.captionsText,
+              "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");  // empty values left out
+    settings.captions.enabled[CAPTION_OS] = 0;
+    settings.notes.notes = "plain notes\r\nsecond line";
+    Gather();
+    EXPECT_EQ(renderer.captionsText, "System Name:\tHOST\nLocale:\tEnglish (United States)\n");
+    EXPECT_EQ(renderer.notesText, "plain notes\r\nsecond line");
+
+    // Notes with a TAB become further caption lines, CRs removed and one LF added.
+    settings.notes.notes = "Owner:\tIT desk\r\nRoom:\t4.12";
+    Gather();
+    EXPECT_EQ(renderer.captionsText,
+              "System Name:\tHOST\nLocale:\tEnglish (United States)\nOwner:\tIT desk\nRoom:\t4.12\n");
+    EXPECT_EQ(renderer.notesText, "");
+
+    settings.general.captions = 0;
+    settings.general.notes = 0;
+    Gather();
+    EXPECT_EQ(renderer.captionsText, "");
+    EXPECT_EQ(renderer.notesText, "");
+}
+
+TEST_F(Gathering, MarginBorderAndGrid)
+{
+    settings.general.margins = 10;
+    Gather();
+    EXPECT_EQ(renderer.margin, 10);
+    EXPECT_FALSE(renderer.border);
+    settings.general.border = 1;
+    Gather();
+    EXPECT_EQ(renderer.margin, 11);
+    EXPECT_TRUE(renderer.border);
+    settings.general.grid = 1;
+    settings.grid.lineSize = 3;
+    Gather();
+    EXPECT_EQ(renderer.margin, 14);
+    settings.grid.lineSize = 0;  // solid lines still take one pixel
+    Gather();
+    EXPECT_EQ(renderer.margin, 12);
+    settings.general.margins = 0xFFFFFFFFu;  // hand-edited: stays a huge positive margin
+    Gather();
+    EXPECT_GT(renderer.margin, 0);
+}
+
+TEST_F(Gathering, GridOnAndOff)
+{
+    settings.grid.sizes.PopulateScreenSizes(1024, 768);
+    settings.grid.lineSize = 4;
+    settings.grid.rightToLeft = 1;
+    settings.grid.taskBar = 1;
+    settings.general.grid = 1;
+    Gather();
+    EXPECT_EQ(renderer.gridSizes, settings.grid.sizes.CollectEnabledSizes());
+    EXPECT_EQ(renderer.minWidth, 1024);
+    EXPECT_EQ(renderer.minHeight, 768);
+    EXPECT_EQ(renderer.gridLineSize, 4);
+    EXPECT_TRUE(renderer.flipHorizontal);
+    EXPECT_TRUE(renderer.taskBarLines);
+
+    // Off: no sizes and no minimum, but line size and flip keep their last values.
+    settings.general.grid = 0;
+    settings.grid.lineSize = 1;
+    settings.grid.rightToLeft = 0;
+    Gather();
+    EXPECT_TRUE(renderer.gridSizes.empty());
+    EXPECT_EQ(renderer.minWidth, 0);
+    EXPECT_EQ(renderer.minHeight, 0);
+    EXPECT_EQ(renderer.gridLineSize, 4);
+    EXPECT_TRUE(renderer.flipHorizontal);
+
+    // On with nothing enabled: no minimum size.
+    settings.general.grid = 1;
+    settings.grid.sizes.SetSelectionEnabled({0, 1, 2, 3, 4, 5, 6}, false);
+    Gather();
+    EXPECT_TRUE(renderer.gridSizes.empty());
+    EXPECT_EQ(renderer.minWidth, 0);
+}
+
+TEST_F(Gathering, LogoAndFont)
+{
+    Gather();
+    EXPECT_TRUE(renderer.logoEnabled);
+    EXPECT_EQ(std::memcmp(&renderer.font, &settings.general.font, sizeof(LOGFONTA)), 0);
+    settings.general.logo = 0;
+    Gather();
+    EXPECT_FALSE(renderer.logoEnabled);
+    EXPECT_TRUE(renderer.HasLogo());  // kept for when the section comes back
+}
+
+TEST(CommandLineParsing, SwitchesInAnyCaseWithSlashOrDash)
+{
+    EXPECT_EQ(ParseCommandLine({}).mode, CommandLine::Mode::Window);
+    EXPECT_EQ(ParseCommandLine({"/refresh"}).mode, CommandLine::Mode::Refresh);
+    EXPECT_EQ(ParseCommandLine({"-REFRESH"}).mode, CommandLine::Mode::Refresh);
+    EXPECT_EQ(ParseCommandLine({"/Info"}).mode, CommandLine::Mode::Info);
+    const CommandLine save = ParseCommandLine({"-save", "C:\\walls\\my wall.bmp"});
+    EXPECT_EQ(save.mode, CommandLine::Mode::Save);
+    EXPECT_EQ(save.file, "C:\\walls\\my wall.bmp");
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"/save"}, {"/save", ""}, {"/refresh", "extra"}, {"/bogus"},
+                                               {"refresh"}, {"/"}, {"/info", "/refresh"}, {"/save", "a", "b"}}) {
+        const CommandLine line = ParseCommandLine(wrong);
+        EXPECT_EQ(line.mode, CommandLine::Mode::Invalid) << wrong[0];
+        EXPECT_FALSE(line.error.empty());
+    }
+}
+
+TEST(CommandLineParsing, OnlyPlainFileNamesFromSettings)
+{
+    EXPECT_TRUE(IsPlainFileName("Orvalin.bmp"));
+    EXPECT_TRUE(IsPlainFileName("my wall.bmp"));
+    for (const char* name : {"", ".", "..", "..\\evil.bmp", "C:\\x.bmp", "sub/x.bmp", "\\\\server\\share\\x.bmp",
+                             "x.bmp:stream"})
+        EXPECT_FALSE(IsPlainFileName(name)) << name;
+}
