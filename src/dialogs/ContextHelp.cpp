@@ -1,0 +1,190 @@
+#include "dialogs/ContextHelp.h"
+
+#include "win/MessageBox.h"
+#include "win/WinApp.h"
+
+namespace {
+
+const char* const POPUP_CLASS = "MurvexHelpPopup";
+constexpr int UNNAMED_LABEL = 0xFFFF;
+
+}  // namespace
+
+POINT PlaceHelpPopup(int x, int y, int width, int height, const RECT& workArea)
+{
+    const int half = width / 2;
+    int left = x - half;
+    if (left < workArea.left)
+        left = workArea.left;
+    else if (x + half > workArea.right)
+        left = (workArea.right - half) - half;
+    if (left < workArea.left) left = workArea.left;  // wider than the work area
+
+    int top;
+    if (y + height <= workArea.bottom)
+        top = y;
+    else if (y - height >= workArea.top && y < workArea.bottom)
+        top = y - height;
+    else
+        top = workArea.bottom - height;
+    return POINT{left, top};
+}
+
+std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
+{
+    if (!control) return std::string();
+    int id = GetDlgCtrlID(control);
+    if (id == UNNAMED_LABEL && (GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) {
+        HWND next = GetWindow(control, GW_HWNDNEXT);
+        id = next ? GetDlgCtrlID(next) : 0;
+    }
+    for (size_t i = 0; i + 1 < topicPairs.size(); i += 2)
+        if (topicPairs[i] == static_cast<uint32_t>(id)) return LoadResourceText(topicPairs[i + 1]);
+    return std::string();
+}
+
+HelpPopup::HelpPopup() : textColor(GetSysColor(COLOR_WINDOWTEXT)), windowColor(GetSysColor(COLOR_WINDOW)) {}
+
+HelpPopup::~HelpPopup()
+{
+    if (window_) DestroyWindow(window_);
+}
+
+bool HelpPopup::Create(const std::string& text, int x, int y)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = POPUP_CLASS;
+    RegisterClassA(&windowClass);  // fails harmlessly once registered
+
+    MemoryDC dc = CreateScreenCompatibleDC();
+    LOGFONTA description = {};
+    lstrcpynA(description.lfFaceName, faceName.empty() ? "MS Sans Serif" : faceName.c_str(), LF_FACESIZE);
+    description.lfHeight = -MulDiv(decipoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 720);
+    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    description.lfItalic = static_cast<BYTE>(italic != 0);
+    description.lfUnderline = static_cast<BYTE>(underline != 0);
+    description.lfStrikeOut = static_cast<BYTE>(strikeout != 0);
+    description.lfCharSet = DEFAULT_CHARSET;
+    font_.Reset(CreateFontIndirectA(&description));
+
+    RECT extent = {};
+    {
+        SelectObjectScope scope(dc.Get(), font_.Get());
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc.Get(), &metrics);
+        extent = {0, 0, width * metrics.tmAveCharWidth, 100};
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_WORDBREAK);
+    }
+    InflateRect(&extent, GetSystemMetrics(SM_CXBORDER) + margin, GetSystemMetrics(SM_CYBORDER) + margin);
+    const int w = extent.right - extent.left, h = extent.bottom - extent.top;
+
+    RECT workArea = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const POINT place = PlaceHelpPopup(x, y, w, h, workArea);
+    window_ = CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h,
+                              ApplicationMainWindow(), nullptr, GetModuleHandleA(nullptr), this);
+    if (!window_) return false;
+    SetWindowTextA(window_, text.c_str());
+    return true;
+}
+
+void HelpPopup::RunModal()
+{
+    if (!window_) return;
+    HWND main = ApplicationMainWindow();
+    SetCapture(window_);
+    const bool disabledMain = main && IsWindowEnabled(main);
+    if (disabledMain) EnableWindow(main, FALSE);
+    ShowWindow(window_, SW_SHOW);
+    SetActiveWindow(window_);
+    SetFocus(window_);
+
+    ended_ = false;
+    while (!ended_) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) break;
+        switch (message.message) {
+        case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+            ended_ = true;  // the press reaches the popup only, which has capture and focus
+            break;
+        default:
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (disabledMain) EnableWindow(main, TRUE);
+    if (main && GetActiveWindow() == window_) SetActiveWindow(main);
+    if (GetCapture() == window_) ReleaseCapture();
+    DestroyWindow(window_);
+    window_ = nullptr;
+}
+
+LRESULT CALLBACK HelpPopup::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<HelpPopup*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<HelpPopup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && self->window_ == window) return self->OnMessage(message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window_, &client);
+        BrushHandle brush(CreateSolidBrush(windowColor));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+        return TRUE;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_, &paint);
+        const int length = GetWindowTextLengthA(window_);
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(window_, text.data(), length + 1)));
+        RECT area;
+        GetClientRect(window_, &area);
+        InflateRect(&area, -margin, -margin);
+        SelectObjectScope scope(dc, font_.Get());
+        const COLORREF oldText = SetTextColor(dc, textColor);
+        const COLORREF oldBack = SetBkColor(dc, windowColor);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
+        SetBkColor(dc, oldBack);
+        SetTextColor(dc, oldText);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (the user switched away): the popup goes.
+        if (reinterpret_cast<HWND>(lParam) != window_) {
+            ended_ = true;
+            PostMessageA(window_, WM_NULL, 0, 0);  // wakes the loop
+        }
+        return 0;
+    default:
+        return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+void ContextHelp::ShowTopic(HWND controlWindow, const std::vector<uint32_t>& topicPairs, POINT point)
+{
+    const std::string text = HelpTopicText(controlWindow, topicPairs);
+    if (text.empty()) return;
+    HelpPopup popup;
+    if (popup.Create(text, point.x, point.y)) popup.RunModal();
+}

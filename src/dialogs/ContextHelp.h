@@ -1,0 +1,60 @@
+#pragma once
+// Context help: a small bordered popup near the pointer with a control's help
+// text, shown until the next key or mouse-button press.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "win/Handles.h"
+
+// Top-left corner of a w x h popup for a request at (x, y), kept inside the work
+// area: centred on x (the left edge wins when it is too wide), below y when it
+// fits, else above it, else on the work area's bottom.
+POINT PlaceHelpPopup(int x, int y, int width, int height, const RECT& workArea);
+
+// The help text of a control: its id looked up among (control id, string id)
+// pairs; an unnamed label (id 0xFFFF) stands for the control after it.
+std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs);
+
+class HelpPopup {
+public:
+    HelpPopup();
+    ~HelpPopup();
+    HelpPopup(const HelpPopup&) = delete;
+    HelpPopup& operator=(const HelpPopup&) = delete;
+
+    std::string faceName;  // empty: "MS Sans Serif"
+    int decipoints = 80;
+    int bold = 0;
+    int italic = 0;
+    int underline = 0;
+    int strikeout = 0;
+    COLORREF textColor;
+    COLORREF windowColor;
+    int margin = 6;
+    int width = 50;  // in average character widths
+
+    // Measures, places and creates the (hidden) popup.
+    bool Create(const std::string& text, int x, int y);
+    // Shows the popup until a key or mouse button is pressed, then destroys it.
+    void RunModal();
+    HWND Handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    FontHandle font_;
+    bool ended_ = false;
+};
+
+class ContextHelp {
+public:
+    // Shows the help of controlWindow at point (screen coordinates) and returns when
+    // it has been dismissed; shows nothing without a topic.
+    void ShowTopic(HWND controlWindow, const std::vector<uint32_t>& topicPairs, POINT point);
+};

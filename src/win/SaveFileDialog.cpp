@@ -1,0 +1,119 @@
+#include "win/SaveFileDialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "win/WinApp.h"
+
+namespace {
+
+constexpr UINT EXPLORER_TEMPLATE = 137;
+constexpr UINT OLD_STYLE_TEMPLATE = 136;
+
+UINT FileOkMessage()
+{
+    static const UINT message = RegisterWindowMessageA(FILEOKSTRINGA);
+    return message;
+}
+
+}  // namespace
+
+SaveFileDialog::SaveFileDialog(const std::string& defaultExtension, const std::string& initialPath, DWORD flags,
+                               const std::string& filter, HWND owner)
+    : defaultExtension_(defaultExtension), initialPath_(initialPath), filter_(filter), owner_(owner)
+{
+    flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
+    if (flags & OFN_EXPLORER) {
+        templateId_ = EXPLORER_TEMPLATE;
+    } else {
+        templateId_ = OLD_STYLE_TEMPLATE;
+        flags &= ~static_cast<DWORD>(OFN_SHOWHELP);
+        flags |= OFN_NONETWORKBUTTON;
+    }
+    flags_ = flags;
+    for (char& c : filter_)
+        if (c == '|') c = '\0';
+}
+
+INT_PTR SaveFileDialog::DoModal()
+{
+    std::vector<char> file(32768, '\0');
+    initialPath_.copy(file.data(), file.size() - 1);
+    OPENFILENAMEA open = {};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = owner_;
+    open.hInstance = WinApp::ResourceModule();
+    open.lpstrFilter = filter_.c_str();
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.lpstrDefExt = defaultExtension_.c_str();
+    open.Flags = flags_;
+    open.lpTemplateName = MAKEINTRESOURCEA(templateId_);
+    open.lpfnHook = Hook;
+    open.lCustData = reinterpret_cast<LPARAM>(this);
+    if (!GetSaveFileNameA(&open)) return IDCANCEL;
+    path_ = file.data();
+    return IDOK;
+}
+
+bool SaveFileDialog::ExtensionDiffers() const
+{
+    const size_t slash = path_.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos) return false;
+    return lstrcmpiA(name.substr(dot + 1).c_str(), defaultExtension_.c_str()) != 0;
+}
+
+void SaveFileDialog::OnHelp(HWND, POINT) {}
+
+void SaveFileDialog::ShowChoices(HWND window)
+{
+    CheckDlgButton(window, SET_AS_WALLPAPER, setAsWallpaper ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window, SAVE_SETTINGS, saveSettings ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window, SAVE_MASTER, saveMaster ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SaveFileDialog::ReadChoices(HWND window)
+{
+    setAsWallpaper = IsDlgButtonChecked(window, SET_AS_WALLPAPER) == BST_CHECKED;
+    saveSettings = IsDlgButtonChecked(window, SAVE_SETTINGS) == BST_CHECKED;
+    saveMaster = IsDlgButtonChecked(window, SAVE_MASTER) == BST_CHECKED;
+}
+
+UINT_PTR CALLBACK SaveFileDialog::Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<SaveFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->ShowChoices(window);
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<SaveFileDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return FALSE;
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_FILEOK) {
+        self->ReadChoices(window);
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);  // accept the name
+        return TRUE;
+    }
+    if (message == FileOkMessage()) {  // the old-style dialog
+        self->ReadChoices(window);
+        return 0;
+    }
+    if (message == WM_HELP) {
+        const auto* help = reinterpret_cast<HELPINFO*>(lParam);
+        if (help->iContextType == HELPINFO_WINDOW)
+            self->OnHelp(static_cast<HWND>(help->hItemHandle), help->MousePos);
+        return TRUE;
+    }
+    if (message == WM_CONTEXTMENU) {
+        HWND control = reinterpret_cast<HWND>(wParam);
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (control != window) {
+            self->OnHelp(control, point);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
