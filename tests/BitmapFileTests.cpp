@@ -19,20 +19,6 @@ T At(const std::string& file, size_t offset)
     return value;
 }
 
-std::vector<std::string> FolderListing(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 class BitmapFile : public ::testing::Test {
 protected:
     BitmapFile() { PlainInputs(renderer); }
@@ -127,9 +113,7 @@ TEST_F(BitmapFile, FailedSavesLeaveTheOldFileAndModified)
 
     EXPECT_FALSE(renderer.SaveBitmap(folder.File("no such folder\\wallpaper.bmp")));
     EXPECT_TRUE(renderer.modified);
-    std::vector<std::string> left = FolderListing(folder.Path());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"held.bmp", "readonly.bmp"}));  // no temporary files
+    EXPECT_EQ(FolderListing(folder.Path()), (std::vector<std::string>{"held.bmp", "readonly.bmp"}));  // no temporary files
 }
 
 TEST(BitmapInfoBlock, DepthIsRaisedAndTheColourTableSized)

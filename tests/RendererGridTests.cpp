@@ -87,35 +87,13 @@ protected:
         EXPECT_EQ(mismatches, 0);
     }
 
-    int LabelHeight()
-    {
-        const LOGFONTA font = TestFont();
-        HDC dc = CreateCompatibleDC(nullptr);
-        HFONT handle = CreateFontIndirectA(&font);
-        HGDIOBJ previous = SelectObject(dc, handle);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, "0", 1, &size);
-        SelectObject(dc, previous);
-        DeleteObject(handle);
-        DeleteDC(dc);
-        return size.cy;
-    }
-
+    int LabelHeight() { return measure.Extent("0").cy; }
     int LabelWidth(const char* label)
     {
-        const LOGFONTA font = TestFont();
-        HDC dc = CreateCompatibleDC(nullptr);
-        HFONT handle = CreateFontIndirectA(&font);
-        HGDIOBJ previous = SelectObject(dc, handle);
-        RECT rect = {0, 0, 0, 0};
-        const std::string text = std::string(label) + "  ";
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
-        SelectObject(dc, previous);
-        DeleteObject(handle);
-        DeleteDC(dc);
-        return rect.right;
+        return measure.Calc(std::string(label) + "  ", RECT{0, 0, 0, 0}, DT_SINGLELINE | DT_NOCLIP).right;
     }
 
+    Measure measure;
     WallpaperRenderer renderer;
 };
 

@@ -13,40 +13,6 @@
 
 namespace {
 
-// Text measured with the renderer's test font, for expectations.
-class Measure {
-public:
-    Measure() : dc_(CreateScreenCompatibleDC())
-    {
-        const LOGFONTA font = TestFont();
-        font_.Reset(CreateFontIndirectA(&font));
-        previous_ = SelectObject(dc_.Get(), font_.Get());
-    }
-    ~Measure() { SelectObject(dc_.Get(), previous_); }
-
-    SIZE Extent(const std::string& text)
-    {
-        SIZE size = {};
-        GetTextExtentPoint32A(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-        return size;
-    }
-    SIZE Tabbed(const std::string& line, int tab)
-    {
-        const DWORD extent = GetTabbedTextExtentA(dc_.Get(), line.c_str(), static_cast<int>(line.size()), 1, &tab);
-        return SIZE{LOWORD(extent), HIWORD(extent)};
-    }
-    RECT Calc(const std::string& text, RECT rect, UINT flags)
-    {
-        DrawTextA(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
-        return rect;
-    }
-
-private:
-    MemoryDC dc_;
-    FontHandle font_;
-    HGDIOBJ previous_ = nullptr;
-};
-
 class RendererLayout : public ::testing::Test {
 protected:
     RendererLayout() { PlainInputs(renderer); }

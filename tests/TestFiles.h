@@ -2,6 +2,7 @@
 // Temporary folders and whole-file reads and writes for tests; always full paths.
 
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -20,3 +21,5 @@ private:
 bool FileExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderListing(const std::string& folder);

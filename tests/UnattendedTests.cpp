@@ -66,20 +66,6 @@ std::string WindowsFile(const std::string& name)
     return std::string(folder) + "\\" + name;
 }
 
-std::vector<std::string> Listing(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (std::strcmp(found.cFileName, ".") && std::strcmp(found.cFileName, "..")) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string DesktopValue(const char* name)
 {
     RegistryKey desktop;
@@ -158,7 +144,7 @@ TEST_F(Unattended, RefreshWritesToTheWindowsDirectoryAndInstalls)
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
     EXPECT_EQ(lstrcmpiA(DesktopValue("Wallpaper").c_str(), WindowsFile("MurvexE2E.bmp").c_str()), 0)
         << DesktopValue("Wallpaper");
-    EXPECT_EQ(Listing(folder.Path()), (std::vector<std::string>{"MurvexE2E.INI", "MurvexE2E.exe"}));
+    EXPECT_EQ(FolderListing(folder.Path()), (std::vector<std::string>{"MurvexE2E.INI", "MurvexE2E.exe"}));
 }
 
 TEST_F(Unattended, RefreshWithoutSetAsWallpaperOnlyWrites)
@@ -212,11 +198,11 @@ TEST_F(Unattended, UnwritableTargetLeavesTheOldFile)
     const std::string target = folder.File("kept.bmp");
     WriteWholeFile(target, "the old wallpaper");
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::vector<std::string> before = Listing(folder.Path());
+    const std::vector<std::string> before = FolderListing(folder.Path());
     const ProcessRun run = Start(exe, "/save " + target);
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_NE(run.err.find("could not write"), std::string::npos) << run.err;
     EXPECT_EQ(ReadWholeFile(target), "the old wallpaper");
-    EXPECT_EQ(Listing(folder.Path()), before);  // no temporary files left behind
+    EXPECT_EQ(FolderListing(folder.Path()), before);  // no temporary files left behind
     EXPECT_EQ(Start(exe, "/save \"" + folder.File("no folder\\x.bmp") + "\"").exitCode, 1u);
 }

@@ -109,32 +109,29 @@ void DataExchange::Text(int id, std::string& value)
         SetDlgItemTextA(dialog_.Handle(), id, value.c_str());
 }
 
-void DataExchange::Number(int id, uint32_t& value)
+template <typename Value, typename Parse>
+void DataExchange::ExchangeNumber(int id, Value& value, Parse parse, const char* message)
 {
     if (!Active()) return;
     if (!save_) {
         SetDlgItemTextA(dialog_.Handle(), id, std::to_string(value).c_str());
         return;
     }
-    uint32_t parsed = 0;
-    if (!ParseUnsigned(ControlText(dialog_.Item(id)), parsed))
-        Fail(id, "Please enter a positive integer.");
+    Value parsed = 0;
+    if (!parse(ControlText(dialog_.Item(id)), parsed))
+        Fail(id, message);
     else
         value = parsed;
 }
 
+void DataExchange::Number(int id, uint32_t& value)
+{
+    ExchangeNumber(id, value, ParseUnsigned, "Please enter a positive integer.");
+}
+
 void DataExchange::Number(int id, int32_t& value)
 {
-    if (!Active()) return;
-    if (!save_) {
-        SetDlgItemTextA(dialog_.Handle(), id, std::to_string(value).c_str());
-        return;
-    }
-    int32_t parsed = 0;
-    if (!ParseSigned(ControlText(dialog_.Item(id)), parsed))
-        Fail(id, "Please enter an integer.");
-    else
-        value = parsed;
+    ExchangeNumber(id, value, ParseSigned, "Please enter an integer.");
 }
 
 namespace {

@@ -38,6 +38,8 @@ public:
     static bool ParseSigned(const std::string& text, int32_t& value);
 
 private:
+    template <typename Value, typename Parse>
+    void ExchangeNumber(int id, Value& value, Parse parse, const char* message);
     void Fail(int id, const std::string& message);
     bool Active() const { return !failed_; }
 
