@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest
-  wine64 xvfb xauth fonts-liberation
+  wine64 fonts-wine xvfb xauth fonts-liberation
 )
 
 missing=()
