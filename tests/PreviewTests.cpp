@@ -145,19 +145,14 @@ TEST_F(Preview, WiderAndTallerWallpapersFitTheWindow)
 {
     PreviewWindow square(200, 200);
     renderer.SetPreviewWindow(square.Handle());
-    renderer.minWidth = 1000;
-    renderer.minHeight = 100;
-    renderer.Render();
-    ASSERT_TRUE(WaitForIdle(renderer));
-    EXPECT_EQ(renderer.GetPreviewSize().cx, 200);
-    EXPECT_EQ(renderer.GetPreviewSize().cy, 20);
-
-    renderer.minWidth = 100;
-    renderer.minHeight = 1000;
-    renderer.Render();
-    ASSERT_TRUE(WaitForIdle(renderer));
-    EXPECT_EQ(renderer.GetPreviewSize().cx, 20);
-    EXPECT_EQ(renderer.GetPreviewSize().cy, 200);
+    for (const SIZE& wallpaper : {SIZE{1000, 100}, SIZE{100, 1000}}) {
+        renderer.minWidth = wallpaper.cx;
+        renderer.minHeight = wallpaper.cy;
+        renderer.Render();
+        ASSERT_TRUE(WaitForIdle(renderer));
+        EXPECT_EQ(renderer.GetPreviewSize().cx, wallpaper.cx / 5);  // the longer side fills 200
+        EXPECT_EQ(renderer.GetPreviewSize().cy, wallpaper.cy / 5);
+    }
 }
 
 TEST_F(Preview, NoWallpaperMeansAnEmptyPreview)
