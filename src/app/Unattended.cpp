@@ -60,17 +60,6 @@ std::string WindowsDirectory()
     return path;
 }
 
-// The settings as at start-up (local file, else master), with the screen-size
-// list built as the Grid page builds it.
-void LoadStartupSettings(WallpaperSettings& settings)
-{
-    settings.defaultFont = ScreenDefaultFont();
-    SettingsStore store(settings.Slices(), CurrentProfilePaths());
-    store.ResetSettings();
-    store.LoadAtStartup();
-    settings.grid.sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-}
-
 // Converts a caption block's LF lines to CR LF for a console or a text file.
 std::string WithCrLf(const std::string& text)
 {
@@ -100,6 +89,8 @@ int RunUnattended(const CommandLine& line)
 
     WallpaperSettings settings;
     LoadStartupSettings(settings);
+    // The screen-size list as the Grid page builds it.
+    settings.grid.sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     CaptionValues values;
     CollectCaptionValues(values);
     std::string labels[CAPTION_COUNT];

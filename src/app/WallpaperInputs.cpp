@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "resources/resource.h"
+#include "win/ResourceText.h"
 
 COLORREF SystemForegroundFor(COLORREF desktop)
 {
@@ -34,11 +35,8 @@ std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValue
 
 void LoadCaptionLabels(std::string (&labels)[CAPTION_COUNT], HINSTANCE resources)
 {
-    for (int item = 0; item < CAPTION_COUNT; ++item) {
-        char text[256] = "";
-        const int length = LoadStringA(resources, IDS_LABEL_MACHINE + static_cast<UINT>(item), text, sizeof text);
-        labels[item].assign(text, length > 0 ? static_cast<size_t>(length) : 0);
-    }
+    for (int item = 0; item < CAPTION_COUNT; ++item)
+        labels[item] = LoadResourceText(IDS_LABEL_MACHINE + static_cast<UINT>(item), resources);
 }
 
 namespace {

@@ -16,11 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const CommandLine line = ParseCommandLine(args);
     if (line.mode != CommandLine::Mode::Window) return RunUnattended(line);
 
-    // Start-up: every stored setting at its default, then the local or master file over it.
     WallpaperSettings settings;
-    settings.defaultFont = ScreenDefaultFont();
-    SettingsStore store(settings.Slices(), CurrentProfilePaths());
-    store.ResetSettings();
-    store.LoadAtStartup();
+    LoadStartupSettings(settings);
     return 0;
 }

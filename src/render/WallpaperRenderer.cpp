@@ -9,6 +9,7 @@
 #include "render/BitmapFile.h"
 #include "render/PreviewScaler.h"
 #include "resources/resource.h"
+#include "win/ResourceText.h"
 #include "win/WorkerThread.h"
 
 namespace {
@@ -114,11 +115,9 @@ int WidestUnbreakableRun(HDC dc, const std::string& text)
 
 WallpaperRenderer::WallpaperRenderer(HINSTANCE resources)
     : logo_(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LOGO))),
+      notesLabel_(LoadResourceText(IDS_NOTES_LABEL, resources)),
       wallpaper_(MonoBitmap::Create(1, 1))
 {
-    char label[64] = "";
-    LoadStringA(resources, IDS_NOTES_LABEL, label, sizeof label);
-    notesLabel_ = label;
     if (wallpaper_) wallpaper_.FillPaper();
 }
 

@@ -223,3 +223,11 @@ void SettingsStore::LoadAtStartup()
     else
         LoadSettings(paths_.master);
 }
+
+void LoadStartupSettings(WallpaperSettings& settings)
+{
+    settings.defaultFont = ScreenDefaultFont();
+    SettingsStore store(settings.Slices(), CurrentProfilePaths());
+    store.ResetSettings();
+    store.LoadAtStartup();
+}

@@ -67,6 +67,10 @@ ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& win
 // The same for this process.
 ProfilePaths CurrentProfilePaths();
 
+// Start-up: every stored setting at its default (the default font computed for the
+// screen), then the local file over them, else the master file.
+void LoadStartupSettings(WallpaperSettings& settings);
+
 class SettingsStore {
 public:
     SettingsStore(SettingsSlices settings, ProfilePaths paths)

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "sysinfo/RegistryKey.h"
 #include "sysinfo/VersionInfo.h"
+#include "win/ResourceText.h"
 
 namespace {
 
@@ -91,13 +92,6 @@ std::string WindowsNtName(const OsVersionRecord& record, const RegistryReader& r
         name += version;
     }
     return name;
-}
-
-std::string LoadResourceString(HINSTANCE resources, UINT id)
-{
-    char text[1024] = "";
-    const int length = LoadStringA(resources, id, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 }  // namespace
@@ -284,9 +278,9 @@ void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)
 
     const OsVersionRecord record = QueryOsVersion();
     const RegistryReader registry = SystemRegistry();
-    values.osName = OsNameCaption(record, registry, LoadResourceString(resources, IDS_UNKNOWN_OS_VERSION),
-                                  LoadResourceString(resources, IDS_UNKNOWN_OS));
-    values.osVersion = OsVersionCaption(record, registry, LoadResourceString(resources, IDS_OS_VERSION_FORMAT));
+    values.osName = OsNameCaption(record, registry, LoadResourceText(IDS_UNKNOWN_OS_VERSION, resources),
+                                  LoadResourceText(IDS_UNKNOWN_OS, resources));
+    values.osVersion = OsVersionCaption(record, registry, LoadResourceText(IDS_OS_VERSION_FORMAT, resources));
 
     char language[256] = "", country[256] = "";
     if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, language, sizeof language)) language[0] = '\0';

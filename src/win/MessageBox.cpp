@@ -35,14 +35,3 @@ int ShowMessage(HWND owner, const std::string& text, UINT type)
 int ShowStringMessage(HWND owner, UINT stringId, UINT type) { return ShowMessage(owner, LoadResourceText(stringId), type); }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
-
-std::string LoadResourceText(UINT id)
-{
-    // LoadString with a zero length hands out a pointer to the resource itself.
-    const char* text = nullptr;
-    const int length = LoadStringA(WinApp::ResourceModule(), id, reinterpret_cast<char*>(&text), 0);
-    if (length > 0 && text) return std::string(text, static_cast<size_t>(length));
-    char buffer[4096] = "";
-    const int copied = LoadStringA(WinApp::ResourceModule(), id, buffer, sizeof buffer);
-    return std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0);
-}

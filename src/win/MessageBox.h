@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "win/ResourceText.h"
+
 // "Murvex32" for Murvex32.exe.
 std::string ApplicationTitle();
 
@@ -18,6 +20,3 @@ int ShowStringMessage(HWND owner, UINT stringId, UINT type = MB_OK);
 using MessageBoxHandler = std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
 // Replaces the system's message box (for tests); an empty handler restores it.
 void SetMessageBoxHandler(MessageBoxHandler handler);
-
-// A string-table text of the application's module; empty when there is none.
-std::string LoadResourceText(UINT id);
