@@ -19,26 +19,6 @@
 
 namespace {
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-// Records message boxes instead of showing them.
-class MessageRecorder {
-public:
-    MessageRecorder()
-    {
-        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT type) {
-            shown.push_back({text, caption, type});
-            return IDOK;
-        });
-    }
-    ~MessageRecorder() { SetMessageBoxHandler(nullptr); }
-    std::vector<ShownMessage> shown;
-};
-
 class ExchangeDialog : public Dialog {
 public:
     ExchangeDialog() : Dialog(IDD_TEST_RESIZABLE) {}

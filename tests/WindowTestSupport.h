@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "win/MessageBox.h"
 
 // Runs `act` on its own thread once `find` returns a window (polled for up to 10 s).
 class WindowWatcher {
@@ -82,3 +86,26 @@ inline HWND FindProcessWindow(const char* className, const char* title)
     EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+// Records message boxes instead of showing them.
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT type) {
+            shown.push_back({text, caption, type});
+            ++count;
+            return answer;
+        });
+    }
+    ~MessageRecorder() { SetMessageBoxHandler(nullptr); }
+    std::vector<ShownMessage> shown;
+    int answer = IDOK;              // the button every box is answered with
+    std::atomic<size_t> count{0};  // boxes shown so far, for watcher threads
+};

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "pages/CaptionText.h"
 #include "render/WallpaperRenderer.h"
 #include "settings/WallpaperSettings.h"
 #include "sysinfo/SystemInfo.h"
@@ -21,13 +22,6 @@ struct EffectiveColors {
 // other mode the custom colours.
 EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF systemForeground,
                                    COLORREF systemBackground);
-
-// One "label TAB value LF" line per included, non-empty value, in caption order.
-// labels are the six caption labels (strings 1009 to 1014).
-std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValues& values,
-                             const std::string (&labels)[CAPTION_COUNT]);
-// The caption labels from the string table.
-void LoadCaptionLabels(std::string (&labels)[CAPTION_COUNT], HINSTANCE resources = GetModuleHandleA(nullptr));
 
 // What the settings slices hold at the moment of gathering.
 struct GatherSources {

@@ -1,0 +1,17 @@
+#pragma once
+// The captions block of the wallpaper, built in one place for the Captions page,
+// the main window and unattended runs.
+
+#include <windows.h>
+
+#include <string>
+
+#include "settings/WallpaperSettings.h"
+#include "sysinfo/SystemInfo.h"
+
+// One "label TAB value LF" line per included, non-empty value, in caption order.
+// labels are the six caption labels (strings 1009 to 1014).
+std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValues& values,
+                             const std::string (&labels)[CAPTION_COUNT]);
+// The caption labels from the string table.
+void LoadCaptionLabels(std::string (&labels)[CAPTION_COUNT], HINSTANCE resources = GetModuleHandleA(nullptr));

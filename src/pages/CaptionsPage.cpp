@@ -1,0 +1,83 @@
+#include "pages/CaptionsPage.h"
+
+#include "pages/CaptionText.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct CaptionRow {
+    CaptionItem item;
+    int checkId;
+    int editId;
+    UINT helpId;
+};
+
+// In the order the rows exchange their values.
+const CaptionRow ROWS[CAPTION_COUNT] = {
+    {CAPTION_BROWSER, IDC_CAPTIONS_BROWSER_CHECK, IDC_CAPTIONS_BROWSER_EDIT, IDS_HELP_BROWSER},
+    {CAPTION_BROWSER_VERSION, IDC_CAPTIONS_BROWSERVERS_CHECK, IDC_CAPTIONS_BROWSERVERS_EDIT, IDS_HELP_BROWSER_VERSION},
+    {CAPTION_LOCALE, IDC_CAPTIONS_LOCALE_CHECK, IDC_CAPTIONS_LOCALE_EDIT, IDS_HELP_LOCALE},
+    {CAPTION_MACHINE, IDC_CAPTIONS_MACHINE_CHECK, IDC_CAPTIONS_MACHINE_EDIT, IDS_HELP_MACHINE},
+    {CAPTION_OS, IDC_CAPTIONS_OS_CHECK, IDC_CAPTIONS_OS_EDIT, IDS_HELP_OS},
+    {CAPTION_OS_VERSION, IDC_CAPTIONS_OSVERS_CHECK, IDC_CAPTIONS_OSVERS_EDIT, IDS_HELP_OS_VERSION},
+};
+
+std::string& ValueOf(CaptionValues& values, CaptionItem item)
+{
+    switch (item) {
+    case CAPTION_MACHINE: return values.machineName;
+    case CAPTION_OS: return values.osName;
+    case CAPTION_OS_VERSION: return values.osVersion;
+    case CAPTION_LOCALE: return values.locale;
+    case CAPTION_BROWSER: return values.browser;
+    default: return values.browserVersion;
+    }
+}
+
+}  // namespace
+
+CaptionsPage::CaptionsPage(CaptionSettings& settings) : SettingsPage(IDD_CAPTIONS), settings_(settings)
+{
+    LoadCaptionLabels(labels_);
+}
+
+std::string CaptionsPage::BuildCaptionText() const { return ::BuildCaptionText(settings_, values_, labels_); }
+
+BOOL CaptionsPage::OnInitDialog()
+{
+    for (const CaptionRow& row : ROWS) {
+        AddControlEntry(row.editId, ANCHOR_LEFT | ANCHOR_RIGHT, 0);
+        AddControlEntry(row.checkId, ENTRY_HELP, row.helpId);
+    }
+    CollectCaptionValues(values_);
+    KCDialogEx::OnInitDialog();
+    UpdateData(true);
+    EnableValueBoxes();
+    return TRUE;
+}
+
+void CaptionsPage::DoDataExchange(DataExchange& exchange)
+{
+    for (const CaptionRow& row : ROWS) {
+        exchange.Text(row.editId, ValueOf(values_, row.item));
+        exchange.Check(row.checkId, settings_.enabled[row.item]);
+    }
+}
+
+void CaptionsPage::EnableValueBoxes()
+{
+    for (const CaptionRow& row : ROWS) EnableWindow(Item(row.editId), settings_.enabled[row.item] != 0);
+}
+
+bool CaptionsPage::OnCommand(int id, int code, HWND)
+{
+    for (const CaptionRow& row : ROWS) {
+        const bool checkClicked = id == row.checkId && code == BN_CLICKED;
+        if (!checkClicked && !(id == row.editId && code == EN_CHANGE)) continue;
+        UpdateData(true);
+        if (checkClicked) EnableValueBoxes();
+        PostSettingsChanged();
+        return true;
+    }
+    return false;
+}

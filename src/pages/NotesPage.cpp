@@ -1,0 +1,126 @@
+#include "pages/NotesPage.h"
+
+#include <algorithm>
+
+#include "resources/resource.h"
+#include "win/Handles.h"
+
+int WidestNotesLabel(const std::string& text, const std::function<int(const std::string&)>& measure)
+{
+    int widest = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) line.resize(tab);
+        widest = std::max(widest, measure(line + "  "));
+        start = end + 1;
+    }
+    return widest;
+}
+
+int NotesTabStop(int width, int averageCharWidth, const std::function<int(int)>& unitsToPixels)
+{
+    int units = MulDiv(width, 4, std::max(averageCharWidth, 1));
+    while (units >= 0 && unitsToPixels(units) >= width) --units;
+    return units + 1;
+}
+
+NotesPage::NotesPage(NotesSettings& settings) : SettingsPage(IDD_NOTES), settings_(settings) {}
+
+BOOL NotesPage::OnInitDialog()
+{
+    const int boldFont = CreateFontVariant(nullptr, 0, 0x1);
+    const ControlTableEntry table[] = {
+        {IDC_NOTES_EDIT, ANCHOR_LEFT | ANCHOR_RIGHT, 0},
+        {IDC_NOTES_HELP, ANCHOR_RIGHT, 0},
+        {IDC_NOTES_HELP, ENTRY_FONT, static_cast<uint32_t>(boldFont)},
+        {IDC_NOTES_EDIT, ENTRY_HELP, IDS_HELP_NOTES},
+        {IDC_NOTES_HELP, ENTRY_HELP, IDS_HELP_NOTES_BUTTON},
+        {IDC_NOTES_HELP, ENTRY_TOOLTIP, IDS_HELP_NOTES_BUTTON},
+    };
+    AddControlTable(table);
+    KCDialogEx::OnInitDialog();
+    UpdateTabStop();
+    return TRUE;
+}
+
+void NotesPage::DoDataExchange(DataExchange& exchange) { exchange.Text(IDC_NOTES_EDIT, settings_.notes); }
+
+void NotesPage::UpdateTabStop()
+{
+    UpdateData(true);
+    if (settings_.notes.find('\t') == std::string::npos) return;
+
+    HWND edit = Item(IDC_NOTES_EDIT);
+    HDC dc = GetDC(edit);
+    if (!dc) return;
+    int averageCharWidth = 0;
+    int widest = 0;
+    {
+        SelectObjectScope font(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        averageCharWidth = metrics.tmAveCharWidth;
+        widest = WidestNotesLabel(settings_.notes, [dc](const std::string& label) {
+            SIZE size = {};
+            GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+    }
+    ReleaseDC(edit, dc);
+    tabStop_ = NotesTabStop(widest, averageCharWidth, [this](int units) {
+        RECT rect = {0, 0, units, 0};
+        MapDialogRect(Handle(), &rect);
+        return static_cast<int>(rect.right);
+    });
+    SendMessageA(edit, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop_));
+    InvalidateRect(edit, nullptr, TRUE);
+}
+
+bool NotesPage::OnCommand(int id, int code, HWND)
+{
+    if (id == IDC_NOTES_EDIT && code == EN_CHANGE) {
+        UpdateTabStop();
+        PostSettingsChanged();
+        return true;
+    }
+    if (id == IDC_NOTES_HELP && code == BN_CLICKED) {
+        RECT button;
+        GetWindowRect(Item(IDC_NOTES_HELP), &button);
+        ShowContextHelp(Item(IDC_NOTES_EDIT), (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+bool IsEditWithWantReturn(HWND window)
+{
+    char name[6] = "";
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, "edit") == 0 && (GetWindowLongA(window, GWL_STYLE) & ES_WANTRETURN);
+}
+
+}  // namespace
+
+bool NotesPage::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_KEYDOWN) {
+        HWND focus = GetFocus();
+        // Enter starts a new line; the main window's default button never sees it.
+        if (message.wParam == VK_RETURN && IsEditWithWantReturn(focus)) {
+            SendMessageA(focus, WM_CHAR, '\n', 0);
+            return true;
+        }
+        // Ctrl+Tab types a tab; Tab alone moves the focus on.
+        if (message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && focus == Item(IDC_NOTES_EDIT)) {
+            SendMessageA(focus, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
+            return true;
+        }
+    }
+    return SettingsPage::PreTranslateMessage(message);
+}

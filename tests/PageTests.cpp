@@ -1,0 +1,332 @@
+// The four tab pages and the Add Screen Size dialog, hosted in a plain window that
+// stands in for the main window and records what the pages post to it.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "dialogs/ContextHelp.h"
+#include "dialogs/KCWinAppEx.h"
+#include "pages/CaptionsPage.h"
+#include "pages/GeneralPage.h"
+#include "pages/GridPage.h"
+#include "pages/NotesPage.h"
+#include "resources/resource.h"
+#include "win/ResourceText.h"
+
+namespace {
+
+std::vector<UINT> posted;  // what reached the host, in order
+
+LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == UM_SETTINGS_CHANGED || message == UM_SECTIONS_CHANGED || message == WM_CLOSE) {
+        posted.push_back(message);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Runs messages as the main window's modal loop would, keys through the pages first.
+void Pump(HWND page)
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (Dialog::PreTranslateChain(message) || IsDialogMessageA(page, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {INPUT_KEYBOARD, {}};
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT up = {INPUT_KEYBOARD, {}};
+        up.ki.wVk = *--key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(50);
+}
+
+HWND ChildWithText(HWND parent, const char* text)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowText(child) == text) return child;
+    return nullptr;
+}
+
+HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+class PageTest : public ::testing::Test {
+protected:
+    PageTest()
+    {
+        WNDCLASSA hostClass = {};
+        hostClass.lpfnWndProc = HostProcedure;
+        hostClass.hInstance = GetModuleHandleA(nullptr);
+        hostClass.lpszClassName = "MurvexPageHost";
+        RegisterClassA(&hostClass);
+        host = CreateWindowExA(0, "MurvexPageHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        app.SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK);
+        app.SetMainWindow(host);
+        SetForegroundWindow(host);
+        posted.clear();
+    }
+    ~PageTest() override { DestroyWindow(host); }
+
+    void Open(Dialog& page)
+    {
+        ASSERT_TRUE(page.Create(host));
+        ShowWindow(page.Handle(), SW_SHOW);
+        Pump(page.Handle());
+        EXPECT_TRUE(posted.empty()) << "the page's own transfers post nothing";
+    }
+    std::vector<UINT> Posted(Dialog& page)
+    {
+        Pump(page.Handle());
+        return std::exchange(posted, {});
+    }
+    void Click(Dialog& page, int id) { SendMessageA(page.Item(id), BM_CLICK, 0, 0); }
+    // Types over the whole text, as a user does (setting it would not notify a multi-line box).
+    void Type(Dialog& page, int id, const char* text)
+    {
+        SendDlgItemMessageA(page.Handle(), id, EM_SETSEL, 0, -1);
+        SendDlgItemMessageA(page.Handle(), id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+
+    KCWinAppEx app;
+    HWND host = nullptr;
+    MessageRecorder messages;
+};
+
+const std::vector<UINT> SETTINGS = {UM_SETTINGS_CHANGED};
+
+}  // namespace
+
+TEST_F(PageTest, GeneralSectionsMarginAndColours)
+{
+    GeneralSettings settings;
+    GeneralPage page(settings);
+    Open(page);
+    EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_REVERSED), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(WindowText(page.Item(IDC_GENERAL_MARGIN)), "10");
+
+    Click(page, IDC_GENERAL_GRID);
+    EXPECT_EQ(Posted(page), (std::vector<UINT>{UM_SECTIONS_CHANGED, UM_SETTINGS_CHANGED}));
+    EXPECT_EQ(settings.grid, 1);
+    Click(page, IDC_GENERAL_BORDER);
+    EXPECT_EQ(Posted(page), SETTINGS);
+    EXPECT_EQ(settings.border, 1);
+
+    // A margin outside 0..100 or no number at all: told, focused, selected; the last good margin stays.
+    const std::pair<const char*, const char*> wrong[] = {{"150", "Please enter an integer between 0 and 100."},
+                                                         {"", "Please enter a positive integer."}};
+    for (const auto& [text, message] : wrong) {
+        messages.shown.clear();
+        SetDlgItemTextA(page.Handle(), IDC_GENERAL_MARGIN, text);
+        ASSERT_EQ(messages.shown.size(), 1u) << text;
+        EXPECT_EQ(messages.shown[0].text, message);
+        EXPECT_EQ(GetFocus(), page.Item(IDC_GENERAL_MARGIN));
+        DWORD start = 1, end = 0;
+        SendDlgItemMessageA(page.Handle(), IDC_GENERAL_MARGIN, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                            reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, strlen(text));
+        EXPECT_EQ(settings.margins, 10u);
+        EXPECT_EQ(Posted(page), SETTINGS);
+    }
+    SetDlgItemTextA(page.Handle(), IDC_GENERAL_MARGIN, " 42 ");
+    EXPECT_EQ(settings.margins, 42u);
+    EXPECT_EQ(HelpTopicText(ChildWithText(page.Handle(), "&Margin:"), page.TopicPairs()),
+              LoadResourceText(IDS_HELP_MARGIN));
+
+    // A colour chosen switches the scheme to Custom; a cancelled font dialog changes nothing.
+    Posted(page);
+    WindowWatcher colour([] { return FindProcessWindow("#32770", "Color"); },
+                         [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    Click(page, IDC_GENERAL_FOREGROUND);
+    colour.Join();
+    EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_CUSTOM), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(settings.colorSelect, COLOR_MODE_CUSTOM);
+    EXPECT_EQ(Posted(page), SETTINGS);
+    const LOGFONTA before = settings.font;
+    WindowWatcher font([] { return FindProcessWindow("#32770", "Font"); },
+                       [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    Click(page, IDC_GENERAL_FONT);
+    font.Join();
+    EXPECT_TRUE(font.Found());
+    EXPECT_EQ(memcmp(&before, &settings.font, sizeof before), 0);
+    EXPECT_TRUE(Posted(page).empty());
+}
+
+TEST_F(PageTest, CaptionsShowTheDetectedValuesAndFollowTheBoxes)
+{
+    CaptionSettings settings;
+    CaptionsPage page(settings);
+    Open(page);
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD length = sizeof computer;
+    GetComputerNameA(computer, &length);
+    EXPECT_EQ(WindowText(page.Item(IDC_CAPTIONS_MACHINE_EDIT)), computer);
+    EXPECT_NE(page.BuildCaptionText().find("Locale:\t"), std::string::npos);
+
+    Click(page, IDC_CAPTIONS_LOCALE_CHECK);
+    EXPECT_EQ(Posted(page), SETTINGS);
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_LOCALE_EDIT)));
+    EXPECT_FALSE(WindowText(page.Item(IDC_CAPTIONS_LOCALE_EDIT)).empty());
+    EXPECT_EQ(page.BuildCaptionText().find("Locale:"), std::string::npos);
+
+    SetDlgItemTextA(page.Handle(), IDC_CAPTIONS_MACHINE_EDIT, "office-7");
+    EXPECT_EQ(Posted(page), SETTINGS);
+    EXPECT_EQ(page.BuildCaptionText().rfind("System Name:\toffice-7\n", 0), 0u);
+    EXPECT_EQ(HelpTopicText(page.Item(IDC_CAPTIONS_OS_CHECK), page.TopicPairs()), LoadResourceText(IDS_HELP_OS));
+    EXPECT_EQ(HelpTopicText(page.Item(IDC_CAPTIONS_OS_EDIT), page.TopicPairs()), "");
+}
+
+TEST(NotesTabStop, LabelsAndTheStopThatClearsThem)
+{
+    const auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(WidestNotesLabel("ab\tc", length), 4);
+    EXPECT_EQ(WidestNotesLabel("ab\tc\r\nwider line\r\n", length), 12);
+    EXPECT_EQ(WidestNotesLabel("\tvalue", length), 2);
+    // The stop is the fewest dialog units whose pixels reach the label's width.
+    const auto pixels = [](int units) { return units * 13 / 8; };
+    for (int width = 1; width < 300; ++width) {
+        const int stop = NotesTabStop(width, 6, pixels);
+        EXPECT_LT(pixels(stop - 1), width);
+        EXPECT_GE(pixels(stop), width);
+    }
+}
+
+TEST_F(PageTest, NotesKeysTabStopAndHelpButton)
+{
+    NotesSettings settings{"Name:\tvalue"};
+    NotesPage page(settings);
+    Open(page);
+    const int first = page.TabStop();
+    EXPECT_GT(first, 0);
+    Type(page, IDC_NOTES_EDIT, "Name:\tvalue\r\nA line wider than any label");
+    EXPECT_EQ(Posted(page), SETTINGS);
+    const int wider = page.TabStop();
+    EXPECT_GT(wider, first);
+    Type(page, IDC_NOTES_EDIT, "no tab");
+    EXPECT_EQ(page.TabStop(), wider);
+
+    SetFocus(page.Item(IDC_NOTES_EDIT));
+    SendDlgItemMessageA(page.Handle(), IDC_NOTES_EDIT, EM_SETSEL, 6, 6);
+    PressKeys({VK_RETURN});
+    PressKeys({VK_CONTROL, VK_TAB});
+    Pump(page.Handle());
+    EXPECT_EQ(settings.notes, "no tab\r\n\t");
+    EXPECT_EQ(GetFocus(), page.Item(IDC_NOTES_EDIT));
+    Posted(page);
+    PressKeys({VK_ESCAPE});
+    EXPECT_EQ(Posted(page), std::vector<UINT>{WM_CLOSE});
+
+    std::string shown;
+    WindowWatcher popup([] { return FindProcessWindow("MurvexHelpPopup", nullptr); },
+                        [&](HWND window) {
+                            shown = WindowText(window);
+                            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+                        });
+    Click(page, IDC_NOTES_HELP);
+    popup.Join();
+    EXPECT_EQ(shown, LoadResourceText(IDS_HELP_NOTES));
+}
+
+TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
+{
+    GridSettings settings;
+    GridPage page(settings);
+    Open(page);
+    HWND list = page.Item(IDC_GRID_SIZES);
+    EXPECT_EQ(SendMessageA(list, LB_GETSEL, 0, 0), 1);  // first row selected
+    EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
+    EXPECT_EQ(SendDlgItemMessageA(page.Handle(), IDC_GRID_LINE_SIZE, CB_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(SendDlgItemMessageA(page.Handle(), IDC_GRID_LINE_SIZE, CB_GETCURSEL, 0, 0), 2);
+
+    // Add: the height is checked first and a bad one takes the focus; then a new size and a known one.
+    const DWORD thread = GetCurrentThreadId();
+    int focusAfterFailure = 0;
+    auto add = [&](const char* width, const char* height, bool retry) {
+        const size_t before = messages.count;
+        WindowWatcher watcher([] { return FindProcessWindow("#32770", "Add Screen Size"); }, [&](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_ADDSIZE_WIDTH, width);
+            SetDlgItemTextA(dialog, IDC_ADDSIZE_HEIGHT, height);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            if (!retry) return;
+            for (int i = 0; i < 500 && messages.count == before; ++i) Sleep(10);
+            for (int i = 0; i < 500 && (focusAfterFailure = GetDlgCtrlID(FocusOf(thread))) != IDC_ADDSIZE_HEIGHT; ++i)
+                Sleep(10);
+            SetDlgItemTextA(dialog, IDC_ADDSIZE_WIDTH, "1400");
+            SetDlgItemTextA(dialog, IDC_ADDSIZE_HEIGHT, "1050");
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        Click(page, IDC_GRID_ADD);
+    };
+    add("99", "-5", true);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Please enter a positive integer.");
+    EXPECT_EQ(focusAfterFailure, IDC_ADDSIZE_HEIGHT);
+    const auto rowText = [&](int row) { return CheckListBox::FromHandle(list)->RowText(row); };
+    int row = 0;
+    while (rowText(row) != "1400 x 1050" && row < 20) ++row;
+    EXPECT_EQ(rowText(row - 1), "1280 x 1024");
+    EXPECT_EQ(rowText(row + 1), "1600 x 1200");
+    EXPECT_TRUE(CheckListBox::FromHandle(list)->Checked(row));
+    EXPECT_EQ(Posted(page), SETTINGS);
+    messages.shown.clear();
+    add("800", "600", false);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "This resolution is already in the list.");
+    EXPECT_TRUE(Posted(page).empty());
+
+    // Remove: three rows ask the plural question; No keeps them, Yes removes them.
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(0, 2));
+    messages.shown.clear();
+    messages.answer = IDNO;
+    Click(page, IDC_GRID_REMOVE);
+    EXPECT_EQ(messages.shown.at(0).text, "Are you sure you want to remove these resolutions?");
+    EXPECT_EQ(messages.shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), count);
+    EXPECT_TRUE(Posted(page).empty());
+    messages.answer = IDYES;
+    Click(page, IDC_GRID_REMOVE);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), count - 3);
+    EXPECT_EQ(settings.sizes.Entries().size(), static_cast<size_t>(count - 3));
+    EXPECT_EQ(rowText(0), "1152 x 864");
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
+    EXPECT_EQ(Posted(page), SETTINGS);
+
+    // A click on a row's box changes the size's state; a click on its text only selects it.
+    const bool enabled = settings.sizes.Entries()[1].enabled;
+    RECT rect = {};
+    SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));
+    for (int x : {3, 60}) {
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, (rect.top + rect.bottom) / 2));
+        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, (rect.top + rect.bottom) / 2));
+        EXPECT_EQ(Posted(page).front(), UM_SETTINGS_CHANGED);
+    }
+    EXPECT_NE(settings.sizes.Entries()[1].enabled, enabled);
+    EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
+    EXPECT_EQ(HelpTopicText(ChildWithText(page.Handle(), "&Line size:"), page.TopicPairs()),
+              LoadResourceText(IDS_HELP_LINE_SIZE));
+}
