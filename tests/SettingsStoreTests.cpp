@@ -132,7 +132,7 @@ TEST_F(SettingsStoreTest, ResetGivesEveryDefault)
 
 TEST_F(SettingsStoreTest, SavingAllDefaultsLeavesOnlyGridArray)
 {
-    store.StoreSettings(folder.File("defaults.INI"));
+    EXPECT_TRUE(store.StoreSettings(folder.File("defaults.INI")));
     EXPECT_EQ(Lines(folder.File("defaults.INI")), std::vector<std::string>{"GridArray="});
 
     settings.grid.sizes.PopulateScreenSizes(1024, 768);
@@ -288,15 +288,16 @@ TEST_F(SettingsStoreTest, LongTextIsCutAtTheReadLimit)
     EXPECT_EQ(settings.notes.notes, std::string(MAX_STORED_TEXT - 1, 'n'));
 }
 
-TEST_F(SettingsStoreTest, UnwritableTargetsAreIgnored)
+TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)
 {
     ChangeEveryValue(settings);
     const WallpaperSettings before = settings;
 
     // A folder that does not exist, and a folder standing where the file should be.
-    store.StoreSettings(folder.File("missing\\settings.INI"));
+    EXPECT_FALSE(store.StoreSettings(folder.File("missing\\settings.INI")));
+    EXPECT_NE(store.LastWriteError(), static_cast<DWORD>(ERROR_SUCCESS));
     CreateDirectoryA(folder.File("dir.INI").c_str(), nullptr);
-    store.StoreSettings(folder.File("dir.INI"));
+    EXPECT_FALSE(store.StoreSettings(folder.File("dir.INI")));
     EXPECT_FALSE(FileExists(folder.File("missing\\settings.INI")));
     ExpectSameStoredValues(settings, before);
 
@@ -305,7 +306,7 @@ TEST_F(SettingsStoreTest, UnwritableTargetsAreIgnored)
     WriteWholeFile(locked, "[General]\r\nMargins=77\r\n");
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    store.StoreSettings(locked);
+    EXPECT_FALSE(store.StoreSettings(locked));
     CloseHandle(holder);
     ExpectSameStoredValues(settings, before);
     EXPECT_EQ(ReadWholeFile(locked), "[General]\r\nMargins=77\r\n");

@@ -137,11 +137,13 @@ TEST_F(Unattended, RefreshWritesToTheWindowsDirectoryAndInstalls)
 {
     Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\n");
     SetDesktopValue("TileWallpaper", "1");
+    SetDesktopValue("WallpaperStyle", "10");  // Fill, as the user last chose
     SetDesktopValue("Wallpaper", "");
     const ProcessRun run = Start(exe, "/refresh");
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(ReadWholeFile(WindowsFile("MurvexE2E.bmp")).size(), 62u + 4 * 22);
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
     EXPECT_EQ(lstrcmpiA(DesktopValue("Wallpaper").c_str(), WindowsFile("MurvexE2E.bmp").c_str()), 0)
         << DesktopValue("Wallpaper");
     EXPECT_EQ(FolderListing(folder.Path()), (std::vector<std::string>{"MurvexE2E.INI", "MurvexE2E.exe"}));

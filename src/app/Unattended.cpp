@@ -7,6 +7,7 @@
 #include "render/WallpaperRenderer.h"
 #include "settings/SettingsStore.h"
 #include "sysinfo/SystemInfo.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
@@ -49,16 +50,6 @@ private:
     HANDLE error_ = nullptr;
     FileHandle console_;
 };
-
-std::string WindowsDirectory()
-{
-    char folder[MAX_PATH + 1] = "";
-    const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) return std::string();
-    std::string path(folder);
-    if (path.back() != '\\') path += '\\';
-    return path;
-}
 
 // Converts a caption block's LF lines to CR LF for a console or a text file.
 std::string WithCrLf(const std::string& text)
@@ -127,6 +118,9 @@ int RunUnattended(const CommandLine& line)
                                    : "could not write " + path + " (folder missing, file read-only or in use, or disk full)");
         return EXIT_NOT_WRITTEN;
     }
-    if (line.mode == CommandLine::Mode::Refresh && settings.output.setAsWallpaper) InstallWallpaper(path);
+    if (line.mode == CommandLine::Mode::Refresh && settings.output.setAsWallpaper && !InstallWallpaper(path)) {
+        streams.Error("wrote " + path + " but Windows did not take it as the desktop wallpaper");
+        return EXIT_NOT_WRITTEN;
+    }
     return EXIT_DONE;
 }

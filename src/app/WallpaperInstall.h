@@ -3,7 +3,8 @@
 
 #include <string>
 
-// Shown once, not tiled ("TileWallpaper" = "0" when the desktop key opens), then
+// Shown once, centred and not tiled ("WallpaperStyle" and "TileWallpaper" = "0" when
+// the desktop key opens), then
 // installed for this session and later logons, other programs told. Returns the
 // system's answer to the installation.
 bool InstallWallpaper(const std::string& path);

@@ -1,14 +1,33 @@
-// Entry point of Murvex32.exe.
+// Entry point of Murvex32.exe: the window, or one unattended switch.
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/MainDialog.h"
 #include "app/Unattended.h"
-#include "settings/SettingsStore.h"
+#include "dialogs/KCWinAppEx.h"
+
+namespace {
+
+class MurvexApp : public KCWinAppEx {
+public:
+    MurvexApp() { SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK); }
+
+    bool InitInstance() override
+    {
+        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        MainDialog dialog;
+        dialog.DoModal();
+        return false;
+    }
+};
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -16,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const CommandLine line = ParseCommandLine(args);
     if (line.mode != CommandLine::Mode::Window) return RunUnattended(line);
 
-    WallpaperSettings settings;
-    LoadStartupSettings(settings);
+    MurvexApp app;
+    app.InitInstance();
     return 0;
 }

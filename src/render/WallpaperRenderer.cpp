@@ -331,7 +331,10 @@ SIZE WallpaperRenderer::GetWallpaperSize()
 bool WallpaperRenderer::SaveBitmap(const std::string& path)
 {
     CriticalSectionLock lock(bitmapLock_);
-    if (!wallpaper_) return false;
+    if (!wallpaper_) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // the wallpaper could not be made
+        return false;
+    }
     BitmapInfoBlock info = BuildBitmapInfo(wallpaper_.Handle());
     info.Header().biClrUsed = 2;
     info.Colors()[0] = ColorEntry(foreColor);

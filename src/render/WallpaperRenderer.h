@@ -46,7 +46,8 @@ public:
     void Render();
     // Width and height of the wallpaper that exists (0 x 0 when none could be made).
     SIZE GetWallpaperSize();
-    // Writes the wallpaper in the current colours; clears `modified` on success.
+    // Writes the wallpaper in the current colours; clears `modified` on success. On
+    // failure the thread's last error says why.
     bool SaveBitmap(const std::string& path);
 
     // The Preview button; null means no preview is wanted.

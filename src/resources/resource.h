@@ -147,3 +147,6 @@
 #define IDS_MSG_REMOVE_SIZE             10004
 #define IDS_MSG_REMOVE_SIZES            10005
 #define IDS_MSG_SAVE_CHANGES            10006
+#define IDS_MSG_WRITE_FAILED            10007
+#define IDS_MSG_SETTINGS_FAILED         10008
+#define IDS_MSG_INSTALL_FAILED          10009

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "settings/ProfileCodec.h"
+#include "win/SystemPaths.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the Font block is the 60-byte LOGFONTA");
 static_assert(sizeof(COLORREF) == 4, "colours are stored as 32-bit values");
@@ -40,8 +41,12 @@ std::string SettingsExchange::ReadValue(const char* key, size_t limit) const
 
 void SettingsExchange::WriteValue(const char* key, const char* value) const
 {
-    // Failed writes (read-only file or folder, share without rights) are ignored.
-    WritePrivateProfileStringA(section_.c_str(), key, value, file_.c_str());
+    // A read-only file or folder, a share without rights, a file held open: the first
+    // error is kept for the caller to report.
+    if (!WritePrivateProfileStringA(section_.c_str(), key, value, file_.c_str()) && writeError_ == ERROR_SUCCESS) {
+        const DWORD error = GetLastError();
+        writeError_ = error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+    }
 }
 
 void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defaultValue)
@@ -188,32 +193,22 @@ ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& win
     return paths;
 }
 
-ProfilePaths CurrentProfilePaths()
-{
-    std::vector<char> exePath(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, exePath.data(), static_cast<DWORD>(exePath.size()));
-        if (length < exePath.size()) {
-            exePath.resize(length);
-            break;
-        }
-        exePath.resize(exePath.size() * 2);
-    }
-    char windowsDirectory[MAX_PATH + 1] = "";
-    const UINT length = GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
-    if (length >= sizeof windowsDirectory) windowsDirectory[0] = '\0';
-    return MakeProfilePaths(std::string(exePath.begin(), exePath.end()), windowsDirectory);
-}
+ProfilePaths CurrentProfilePaths() { return MakeProfilePaths(ExecutablePath(), WindowsDirectory()); }
 
-void SettingsStore::RunPass(SettingsExchange::Mode mode, const std::string& file)
+DWORD SettingsStore::RunPass(SettingsExchange::Mode mode, const std::string& file)
 {
     SettingsExchange exchange(mode, file);
     ExchangeStoredList(exchange, settings_);
+    return exchange.WriteError();
 }
 
 void SettingsStore::ResetSettings() { RunPass(SettingsExchange::Mode::Reset, std::string()); }
 void SettingsStore::LoadSettings(const std::string& file) { RunPass(SettingsExchange::Mode::Load, file); }
-void SettingsStore::StoreSettings(const std::string& file) { RunPass(SettingsExchange::Mode::Save, file); }
+bool SettingsStore::StoreSettings(const std::string& file)
+{
+    lastWriteError_ = RunPass(SettingsExchange::Mode::Save, file);
+    return lastWriteError_ == ERROR_SUCCESS;
+}
 
 void SettingsStore::LoadAtStartup()
 {

@@ -21,6 +21,8 @@ public:
     bool IsSave() const { return mode_ == Mode::Save; }
 
     void SetSection(const char* name) { section_ = name; }
+    // The first error a write in this pass met; ERROR_SUCCESS while none failed.
+    DWORD WriteError() const { return writeError_; }
 
     // Flags, integers, unsigned integers and colours: decimal text as "%d" writes it.
     void ExchangeInt(const char* key, int32_t& field, int32_t defaultValue);
@@ -49,6 +51,7 @@ private:
     Mode mode_;
     std::string file_;
     std::string section_ = "General";
+    mutable DWORD writeError_ = ERROR_SUCCESS;
 };
 
 // Walks the one stored list, in its order, through the exchange operations.
@@ -78,18 +81,21 @@ public:
 
     void ResetSettings();
     void LoadSettings(const std::string& file);
-    void StoreSettings(const std::string& file);
+    // False when any value could not be written; LastWriteError() says why.
+    bool StoreSettings(const std::string& file);
 
     // The local file when it exists (its content is not inspected), else the master file.
     void LoadAtStartup();
-    void SaveLocalSettings() { StoreSettings(paths_.local); }
-    void SaveMasterSettings() { StoreSettings(paths_.master); }
+    bool SaveLocalSettings() { return StoreSettings(paths_.local); }
+    bool SaveMasterSettings() { return StoreSettings(paths_.master); }
 
     const ProfilePaths& Paths() const { return paths_; }
+    DWORD LastWriteError() const { return lastWriteError_; }
 
 private:
-    void RunPass(SettingsExchange::Mode mode, const std::string& file);
+    DWORD RunPass(SettingsExchange::Mode mode, const std::string& file);
 
     SettingsSlices settings_;
     ProfilePaths paths_;
+    DWORD lastWriteError_ = ERROR_SUCCESS;
 };

@@ -7,6 +7,7 @@
 
 #include "win/CheckListBox.h"
 #include "win/MessageBox.h"
+#include "win/ResourceText.h"
 #include "win/WinApp.h"
 
 namespace {
@@ -138,10 +139,8 @@ namespace {
 
 std::string RangeMessage(long long minimum, long long maximum)
 {
-    std::string text = "Please enter an integer between %1 and %2.";
-    text.replace(text.find("%1"), 2, std::to_string(minimum));
-    text.replace(text.find("%2"), 2, std::to_string(maximum));
-    return text;
+    return FillPlaceholders("Please enter an integer between %1 and %2.",
+                            {std::to_string(minimum), std::to_string(maximum)});
 }
 
 }  // namespace

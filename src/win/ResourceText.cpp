@@ -10,3 +10,18 @@ std::string LoadResourceText(UINT id, HINSTANCE module)
     const int copied = LoadStringA(module, id, buffer, sizeof buffer);
     return std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0);
 }
+
+std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& values)
+{
+    std::string filled;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t number = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && number < values.size() && number < 9) {
+            filled += values[number];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}

@@ -1,0 +1,396 @@
+#include "app/MainDialog.h"
+
+#include <commctrl.h>
+
+#include "app/AboutDialog.h"
+#include "app/MainLayout.h"
+#include "app/SaveAsDialog.h"
+#include "app/WallpaperInputs.h"
+#include "app/WallpaperInstall.h"
+#include "resources/resource.h"
+#include "win/MessageBox.h"
+#include "win/ResourceText.h"
+#include "win/SystemPaths.h"
+#include "win/WinApp.h"
+
+namespace {
+
+const ControlTableEntry MAIN_TABLE[] = {
+    {IDCANCEL, ANCHOR_RIGHT, 0},
+    {IDC_MAIN_SAVE_AS, ANCHOR_RIGHT, 0},
+    {IDC_MAIN_HELP, ANCHOR_RIGHT, 0},
+    {IDC_MAIN_TAB, ANCHOR_LEFT | ANCHOR_RIGHT, 0},
+    {IDC_MAIN_PREVIEW, ANCHOR_MASK, 0},
+    {IDCANCEL, ENTRY_HELP, IDS_HELP_CLOSE},
+    {IDC_MAIN_SAVE_AS, ENTRY_HELP, IDS_HELP_SAVE_AS},
+    {IDC_MAIN_HELP, ENTRY_HELP, IDS_HELP_PROGRAM},
+    {IDC_MAIN_PREVIEW, ENTRY_HELP, IDS_HELP_PREVIEW},
+};
+
+// The preview can shrink to this height.
+constexpr int MIN_PREVIEW_HEIGHT = 32;
+
+RECT WindowRectIn(HWND window, HWND parent)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ClientRectOnScreen(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE SizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+POINT CentreOf(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace
+
+MainDialog::MainDialog()
+    : KCDialogEx(IDD_MAIN),
+      store_(settings_.Slices(), CurrentProfilePaths()),
+      general_(settings_.general),
+      captions_(settings_.captions),
+      notes_(settings_.notes),
+      grid_(settings_.grid),
+      icon_(LoadIconA(WinApp::ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN)))
+{
+    LoadStartupSettings(settings_);
+}
+
+MainDialog::~MainDialog() { renderer_.SetPreviewWindow(nullptr); }
+
+BOOL MainDialog::OnInitDialog()
+{
+    if (WinApp* app = WinApp::Current()) app->SetMainWindow(Handle());
+    AddControlTable(MAIN_TABLE);
+    KCDialogEx::OnInitDialog();
+
+    const std::string about = LoadResourceText(IDS_ABOUTBOX);
+    if (HMENU menu = GetSystemMenu(Handle(), FALSE); menu && !about.empty()) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    }
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    general_.Create(Handle());
+    captions_.Create(Handle());
+    notes_.Create(Handle());
+    grid_.Create(Handle());
+    AddPage(general_, IDS_TAB_GENERAL);
+    AddPage(captions_, IDS_TAB_CAPTIONS);
+    AddPage(notes_, IDS_TAB_NOTES);
+    AddPage(grid_, IDS_TAB_GRID);
+    initialised_ = true;
+
+    RECT window = {}, preview = {};
+    GetWindowRect(Handle(), &window);
+    GetWindowRect(Item(IDC_MAIN_PREVIEW), &preview);
+    SetMinTrackHeight((window.bottom - window.top) - (preview.bottom - preview.top) + MIN_PREVIEW_HEIGHT);
+    renderer_.SetPreviewWindow(Item(IDC_MAIN_PREVIEW));
+
+    OnSectionsChanged();
+    SendDlgItemMessageA(Handle(), IDC_MAIN_TAB, TCM_SETCURSEL, 0, 0);
+    OnTabSelChange();
+    OnSettingsChanged();
+    renderer_.modified = false;
+    return TRUE;
+}
+
+void MainDialog::AddPage(Dialog& page, UINT textId)
+{
+    HWND tab = Item(IDC_MAIN_TAB);
+    std::string text = LoadResourceText(textId);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = text.data();
+    item.lParam = reinterpret_cast<LPARAM>(&page);
+    const LRESULT count = SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+    SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&item));
+
+    RECT pageClient = {};
+    GetClientRect(page.Handle(), &pageClient);
+    const bool rightToLeft = (GetWindowLongA(page.Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    const POINT origin =
+        PageOrigin(ClientRectOnScreen(tab), ClientRectOnScreen(Handle()), SizeOf(pageClient), rightToLeft);
+    SetWindowPos(page.Handle(), tab, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void MainDialog::OnSectionsChanged()
+{
+    HWND tab = Item(IDC_MAIN_TAB);
+    struct Section {
+        Dialog& page;
+        UINT textId;
+        int32_t on;
+    };
+    const Section sections[] = {{captions_, IDS_TAB_CAPTIONS, settings_.general.captions},
+                                {notes_, IDS_TAB_NOTES, settings_.general.notes},
+                                {grid_, IDS_TAB_GRID, settings_.general.grid}};
+    LRESULT index = 1;  // General is always first
+    for (const Section& section : sections) {
+        TCITEMA item = {};
+        item.mask = TCIF_PARAM;
+        const bool present = index < SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) &&
+                             SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) &&
+                             item.lParam == reinterpret_cast<LPARAM>(&section.page);
+        if (present && section.on) {
+            ++index;
+        } else if (present) {
+            SendMessageA(tab, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+        } else if (section.on) {
+            std::string text = LoadResourceText(section.textId);
+            item.mask = TCIF_TEXT | TCIF_PARAM;
+            item.pszText = text.data();
+            item.lParam = reinterpret_cast<LPARAM>(&section.page);
+            SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+            ++index;
+        }
+    }
+    InvalidateRect(tab, nullptr, TRUE);
+    InvalidateRect(general_.Handle(), nullptr, FALSE);
+}
+
+void MainDialog::OnTabSelChange()
+{
+    HWND tab = Item(IDC_MAIN_TAB);
+    TCITEMA item = {};
+    item.mask = TCIF_PARAM;
+    const LRESULT selected = SendMessageA(tab, TCM_GETCURSEL, 0, 0);
+    if (selected < 0 || !SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)))
+        return;
+    const auto* shown = reinterpret_cast<Dialog*>(item.lParam);
+    for (Dialog* page : {static_cast<Dialog*>(&general_), static_cast<Dialog*>(&captions_),
+                         static_cast<Dialog*>(&notes_), static_cast<Dialog*>(&grid_)})
+        ShowPage(*page, shown && page->Handle() == shown->Handle());
+}
+
+void MainDialog::ShowPage(Dialog& page, bool show)
+{
+    if (!show) {
+        EnableWindow(page.Handle(), FALSE);
+        ShowWindow(page.Handle(), SW_HIDE);
+        return;
+    }
+    ShowWindow(page.Handle(), SW_SHOWNA);
+    EnableWindow(page.Handle(), TRUE);
+    if (GetFocus() == Item(IDC_MAIN_TAB)) return;
+    if (HWND first = GetNextDlgTabItem(page.Handle(), nullptr, FALSE))
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+void MainDialog::FitPage(Dialog& page)
+{
+    const RECT tab = WindowRectIn(Item(IDC_MAIN_TAB), Handle());
+    const RECT rect = WindowRectIn(page.Handle(), Handle());
+    SetWindowPos(page.Handle(), nullptr, 0, 0, FittedPageWidth(tab, rect), rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(page.Handle(), nullptr, TRUE);
+}
+
+void MainDialog::OnSizeChanged(UINT type)
+{
+    RECT before = {};
+    if (initialised_) GetWindowRect(Item(IDC_MAIN_PREVIEW), &before);
+    OnSize(type);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    if (!initialised_ || IsRectEmpty(&client)) return;
+    for (Dialog* page : {static_cast<Dialog*>(&general_), static_cast<Dialog*>(&captions_),
+                         static_cast<Dialog*>(&notes_), static_cast<Dialog*>(&grid_)})
+        FitPage(*page);
+    RECT after = {};
+    GetWindowRect(Item(IDC_MAIN_PREVIEW), &after);
+    const SIZE was = SizeOf(before), now = SizeOf(after);
+    if (was.cx != now.cx || was.cy != now.cy) renderer_.RequestPreview();
+}
+
+void MainDialog::OnNcDoubleClick(int hitTest)
+{
+    RECT window = {}, preview = {}, workArea = {};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Item(IDC_MAIN_PREVIEW), &preview);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const ProportionsFit fit = FitProportions(hitTest, window, SizeOf(preview), renderer_.GetWallpaperSize(), workArea,
+                                              {GetMinTrackWidth(), GetMinTrackHeight()});
+    for (int followUp : fit.followUps)
+        if (followUp) PostMessageA(Handle(), WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(followUp), 0);
+    if (!EqualRect(&fit.window, &window))
+        MoveWindow(Handle(), fit.window.left, fit.window.top, fit.window.right - fit.window.left,
+                   fit.window.bottom - fit.window.top, TRUE);
+    renderer_.RequestPreview();
+}
+
+void MainDialog::ApplySystemColors()
+{
+    const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
+    const EffectiveColors colors = EffectiveColorsFor(settings_.general, SystemForegroundFor(desktop), desktop);
+    renderer_.foreColor = colors.foreground;
+    renderer_.backColor = colors.background;
+}
+
+void MainDialog::OnSettingsChanged()
+{
+    GatherRendererInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid, captions_.Values(),
+                          GetSysColor(COLOR_BACKGROUND)},
+                         captions_.Labels(), renderer_);
+    renderer_.Render();
+    renderer_.modified = true;
+}
+
+bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
+{
+    // A right-to-left window would mirror the preview.
+    const DWORD layout = GetLayout(item.hDC);
+    if (layout != GDI_ERROR) SetLayout(item.hDC, 0);
+    renderer_.PaintPreview(item.hDC, item.rcItem.left, item.rcItem.top);
+    if (layout != GDI_ERROR) SetLayout(item.hDC, layout);
+    return true;
+}
+
+bool MainDialog::PaintMinimisedIcon()
+{
+    if (!IsIconic(Handle())) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    SendMessageA(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+    EndPaint(Handle(), &paint);
+    return true;
+}
+
+bool MainDialog::OnCommand(int id, int code, HWND)
+{
+    if (code != BN_CLICKED) return false;
+    if (id == IDC_MAIN_SAVE_AS) {
+        SaveAs();
+        return true;
+    }
+    if (id == IDC_MAIN_HELP) {
+        const POINT centre = CentreOf(Item(IDC_MAIN_HELP));
+        ShowContextHelp(Item(IDC_MAIN_HELP), centre.x, centre.y);
+        return true;
+    }
+    return false;
+}
+
+bool MainDialog::OnNotify(int id, NMHDR& header, LRESULT& result)
+{
+    if (id != IDC_MAIN_TAB || header.code != TCN_SELCHANGE) return false;
+    OnTabSelChange();
+    result = 0;
+    return true;
+}
+
+INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    switch (message) {
+    case UM_SETTINGS_CHANGED:
+        OnSettingsChanged();
+        handled = true;
+        return 0;
+    case UM_SECTIONS_CHANGED:
+        OnSectionsChanged();
+        handled = true;
+        return 0;
+    case WM_SIZE:
+        OnSizeChanged(static_cast<UINT>(wParam));
+        return 0;
+    case WM_NCLBUTTONDBLCLK:
+        OnNcDoubleClick(static_cast<int>(wParam));
+        return 0;  // then the default: the caption still maximises and restores
+    case WM_SYSCOLORCHANGE:
+        ApplySystemColors();
+        renderer_.RequestPreview();
+        return 0;
+    case WM_DRAWITEM:
+        if (wParam != IDC_MAIN_PREVIEW) return 0;
+        handled = PaintPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_PAINT:
+        handled = PaintMinimisedIcon();
+        return 0;
+    case WM_QUERYDRAGICON:
+        handled = true;
+        return reinterpret_cast<INT_PTR>(icon_);
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return 0;
+        AboutDialog().DoModal();
+        handled = true;
+        return 0;
+    case WM_DESTROY:
+        renderer_.SetPreviewWindow(nullptr);
+        if (WinApp* app = WinApp::Current(); app && app->MainWindow() == Handle()) app->SetMainWindow(nullptr);
+        break;
+    default:
+        break;
+    }
+    return KCDialogEx::OnMessage(message, wParam, lParam, handled);
+}
+
+void MainDialog::OnOK()
+{
+    if (ConfirmClose()) EndDialog(IDOK);
+}
+
+void MainDialog::OnCancel()
+{
+    if (ConfirmClose()) EndDialog(IDCANCEL);
+}
+
+bool MainDialog::ConfirmClose()
+{
+    if (!renderer_.modified) return true;
+    if (ShowStringMessage(Handle(), IDS_MSG_SAVE_CHANGES, MB_YESNO) == IDNO) return true;
+    return SaveAs();
+}
+
+void MainDialog::ReportFailure(UINT messageId, const std::string& path, DWORD error)
+{
+    ShowMessage(Handle(), FillPlaceholders(LoadResourceText(messageId), {path, SystemErrorText(error)}), MB_OK);
+}
+
+bool MainDialog::SaveAs()
+{
+    OutputSettings& output = settings_.output;
+    CSaveAsDlg dialog(WindowsDirectory() + output.filename, Handle());
+    dialog.saveSettings = output.saveSettings != 0;
+    dialog.setAsWallpaper = output.setAsWallpaper != 0;
+    dialog.saveMaster = false;
+    for (;;) {
+        if (dialog.DoModal() != IDOK) return false;
+        if (!dialog.ExtensionDiffers()) break;
+        ShowStringMessage(Handle(), IDS_MSG_BMP_EXTENSION, MB_OK);
+    }
+    const std::string& path = dialog.Path();
+    if (!renderer_.SaveBitmap(path)) {
+        ReportFailure(IDS_MSG_WRITE_FAILED, path, GetLastError());
+        return false;
+    }
+
+    output.saveSettings = dialog.saveSettings;
+    output.setAsWallpaper = dialog.setAsWallpaper;
+    output.filename = FileNameOf(path);
+    if (dialog.setAsWallpaper && !InstallWallpaper(path))
+        ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_INSTALL_FAILED), {path}), MB_OK);
+    if (dialog.saveSettings && !store_.SaveLocalSettings())
+        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().local, store_.LastWriteError());
+    if (dialog.saveMaster && !store_.SaveMasterSettings())
+        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().master, store_.LastWriteError());
+    return true;
+}

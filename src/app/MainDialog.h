@@ -1,0 +1,62 @@
+#pragma once
+// The program's window: the four settings pages under a tab control, a live
+// preview of the wallpaper, Save As, Help and Close. It owns the one copy of the
+// settings (the pages edit its slices) and the renderer.
+
+#include <string>
+
+#include "dialogs/KCDialogEx.h"
+#include "pages/CaptionsPage.h"
+#include "pages/GeneralPage.h"
+#include "pages/GridPage.h"
+#include "pages/NotesPage.h"
+#include "render/WallpaperRenderer.h"
+#include "settings/SettingsStore.h"
+
+class MainDialog : public KCDialogEx {
+public:
+    // Every setting at its default, then the local settings file, else the master one.
+    MainDialog();
+    ~MainDialog() override;
+
+    // Asks for a file, writes the wallpaper and does what the dialog's boxes say.
+    // False when the user cancelled or the wallpaper could not be written.
+    bool SaveAs();
+    // Whether the window may close: asks about unsaved changes and saves on Yes.
+    bool ConfirmClose();
+
+    WallpaperRenderer& Renderer() { return renderer_; }
+    const WallpaperSettings& Settings() const { return settings_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    void AddPage(Dialog& page, UINT textId);
+    void OnSectionsChanged();
+    void OnSettingsChanged();
+    void OnTabSelChange();
+    void ShowPage(Dialog& page, bool show);
+    void FitPage(Dialog& page);
+    void OnSizeChanged(UINT type);
+    void OnNcDoubleClick(int hitTest);
+    void ApplySystemColors();
+    bool PaintPreview(const DRAWITEMSTRUCT& item);
+    bool PaintMinimisedIcon();
+    void ReportFailure(UINT messageId, const std::string& path, DWORD error);
+
+    WallpaperSettings settings_;
+    SettingsStore store_;
+    GeneralPage general_;
+    CaptionsPage captions_;
+    NotesPage notes_;
+    GridPage grid_;
+    WallpaperRenderer renderer_;
+    HICON icon_;
+    bool initialised_ = false;
+};

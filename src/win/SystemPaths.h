@@ -1,0 +1,15 @@
+#pragma once
+// Folders and files of the system and of this process.
+
+#include <windows.h>
+
+#include <string>
+
+// The Windows directory with a trailing backslash; empty when it cannot be had.
+std::string WindowsDirectory();
+// The full path of this process's executable, whatever its length.
+std::string ExecutablePath();
+// The part of a path after its last backslash or slash.
+std::string FileNameOf(const std::string& path);
+// The system's text for an error code, without the line break it ends with.
+std::string SystemErrorText(DWORD error);
