@@ -1,0 +1,348 @@
+// The program a user sees: the real exe started in Wine's virtual desktop and
+// driven from outside as a user would, and the window's rectangle arithmetic.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <set>
+
+#include "TestFiles.h"
+#include "app/MainLayout.h"
+#include "resources/resource.h"
+#include "sysinfo/RegistryKey.h"
+
+TEST(MainLayout, ProportionsDoubleClickOnEachEdge)
+{
+    const RECT window = {100, 100, 700, 600};
+    const RECT work = {0, 0, 1280, 1000};
+    const SIZE preview = {400, 200}, wallpaper = {1024, 768}, minTrack = {300, 250};
+    struct Case {
+        int hit;
+        RECT expected;
+        int followUps[2];
+    };
+    // 1024 x 768 scaled to the preview's height is 266 x 200; scaled to its width 400 x 300.
+    const Case cases[] = {
+        {HTLEFT, {234, 100, 700, 600}, {0, 0}},
+        {HTRIGHT, {100, 100, 566, 600}, {0, 0}},
+        {HTTOP, {100, 0, 700, 600}, {0, 0}},
+        {HTBOTTOM, {100, 100, 700, 700}, {0, 0}},
+        {HTTOPLEFT, window, {HTTOP, HTLEFT}},  // narrower than the preview: top or bottom first
+        {HTBOTTOMRIGHT, window, {HTBOTTOM, HTRIGHT}},
+        {HTCAPTION, window, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const ProportionsFit fit = FitProportions(c.hit, window, preview, wallpaper, work, minTrack);
+        EXPECT_TRUE(EqualRect(&fit.window, &c.expected)) << c.hit << ": " << fit.window.left << "," << fit.window.top
+                                                         << "," << fit.window.right << "," << fit.window.bottom;
+        EXPECT_EQ(fit.followUps[0], c.followUps[0]) << c.hit;
+        EXPECT_EQ(fit.followUps[1], c.followUps[1]) << c.hit;
+    }
+    // A wide wallpaper turns the corners the other way; limits hold; no wallpaper, no change.
+    EXPECT_EQ(FitProportions(HTTOPLEFT, window, preview, {2000, 500}, work, minTrack).followUps[0], HTLEFT);
+    EXPECT_EQ(FitProportions(HTLEFT, window, preview, {10, 10}, work, minTrack).window.left, 400);  // min width
+    EXPECT_EQ(FitProportions(HTRIGHT, window, {10, 200}, {1000, 200}, work, minTrack).window.right, 1280);
+    const ProportionsFit none = FitProportions(HTLEFT, window, preview, {0, 0}, work, minTrack);
+    EXPECT_TRUE(EqualRect(&none.window, &window));
+}
+
+TEST(MainLayout, PagesSitCentredAtTheBottomOfTheTabControl)
+{
+    const RECT tab = {110, 220, 510, 420}, main = {100, 200, 700, 700};
+    const POINT ltr = PageOrigin(tab, main, {390, 150}, false);
+    EXPECT_EQ(ltr.x, 5 + 10);
+    EXPECT_EQ(ltr.y, 200 - 150 - 5 - 1 + 20);
+    EXPECT_EQ(PageOrigin(tab, main, {390, 150}, true).x, 5 + 190);
+    EXPECT_EQ(FittedPageWidth({10, 0, 400, 0}, {15, 0, 300, 0}), 380);
+}
+
+namespace {
+
+std::string WindowsFile(const std::string& name)
+{
+    char folder[MAX_PATH];
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+std::string DesktopValue(const char* name)
+{
+    RegistryKey desktop;
+    desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", false);
+    return desktop.ReadString(name, "<none>");
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000)
+{
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return condition();
+}
+
+// Text of another process's window (GetWindowText does not ask it).
+std::string TextOf(HWND window)
+{
+    char text[2048] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+struct Search {
+    DWORD process;
+    const char* title;
+    int withControl;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = "", title[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, title, sizeof title);
+    if (process == search->process && IsWindowVisible(window) && strcmp(name, "#32770") == 0 &&
+        (!search->title || strcmp(title, search->title) == 0) && (!search->withControl || GetDlgItem(window, search->withControl))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The exe copied under a name of its own, so its settings files are the test's.
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow()
+    {
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string source(path);
+        source.resize(source.find_last_of('\\') + 1);
+        CopyFileA((source + "Murvex32.exe").c_str(), exe.c_str(), FALSE);
+        DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
+    }
+    ~MainWindow() override
+    {
+        if (process.hProcess) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 5000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
+    }
+
+    void Launch()
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + exe + "\"";
+        ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        main = Find("Murvex", IDC_MAIN_PREVIEW);
+        ASSERT_NE(main, nullptr);
+        tab = GetDlgItem(main, IDC_MAIN_TAB);
+    }
+    HWND Find(const char* title, int withControl = 0, int milliseconds = 10000)
+    {
+        Search search = {process.dwProcessId, title, withControl, nullptr};
+        WaitFor([&] { return !EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search)) && search.found; },
+                milliseconds);
+        return search.found;
+    }
+    bool Ended(int milliseconds = 5000) { return WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0; }
+
+    // The message box the program shows (its caption is the exe's name), answered with `button`.
+    std::string Answer(int button)
+    {
+        HWND box = Find("MurvexUI", IDOK == button ? IDOK : button);
+        if (!box) return "<no message>";
+        const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        return text;
+    }
+
+    int TabCount() { return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)); }
+    // The page shown, named by a control only it has.
+    std::string ShownPage()
+    {
+        for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
+            char name[16] = "";
+            GetClassNameA(page, name, sizeof name);
+            if (!IsWindowVisible(page) || strcmp(name, "#32770") != 0) continue;
+            if (GetDlgItem(page, IDC_GRID_SIZES)) return "Grid";
+            if (GetDlgItem(page, IDC_CAPTIONS_OS_EDIT)) return "Captions";
+            GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
+            return lstrcmpiA(name, "Edit") == 0 ? "Notes" : "General";
+        }
+        return "none";
+    }
+    HWND PageControl(int id)
+    {
+        for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+            if (IsWindowVisible(page) && GetDlgItem(page, id)) return GetDlgItem(page, id);
+        return nullptr;
+    }
+    // The tabs' pages from left to right, as a user finds them by stepping through.
+    std::string TabPages()
+    {
+        std::string pages;
+        for (int i = 0; i < TabCount(); ++i) PostMessageA(tab, WM_KEYDOWN, VK_LEFT, 0);
+        for (int i = 0; i < TabCount(); ++i) {
+            if (i) PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+            WaitFor([&] { return SendMessageA(tab, TCM_GETCURSEL, 0, 0) == i; }, 2000);
+            pages += (i ? " " : "") + ShownPage();
+        }
+        for (int i = 0; i < TabCount(); ++i) PostMessageA(tab, WM_KEYDOWN, VK_LEFT, 0);
+        WaitFor([&] { return ShownPage() == "General"; }, 2000);
+        return pages;
+    }
+    // The preview's pixels as the screen shows them, in a coarse grid.
+    std::vector<COLORREF> PreviewPixels()
+    {
+        RECT rect = {};
+        GetWindowRect(GetDlgItem(main, IDC_MAIN_PREVIEW), &rect);
+        HDC screen = GetDC(nullptr);
+        std::vector<COLORREF> pixels;
+        for (int y = rect.top + 2; y < rect.bottom; y += 3)
+            for (int x = rect.left + 2; x < rect.right; x += 3) pixels.push_back(GetPixel(screen, x, y));
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+    void Type(HWND control, const std::string& text)
+    {
+        for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+
+    TempFolder folder;
+    const std::string exe = folder.File("MurvexUI.exe");
+    PROCESS_INFORMATION process = {};
+    HWND main = nullptr;
+    HWND tab = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, SectionsDriveTheTabsAndThePreviewFollowsTheNotes)
+{
+    Launch();
+    EXPECT_EQ(TabPages(), "General Captions Notes");
+    std::vector<COLORREF> before;
+    ASSERT_TRUE(WaitFor([&] {
+        before = PreviewPixels();
+        return std::set<COLORREF>(before.begin(), before.end()).size() >= 2;
+    })) << "the preview shows the wallpaper";
+
+    SendMessageA(PageControl(IDC_GENERAL_GRID), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Captions Notes Grid");
+    SendMessageA(PageControl(IDC_GENERAL_GRID), BM_CLICK, 0, 0);
+    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Captions");
+    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Captions Notes");
+
+    // Typing a note changes the preview.
+    before = PreviewPixels();
+    PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_TRUE(WaitFor([&] { return ShownPage() == "Notes"; }));
+    Type(PageControl(IDC_NOTES_EDIT), "Rack 4, slot 2");
+    EXPECT_TRUE(WaitFor([&] { return PreviewPixels() != before; }));
+
+    // A double-click on the left edge fits the preview to the wallpaper's proportions.
+    RECT was = {}, now = {};
+    GetWindowRect(main, &was);
+    was.left -= 300;  // wider than its minimum, so there is room to narrow it
+    SetWindowPos(main, nullptr, was.left, was.top, was.right - was.left, was.bottom - was.top, SWP_NOZORDER);
+    PostMessageA(main, WM_NCLBUTTONDBLCLK, HTLEFT, 0);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(main, &now) && now.left != was.left; }));
+    EXPECT_EQ(now.right, was.right);
+
+    // Changed and not saved: closing asks; No closes.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
+    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(FileExists(WindowsFile("MurvexUI.INI")));
+}
+
+TEST_F(MainWindow, SaveAsWritesInstallsAndKeepsOnlyWhatDiffers)
+{
+    Launch();
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_SAVE_AS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_SAVE_AS)));
+    HWND dialog = Find("Save As", 0x47c);
+    ASSERT_NE(dialog, nullptr);
+    HWND name = GetDlgItem(dialog, 0x47c);
+    EXPECT_EQ(TextOf(name), "Orvalin.bmp");
+    HWND choices = FindWindowExA(dialog, nullptr, "#32770", nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SET_WALLPAPER, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SAVE_SETTINGS, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SAVE_MASTER, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // Another extension is refused and the dialog comes back; without one, ".bmp" is added.
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.File("office.jpg").c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(Answer(IDOK), "You must specify a .bmp extension.");
+    dialog = Find("Save As", 0x47c);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.File("office").c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+
+    const std::string written = folder.File("office.bmp");
+    ASSERT_TRUE(WaitFor([&] { return FileExists(WindowsFile("MurvexUI.INI")); }));
+    const std::string file = ReadWholeFile(written);
+    ASSERT_GT(file.size(), 62u);
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(file[28], 1);  // one bit per pixel
+    EXPECT_EQ(lstrcmpiA(DesktopValue("Wallpaper").c_str(), written.c_str()), 0) << DesktopValue("Wallpaper");
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+    EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
+    const std::string settings = ReadWholeFile(WindowsFile("MurvexUI.INI"));
+    EXPECT_NE(settings.find("Filename=office.bmp"), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("Margins"), std::string::npos) << settings;
+
+    // Nothing changed since: closing asks nothing.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, ClosingOffersSaveAndAFailedWriteKeepsTheWindow)
+{
+    const std::string locked = folder.File("locked.bmp");
+    WriteWholeFile(locked, "keep");
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Launch();
+    SendMessageA(PageControl(IDC_GENERAL_BORDER), BM_CLICK, 0, 0);
+
+    // Yes, then Cancel in the file dialog: the window stays.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDYES), "Do you want to save changes to the wallpaper?");
+    HWND dialog = Find("Save As", 0x47c);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(Ended(1000));
+
+    // Yes, then a file another program holds open: told why, and the window stays.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDYES), "Do you want to save changes to the wallpaper?");
+    dialog = Find("Save As", 0x47c);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(locked.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    // The file dialog asks before replacing a file (its title is the system's).
+    if (HWND replace = Find(nullptr, IDYES, 3000)) PostMessageA(replace, WM_COMMAND, IDYES, 0);
+    const std::string failure = Answer(IDOK);
+    EXPECT_EQ(failure.rfind("The wallpaper could not be written to " + locked + ".", 0), 0u) << failure;
+    EXPECT_FALSE(Ended(1000));
+    CloseHandle(holder);
+    EXPECT_EQ(ReadWholeFile(locked), "keep");
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
+    EXPECT_TRUE(Ended());
+}
