@@ -1,4 +1,5 @@
-// Medians of the renderer's costly operations, one line per case: name and milliseconds.
+// Medians of the costly operations of the renderer and the window, one line per
+// case: name and milliseconds.
 
 #include <windows.h>
 #include <psapi.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "render/BitmapFile.h"
 #include "render/MonoBitmap.h"
 #include "render/PreviewScaler.h"
@@ -19,14 +21,6 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Report(const char* name, int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
@@ -35,9 +29,7 @@ void Report(const char* name, int runs, const std::function<void()>& work)
         work();
         times.push_back(Now() - start);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("%-34s %10.3f\n", name, times[times.size() / 2]);
-    std::fflush(stdout);
+    PrintMedian(name, times);
 }
 
 void ReportPeakMemory(const char* name)
@@ -55,19 +47,6 @@ void PlainInputs(WallpaperRenderer& renderer)
     renderer.font.lfHeight = -13;
     renderer.font.lfWeight = FW_BOLD;
     std::strcpy(renderer.font.lfFaceName, "Arial");
-}
-
-std::string Prose(size_t length)
-{
-    static const char* const words[] = {"machine", "wallpaper", "network", "the", "of", "support", "desk",
-                                        "identification", "a", "configuration", "server", "notes", "and", "to"};
-    std::string text;
-    for (size_t i = 0; text.size() < length; ++i) {
-        text += words[(i * 7 + i / 3) % (sizeof words / sizeof words[0])];
-        text += (i % 17 == 16) ? ". " : " ";
-    }
-    text.resize(length);
-    return text;
 }
 
 std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)
@@ -142,5 +121,6 @@ int main()
             if (bits) std::memcpy(bits, pixels.data(), pixels.size() * 4);
         });
     }
+    RunWindowBenchmarks();
     return 0;
 }

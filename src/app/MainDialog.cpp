@@ -85,10 +85,10 @@ BOOL MainDialog::OnInitDialog()
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
+    // The other pages are made when they are first shown: under Wine each costs
+    // 5 to 30 ms, and nothing on them is needed before (their values already are).
     general_.Create(Handle());
-    captions_.Create(Handle());
-    notes_.Create(Handle());
-    grid_.Create(Handle());
+    grid_.BuildList();
     AddPage(general_, IDS_TAB_GENERAL);
     AddPage(captions_, IDS_TAB_CAPTIONS);
     AddPage(notes_, IDS_TAB_NOTES);
@@ -119,13 +119,25 @@ void MainDialog::AddPage(Dialog& page, UINT textId)
     item.lParam = reinterpret_cast<LPARAM>(&page);
     const LRESULT count = SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
     SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&item));
+    if (page.Handle()) PlacePage(page);
+}
 
+void MainDialog::PlacePage(Dialog& page)
+{
+    HWND tab = Item(IDC_MAIN_TAB);
     RECT pageClient = {};
     GetClientRect(page.Handle(), &pageClient);
     const bool rightToLeft = (GetWindowLongA(page.Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
     const POINT origin =
         PageOrigin(ClientRectOnScreen(tab), ClientRectOnScreen(Handle()), SizeOf(pageClient), rightToLeft);
     SetWindowPos(page.Handle(), tab, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void MainDialog::CreatePage(Dialog& page)
+{
+    if (page.Handle() || !page.Create(Handle())) return;
+    PlacePage(page);
+    FitPage(page);
 }
 
 void MainDialog::OnSectionsChanged()
@@ -159,8 +171,14 @@ void MainDialog::OnSectionsChanged()
             ++index;
         }
     }
-    InvalidateRect(tab, nullptr, TRUE);
-    InvalidateRect(general_.Handle(), nullptr, FALSE);
+    // Only the row of tab headers changes; the page below them stays as it is (repainting
+    // the whole tab control and the page costs more than the render under Wine).
+    RECT headers = {};
+    GetClientRect(tab, &headers);
+    RECT display = headers;
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    headers.bottom = display.top;
+    InvalidateRect(tab, &headers, TRUE);
 }
 
 void MainDialog::OnTabSelChange()
@@ -179,6 +197,8 @@ void MainDialog::OnTabSelChange()
 
 void MainDialog::ShowPage(Dialog& page, bool show)
 {
+    if (show) CreatePage(page);
+    if (!page.Handle()) return;
     if (!show) {
         EnableWindow(page.Handle(), FALSE);
         ShowWindow(page.Handle(), SW_HIDE);
@@ -193,6 +213,7 @@ void MainDialog::ShowPage(Dialog& page, bool show)
 
 void MainDialog::FitPage(Dialog& page)
 {
+    if (!page.Handle()) return;
     const RECT tab = WindowRectIn(Item(IDC_MAIN_TAB), Handle());
     const RECT rect = WindowRectIn(page.Handle(), Handle());
     SetWindowPos(page.Handle(), nullptr, 0, 0, FittedPageWidth(tab, rect), rect.bottom - rect.top,

@@ -38,6 +38,8 @@ protected:
 
 private:
     void AddPage(Dialog& page, UINT textId);
+    void PlacePage(Dialog& page);
+    void CreatePage(Dialog& page);
     void OnSectionsChanged();
     void OnSettingsChanged();
     void OnTabSelChange();

@@ -39,6 +39,7 @@ std::string& ValueOf(CaptionValues& values, CaptionItem item)
 CaptionsPage::CaptionsPage(CaptionSettings& settings) : SettingsPage(IDD_CAPTIONS), settings_(settings)
 {
     LoadCaptionLabels(labels_);
+    CollectCaptionValues(values_);
 }
 
 std::string CaptionsPage::BuildCaptionText() const { return ::BuildCaptionText(settings_, values_, labels_); }
@@ -49,7 +50,6 @@ BOOL CaptionsPage::OnInitDialog()
         AddControlEntry(row.editId, ANCHOR_LEFT | ANCHOR_RIGHT, 0);
         AddControlEntry(row.checkId, ENTRY_HELP, row.helpId);
     }
-    CollectCaptionValues(values_);
     KCDialogEx::OnInitDialog();
     UpdateData(true);
     EnableValueBoxes();

@@ -10,6 +10,7 @@
 
 class CaptionsPage : public SettingsPage {
 public:
+    // Detects the six values: the window needs them before the page is first shown.
     explicit CaptionsPage(CaptionSettings& settings);
 
     // The captions block for the renderer: one "label TAB value LF" line per

@@ -31,12 +31,18 @@ BOOL GridPage::OnInitDialog()
     AddControlTable(GRID_TABLE);
     list_.Attach(Handle(), IDC_GRID_SIZES);
     KCDialogEx::OnInitDialog();
-    ScreenSizeList& sizes = settings_.sizes;
-    sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    for (const ScreenSize& entry : sizes.Entries()) list_.AddRow(entry.RowText(), entry.enabled);
+    BuildList();
+    for (const ScreenSize& entry : settings_.sizes.Entries()) list_.AddRow(entry.RowText(), entry.enabled);
     if (list_.Count() > 0) list_.Select(0, true);
     RefreshButtons();
     return TRUE;
+}
+
+void GridPage::BuildList()
+{
+    if (listBuilt_) return;
+    settings_.sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    listBuilt_ = true;
 }
 
 void GridPage::DoDataExchange(DataExchange& exchange)

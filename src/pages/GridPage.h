@@ -11,6 +11,9 @@ public:
     explicit GridPage(GridSettings& settings);
 
     GridSettings& Settings() { return settings_; }
+    // Builds the screen-size list from the loaded settings and the screen, once; the
+    // window calls it before its first render, the page when it is made.
+    void BuildList();
 
 protected:
     BOOL OnInitDialog() override;
@@ -25,6 +28,7 @@ private:
 
     GridSettings& settings_;
     CheckListBox list_;
+    bool listBuilt_ = false;
 };
 
 // Asks for a width and a height, each 100 to 32000; the height is checked first.
