@@ -16,24 +16,26 @@ constexpr UINT_PTR WATCHDOG_TIMER = 2;
 constexpr int STARTUPS = 7;
 constexpr int REPEATS = 15;
 
+struct ChildSearch {
+    int id;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    char name[16] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (GetDlgCtrlID(child) != search->id || lstrcmpiA(name, search->className) != 0) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 HWND FindChild(HWND parent, int id, const char* className)
 {
-    struct Search {
-        int id;
-        const char* className;
-        HWND found;
-    } search = {id, className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[16] = "";
-            GetClassNameA(child, name, sizeof name);
-            if (GetDlgCtrlID(child) != s->id || lstrcmpiA(name, s->className) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search = {id, className, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

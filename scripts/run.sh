@@ -1,19 +1,49 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine as needed, builds Murvex32.exe for both
-# architectures and renders the default wallpaper with the x64 build under wine64.
+# architectures, renders the default wallpaper with the x64 build under wine64,
+# then shows the program: its window on this display when there is one, else
+# pictures of it taken in a virtual display (also kept in docs/ for the README).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh x64 x86
 
 export WINEPREFIX="$PWD/build/x64/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
+wine=/usr/lib/wine/wine64
+exe="$PWD/build/x64/bin/Murvex32.exe"
+sh tests/wine-prefix.sh up
 wallpaper="$PWD/build/x64/Murvex-default.bmp"
-/usr/lib/wine/wine64 build/x64/bin/Murvex32.exe /save "$wallpaper"
-/usr/lib/wine/wineserver -k || true
+$wine "$exe" /save "$wallpaper"
 
 echo
-echo "Murvex32.exe for Windows x64: $PWD/build/x64/bin/Murvex32.exe"
+echo "Murvex32.exe for Windows x64: $exe"
 echo "Murvex32.exe for Windows x86: $PWD/build/x86/bin/Murvex32.exe"
 echo "Default wallpaper rendered:   $wallpaper"
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Opening the window on $DISPLAY; close it to end."
+  $wine "$exe" || true
+  sh tests/wine-prefix.sh down
+  exit 0
+fi
+
+# No display: the window in a virtual one, photographed tab by tab, and Wine's
+# desktop showing the wallpaper that /refresh installed.
+bash scripts/setup.sh imagemagick
+shots="$PWD/build/screenshots"
+rm -rf "$shots" && mkdir -p "$shots"
+windows_shots="Z:$(printf '%s' "$shots" | tr / '\\')"
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
+  $wine '$exe' /refresh
+  /usr/lib/wine/wineserver -k; sleep 1  # the virtual desktop starts anew with the wallpaper
+  $wine '$PWD/build/x64/bin/murvex-tour.exe' '$exe' '$windows_shots'
+  /usr/lib/wine/wineserver -k"
+mkdir -p docs
+for picture in "$shots"/*.bmp; do
+  name=$(basename "$picture" .bmp)
+  /usr/bin/convert "$picture" "$shots/$name.png"
+  rm "$picture"
+  cp "$shots/$name.png" "docs/$name.png"
+done
+echo "Pictures of the window and the desktop:"
+ls -1 "$shots"/*.png

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Murvex need, where missing.
+# Installs the Debian packages that building and testing Murvex need, where missing;
+# further package names given as arguments are installed too (the run command's pictures).
 # Only Debian's packages; never wine32 (this kind of machine cannot run 32-bit code,
 # and with wine32 present the plain wine launcher fails).
 set -euo pipefail
@@ -10,6 +11,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest
   wine64 fonts-wine xvfb xauth fonts-liberation
+  "$@"
 )
 
 missing=()

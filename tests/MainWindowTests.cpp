@@ -263,6 +263,21 @@ TEST_F(MainWindow, SectionsDriveTheTabsAndThePreviewFollowsTheNotes)
     EXPECT_TRUE(WaitFor([&] { return GetWindowRect(main, &now) && now.left != was.left; }));
     EXPECT_EQ(now.right, was.right);
 
+    // The About box from the system menu, and the Help button's description of the program.
+    PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = Find("About Murvex32", IDC_ABOUT_VERSION);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_ABOUT_VERSION)).rfind("Murvex Version 1.", 0), 0u);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_HELP)));
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindWindowA("MurvexHelpPopup", nullptr)) != nullptr; }));
+    EXPECT_EQ(TextOf(help).rfind("Murvex makes identification wallpapers", 0), 0u);
+    PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }));
+
     // Changed and not saved: closing asks; No closes.
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
