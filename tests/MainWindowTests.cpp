@@ -11,7 +11,6 @@
 #include "TestFiles.h"
 #include "app/MainLayout.h"
 #include "resources/resource.h"
-#include "sysinfo/RegistryKey.h"
 
 TEST(MainLayout, ProportionsDoubleClickOnEachEdge)
 {
@@ -60,20 +59,6 @@ TEST(MainLayout, PagesSitCentredAtTheBottomOfTheTabControl)
 
 namespace {
 
-std::string WindowsFile(const std::string& name)
-{
-    char folder[MAX_PATH];
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
-std::string DesktopValue(const char* name)
-{
-    RegistryKey desktop;
-    desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", false);
-    return desktop.ReadString(name, "<none>");
-}
-
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000)
 {
     for (int waited = 0; waited < milliseconds; waited += 20) {
@@ -119,11 +104,6 @@ class MainWindow : public ::testing::Test {
 protected:
     MainWindow()
     {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string source(path);
-        source.resize(source.find_last_of('\\') + 1);
-        CopyFileA((source + "Murvex32.exe").c_str(), exe.c_str(), FALSE);
         DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
     }
     ~MainWindow() override
@@ -220,7 +200,7 @@ protected:
     }
 
     TempFolder folder;
-    const std::string exe = folder.File("MurvexUI.exe");
+    const std::string exe = CopyProgram(folder, "MurvexUI.exe");
     PROCESS_INFORMATION process = {};
     HWND main = nullptr;
     HWND tab = nullptr;

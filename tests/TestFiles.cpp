@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sysinfo/RegistryKey.h"
+
 namespace {
 
 void RemoveTree(const std::string& folder)
@@ -79,4 +81,35 @@ std::vector<std::string> FolderListing(const std::string& folder)
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string WindowsFile(const std::string& name)
+{
+    char folder[MAX_PATH];
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+std::string CopyProgram(const TempFolder& folder, const std::string& name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string source(path);
+    source.resize(source.find_last_of('\\') + 1);
+    const std::string copy = folder.File(name);
+    CopyFileA((source + "Murvex32.exe").c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+std::string DesktopValue(const char* name)
+{
+    RegistryKey desktop;
+    desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", false);
+    return desktop.ReadString(name, "<none>");
+}
+
+void SetDesktopValue(const char* name, const std::string& value)
+{
+    RegistryKey desktop;
+    if (desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", true)) desktop.WriteString(name, value);
 }

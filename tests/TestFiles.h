@@ -23,3 +23,13 @@ std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderListing(const std::string& folder);
+
+// A file in the Windows directory.
+std::string WindowsFile(const std::string& name);
+// Murvex32.exe (built beside the test) copied into folder as `name`, so that its
+// settings files are the test's own.
+std::string CopyProgram(const TempFolder& folder, const std::string& name);
+
+// Values under HKCU\Control Panel\Desktop ("<none>" when missing).
+std::string DesktopValue(const char* name);
+void SetDesktopValue(const char* name, const std::string& value);

@@ -1,12 +1,12 @@
 // The real exe's switches, run as a logon script would run them.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "TestFiles.h"
-#include "sysinfo/RegistryKey.h"
 
 namespace {
 
@@ -59,38 +59,10 @@ ProcessRun Start(const std::string& exe, const std::string& arguments)
     return run;
 }
 
-std::string WindowsFile(const std::string& name)
-{
-    char folder[MAX_PATH];
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
-std::string DesktopValue(const char* name)
-{
-    RegistryKey desktop;
-    desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", false);
-    return desktop.ReadString(name, "<none>");
-}
-
-void SetDesktopValue(const char* name, const std::string& value)
-{
-    RegistryKey desktop;
-    if (desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", true)) desktop.WriteString(name, value);
-}
-
 // A copy of the exe under a name of its own, with a master settings file beside it.
 class Unattended : public ::testing::Test {
 protected:
-    Unattended()
-    {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string source(path);
-        source.resize(source.find_last_of('\\') + 1);
-        CopyFileA((source + "Murvex32.exe").c_str(), exe.c_str(), FALSE);
-        DeleteFileA(WindowsFile("MurvexE2E.INI").c_str());
-    }
+    Unattended() { DeleteFileA(WindowsFile("MurvexE2E.INI").c_str()); }
     ~Unattended() override
     {
         DeleteFileA(WindowsFile("MurvexE2E.INI").c_str());
@@ -99,7 +71,7 @@ protected:
     void Master(const std::string& content) { WriteWholeFile(folder.File("MurvexE2E.INI"), content); }
 
     TempFolder folder;
-    const std::string exe = folder.File("MurvexE2E.exe");
+    const std::string exe = CopyProgram(folder, "MurvexE2E.exe");
 };
 
 // Colour-mode-free settings that give a 22 x 22 framed wallpaper in red on green.
