@@ -174,11 +174,13 @@ TEST(CommandLineParsing, SwitchesInAnyCaseWithSlashOrDash)
     }
 }
 
-TEST(CommandLineParsing, OnlyPlainFileNamesFromSettings)
+TEST(CommandLineParsing, RefreshWritesOnlyPlainBitmapNames)
 {
-    EXPECT_TRUE(IsPlainFileName("Orvalin.bmp"));
-    EXPECT_TRUE(IsPlainFileName("my wall.bmp"));
-    for (const char* name : {"", ".", "..", "..\\evil.bmp", "C:\\x.bmp", "sub/x.bmp", "\\\\server\\share\\x.bmp",
-                             "x.bmp:stream"})
-        EXPECT_FALSE(IsPlainFileName(name)) << name;
+    for (const char* name : {"Orvalin.bmp", "my wall.BMP", "Murvex32.INI.bmp", "console.bmp", "com10.bmp"})
+        EXPECT_TRUE(IsWallpaperFileName(name)) << name;
+    for (const char* name : {"", ".", "..", ".bmp", "..\\evil.bmp", "C:\\x.bmp", "sub/x.bmp", "\\\\server\\share\\x.bmp",
+                             "x.bmp:stream", "win.ini", "notepad.exe", "Murvex32.INI", "x.bmp.", "x.bmp ", "NUL.bmp",
+                             "con .bmp", "com1.bmp", "Lpt9.x.bmp"})
+        EXPECT_FALSE(IsWallpaperFileName(name)) << name;
+    EXPECT_EQ(EscapeControlBytes("a\r\nb\x1b%0d.bmp"), "a%0D%0Ab%1B%0d.bmp");
 }

@@ -249,4 +249,15 @@ TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
     renderer.minWidth = renderer.minHeight = 0;  // the next render recovers
     renderer.gridSizes.clear();
     EXPECT_EQ(Snapshot(renderer).width, 20);
+
+    // The largest side is made; one pixel more is refused before anything is allocated.
+    renderer.minWidth = 65535;
+    renderer.minHeight = 40;
+    renderer.Render();
+    EXPECT_EQ(renderer.GetWallpaperSize().cx, 65535);
+    renderer.margin = 32768;  // 2 x 32768 = 65536 high
+    renderer.minWidth = 0;
+    renderer.Render();
+    EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
+    EXPECT_EQ(renderer.RequestedHeight(), 65536);
 }

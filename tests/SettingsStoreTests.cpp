@@ -318,3 +318,40 @@ TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)
     store.StoreSettings(readOnly);
     ExpectSameStoredValues(settings, before);
 }
+
+TEST(StoredFont, OnlyWhatTheFontDialogCouldMake)
+{
+    const LOGFONTA plain = MakeDefaultFont(96);
+    EXPECT_TRUE(IsUsableFont(plain, 96));
+    struct Case {
+        const char* what;
+        void (*change)(LOGFONTA&);
+        bool usable;
+    };
+    const Case cases[] = {
+        {"largest size", [](LOGFONTA& f) { f.lfHeight = -2184; }, true},
+        {"beyond it", [](LOGFONTA& f) { f.lfHeight = -2185; }, false},
+        {"giant", [](LOGFONTA& f) { f.lfHeight = -30000; }, false},
+        {"giant positive", [](LOGFONTA& f) { f.lfHeight = 30000; }, false},
+        {"wide", [](LOGFONTA& f) { f.lfWidth = 5000; }, false},
+        {"weight", [](LOGFONTA& f) { f.lfWeight = 5000; }, false},
+        {"no face", [](LOGFONTA& f) { f.lfFaceName[0] = '\0'; }, false},
+        {"control in face", [](LOGFONTA& f) { f.lfFaceName[1] = '\x01'; }, false},
+    };
+    for (const Case& c : cases) {
+        LOGFONTA font = plain;
+        c.change(font);
+        EXPECT_EQ(IsUsableFont(font, 96), c.usable) << c.what;
+    }
+}
+
+TEST_F(SettingsStoreTest, UnusableStoredFontGivesTheDefault)
+{
+    LOGFONTA giant = settings.defaultFont;
+    giant.lfHeight = -30000;
+    const std::string file = folder.File("font.INI");
+    WriteWholeFile(file, "[General]\r\nFont=" + EncodeBlock(&giant, sizeof giant) + "\r\n");
+    settings.general.font.lfHeight = 5;
+    store.LoadSettings(file);
+    EXPECT_EQ(memcmp(&settings.general.font, &settings.defaultFont, sizeof giant), 0);
+}

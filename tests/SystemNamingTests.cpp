@@ -196,3 +196,9 @@ TEST(BrowserCommand, ExecutablePath)
     EXPECT_EQ(ExecutableFromCommand("x"), "x");
     EXPECT_EQ(ExecutableFromCommand(""), "");
 }
+
+TEST(CaptionValues, ControlCharactersBecomeBlanks)
+{
+    EXPECT_EQ(WithoutControlCharacters("Browser 1.0\r\nSystem Name:\tX\x7f\x1b"), "Browser 1.0  System Name: X  ");
+    EXPECT_EQ(WithoutControlCharacters("Caf\xe9 \xfc"), "Caf\xe9 \xfc");  // letters of the code page stay
+}

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "TestFiles.h"
+#include "settings/ProfileCodec.h"
+#include "settings/WallpaperSettings.h"
 
 namespace {
 
@@ -133,12 +135,54 @@ TEST_F(Unattended, RefreshWithoutSetAsWallpaperOnlyWrites)
     EXPECT_FALSE(FileExists(WindowsFile("MurvexE2E.INI")));  // no settings written
 }
 
-TEST_F(Unattended, RefreshRefusesAFileNameWithAFolder)
+// What a hostile master file on a share could hold: each ends in a wallpaper or in
+// exit 1 with one line on standard error, quickly, and nothing else is touched.
+TEST_F(Unattended, HostileMasterFiles)
 {
-    Master("[Save]\r\nFilename=..\\escaped.bmp\r\n");
-    const ProcessRun run = Start(exe, "/refresh");
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_NE(run.err.find("not a plain file name"), std::string::npos) << run.err;
+    std::vector<uint32_t> manySizes;
+    for (uint32_t i = 0; i < 100000; ++i) manySizes.push_back(PackSize(static_cast<uint16_t>(100 + i % 3000), static_cast<uint16_t>(100 + i / 3000)));
+    LOGFONTA giant = MakeDefaultFont(96);
+    giant.lfHeight = -30000;
+    std::string garbage(60, '\0');
+    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
+    struct Case {
+        std::string settings;
+        const char* switches;
+        DWORD exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"[General]\r\nMargins=54000\r\n", "/save", 1, "larger than the largest Murvex makes (65535 x 65535)"},
+        {"[General]\r\nGrid=1\r\n[Grid]\r\nLineSize=60000\r\n", "/save", 1, "larger than the largest"},
+        {"[Save]\r\nFilename=..\\escaped.bmp\r\n", "/refresh", 1, "not a plain name ending in .bmp: ..\\escaped.bmp"},
+        {"[Save]\r\nFilename=win.ini\r\n", "/refresh", 1, "not a plain name ending in .bmp"},
+        {"[Save]\r\nFilename=MurvexE2E.INI\r\n", "/refresh", 1, "not a plain name ending in .bmp"},
+        {"[Save]\r\nFilename=x%0d%0aSystem Name:%1b.bmp\r\n", "/refresh", 1, "x%0D%0ASystem Name:%1B.bmp"},
+        {"[General]\r\nGrid=1\r\n[Grid]\r\nGridArray=" + EncodeBlock(manySizes.data(), 4 * manySizes.size()) + "\r\n", "/save", 0, ""},
+        {"[General]\r\nFont=" + EncodeBlock(&giant, sizeof giant) + "\r\n", "/save", 0, ""},
+        {"[General]\r\nFont=" + EncodeBlock(garbage.data(), garbage.size()) + "\r\n", "/save", 0, ""},
+    };
+    const std::string winIni = ReadWholeFile(WindowsFile("win.ini"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings.substr(0, 60));
+        Master(c.settings);
+        const std::string target = folder.File("hostile.bmp");
+        DeleteFileA(target.c_str());
+        const DWORD start = GetTickCount();
+        const ProcessRun run = Start(exe, std::string(c.switches) + (std::string(c.switches) == "/save" ? " " + target : ""));
+        EXPECT_LT(GetTickCount() - start, 10000u);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        if (c.exitCode == 0) {
+            EXPECT_EQ(ReadWholeFile(target).substr(0, 2), "BM");
+            EXPECT_EQ(run.err, "");
+            continue;
+        }
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("\r\n"), run.err.size() - 2) << "one line: " << run.err;
+        EXPECT_FALSE(FileExists(target));
+    }
+    EXPECT_EQ(ReadWholeFile(WindowsFile("win.ini")), winIni);
+    EXPECT_FALSE(FileExists(WindowsFile("MurvexE2E.INI")));
     EXPECT_FALSE(FileExists(WindowsFile("..\\escaped.bmp")));
 }
 
@@ -179,4 +223,35 @@ TEST_F(Unattended, UnwritableTargetLeavesTheOldFile)
     EXPECT_EQ(ReadWholeFile(target), "the old wallpaper");
     EXPECT_EQ(FolderListing(folder.Path()), before);  // no temporary files left behind
     EXPECT_EQ(Start(exe, "/save \"" + folder.File("no folder\\x.bmp") + "\"").exitCode, 1u);
+}
+
+// Targets a user can type: a name outside the ANSI code page, and a folder whose
+// path leaves no room for a longer temporary name beside the file.
+TEST_F(Unattended, UnusualTargetPaths)
+{
+    Master(smallWallpaper);
+    std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
+    const std::wstring named = wideFolder + L"\\\x58C1\x7D19 \x0159.bmp";
+    std::wstring command = L"\"" + std::wstring(exe.begin(), exe.end()) + L"\" /save \"" + named + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_NE(GetFileAttributesW(named.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    std::string deep = folder.Path();
+    while (deep.size() < 250) {
+        deep += "\\" + std::string(std::min<size_t>(40, 251 - deep.size()), 'd');
+        CreateDirectoryA(deep.c_str(), nullptr);
+    }
+    ASSERT_GE(deep.size(), 250u);
+    const ProcessRun run = Start(exe, "/save \"" + deep + "\\a.bmp\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(ReadWholeFile(deep + "\\a.bmp").substr(0, 2), "BM");
 }

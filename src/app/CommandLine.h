@@ -8,6 +8,7 @@ struct CommandLine {
     enum class Mode { Window, Refresh, Save, Info, Invalid };
     Mode mode = Mode::Window;
     std::string file;   // with Save
+    std::wstring wideFile;  // with Save: the same as the user typed it, when known
     std::string error;  // with Invalid: what was wrong
 };
 

@@ -388,6 +388,10 @@ void MainDialog::ReportFailure(UINT messageId, const std::string& path, DWORD er
 
 bool MainDialog::SaveAs()
 {
+    if (renderer_.GetWallpaperSize().cx == 0) {
+        ShowMessage(Handle(), TooLargeText(renderer_), MB_OK);
+        return false;
+    }
     OutputSettings& output = settings_.output;
     CSaveAsDlg dialog(WindowsDirectory() + output.filename, Handle());
     dialog.saveSettings = output.saveSettings != 0;

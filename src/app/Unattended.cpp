@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "app/WallpaperInputs.h"
 #include "app/WallpaperInstall.h"
 #include "render/WallpaperRenderer.h"
@@ -31,7 +33,7 @@ public:
     }
 
     void Out(const std::string& text) const { Write(output_, text); }
-    void Error(const std::string& text) const { Write(error_, "Murvex32: " + text + "\r\n"); }
+    void Error(const std::string& text) const { Write(error_, "Murvex32: " + EscapeControlBytes(text) + "\r\n"); }
     void Usage() const { Write(error_, USAGE_TEXT); }
 
 private:
@@ -64,9 +66,37 @@ std::string WithCrLf(const std::string& text)
 
 }  // namespace
 
-bool IsPlainFileName(const std::string& name)
+bool IsWallpaperFileName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+    if (name.size() <= 4 || name.find_first_of("\\/:*?\"<>|") != std::string::npos) return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    if (lstrcmpiA(name.c_str() + name.size() - 4, ".bmp") != 0) return false;
+    // The reserved device names stand for devices whatever extension follows them.
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : devices)
+        if (lstrcmpiA(base.c_str(), device) == 0) return false;
+    const bool numbered = base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+                          (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0);
+    return !numbered;
+}
+
+std::string EscapeControlBytes(const std::string& text)
+{
+    std::string escaped;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            escaped += c;
+            continue;
+        }
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%%%02X", byte);
+        escaped += hex;
+    }
+    return escaped;
 }
 
 int RunUnattended(const CommandLine& line)
@@ -94,8 +124,8 @@ int RunUnattended(const CommandLine& line)
 
     std::string path = line.file;
     if (line.mode == CommandLine::Mode::Refresh) {
-        if (!IsPlainFileName(settings.output.filename)) {
-            streams.Error("the wallpaper file name in the settings is not a plain file name: " +
+        if (!IsWallpaperFileName(settings.output.filename)) {
+            streams.Error("the wallpaper file name in the settings is not a plain name ending in .bmp: " +
                           settings.output.filename);
             return EXIT_NOT_WRITTEN;
         }
@@ -112,10 +142,14 @@ int RunUnattended(const CommandLine& line)
                           GetSysColor(COLOR_BACKGROUND)},
                          labels, renderer);
     renderer.Render();
-    if (!renderer.SaveBitmap(path)) {
-        const SIZE size = renderer.GetWallpaperSize();
-        streams.Error(size.cx == 0 ? "the wallpaper is too large to be made: " + path
-                                   : "could not write " + path + " (folder missing, file read-only or in use, or disk full)");
+    if (renderer.GetWallpaperSize().cx == 0) {
+        streams.Error(TooLargeText(renderer));
+        return EXIT_NOT_WRITTEN;
+    }
+    const bool written = line.mode == CommandLine::Mode::Save && !line.wideFile.empty() ? renderer.SaveBitmap(line.wideFile)
+                                                                                         : renderer.SaveBitmap(path);
+    if (!written) {
+        streams.Error("could not write " + path + ": " + SystemErrorText(GetLastError()));
         return EXIT_NOT_WRITTEN;
     }
     if (line.mode == CommandLine::Mode::Refresh && settings.output.setAsWallpaper && !InstallWallpaper(path)) {

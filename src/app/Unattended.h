@@ -9,6 +9,10 @@ enum ExitCode { EXIT_DONE = 0, EXIT_NOT_WRITTEN = 1, EXIT_USAGE = 2 };
 // Runs one of the switches and returns the process's exit code.
 int RunUnattended(const CommandLine& line);
 
-// True for a file name without any folder part ("office.bmp"), the only kind the
-// settings may name for the Windows directory.
-bool IsPlainFileName(const std::string& name);
+// True for the only kind of file the settings may name for /refresh to write in the
+// Windows directory: a name without any folder part ending in ".bmp" (any case),
+// and not a device ("nul.bmp", "com1.bmp"). Settings files end in ".INI".
+bool IsWallpaperFileName(const std::string& name);
+
+// The text with each control byte shown as %XX, so that it stays one line.
+std::string EscapeControlBytes(const std::string& text);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "resources/resource.h"
+#include "win/ResourceText.h"
+
 
 COLORREF SystemForegroundFor(COLORREF desktop)
 {
@@ -67,4 +70,11 @@ void GatherRendererInputs(const GatherSources& sources, const std::string (&labe
     }
     renderer.taskBarLines = grid.taskBar != 0;
     renderer.logoEnabled = general.logo != 0;
+}
+
+std::string TooLargeText(const WallpaperRenderer& renderer)
+{
+    return FillPlaceholders(LoadResourceText(IDS_MSG_TOO_LARGE),
+                            {std::to_string(renderer.RequestedWidth()), std::to_string(renderer.RequestedHeight()),
+                             std::to_string(MAX_WALLPAPER_SIDE)});
 }

@@ -37,3 +37,6 @@ struct GatherSources {
 // their last values while the grid is off.
 void GatherRendererInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT],
                           WallpaperRenderer& renderer);
+
+// Why no wallpaper exists after a render: the size it would have had, and the limit.
+std::string TooLargeText(const WallpaperRenderer& renderer);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -32,7 +33,15 @@ public:
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const std::vector<std::string> args(__argv + 1, __argv + __argc);
-    const CommandLine line = ParseCommandLine(args);
+    CommandLine line = ParseCommandLine(args);
+    if (line.mode == CommandLine::Mode::Save) {
+        // The file name as typed, also where the ANSI code page has no letter for it.
+        int count = 0;
+        if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+            if (count == __argc) line.wideFile = wide[2];
+            LocalFree(wide);
+        }
+    }
     if (line.mode != CommandLine::Mode::Window) return RunUnattended(line);
 
     MurvexApp app;

@@ -42,6 +42,28 @@ RGBQUAD ColorEntry(COLORREF color)
 
 namespace {
 
+// How long a target that another writer holds is waited for: two logons refreshing
+// one wallpaper at once each find it in use for a moment.
+constexpr DWORD BUSY_WAIT_MS = 2000;
+constexpr DWORD BUSY_STEP_MS = 50;
+
+bool Busy(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED; }
+
+// Runs attempt until it succeeds, fails for another reason than a busy file, or the wait is over.
+template <typename Attempt>
+bool RetryWhileBusy(Attempt attempt)
+{
+    for (DWORD waited = 0;; waited += BUSY_STEP_MS) {
+        if (attempt()) return true;
+        const DWORD error = GetLastError();
+        if (!Busy(error) || waited >= BUSY_WAIT_MS) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(BUSY_STEP_MS);
+    }
+}
+
 bool WriteAll(HANDLE file, const void* data, size_t size)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -55,56 +77,93 @@ bool WriteAll(HANDLE file, const void* data, size_t size)
     return true;
 }
 
-std::string FolderOf(const std::string& path)
+// The full path, with the prefix that lifts the MAX_PATH limit when it is long.
+std::wstring FullPath(const std::wstring& path)
 {
-    const size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 0 || path[slash - 1] == ':') return path.substr(0, slash + 1);
-    return path.substr(0, slash);
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::wstring();
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return std::wstring();
+    full.resize(length);
+    if (full.size() + 16 < MAX_PATH || full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 // The target must be replaceable: not read-only and not held open by anyone.
-bool TargetReplaceable(const std::string& path)
+bool TargetReplaceable(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError((attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_DIRECTORY : ERROR_FILE_READ_ONLY);
         return false;
     }
-    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle probe(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(probe);
 }
 
-bool WriteNewFile(const std::string& path, const BitmapInfoBlock& info, const void* pixels)
+// A new, empty file beside the target whose name is short enough to fit wherever
+// the target's name fits ("~" and four hex digits).
+FileHandle CreateTemporaryFile(const std::wstring& target, std::wstring& name)
+{
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 8);
+    for (DWORD attempt = 0; attempt < 0x10000; ++attempt) {
+        wchar_t suffix[8];
+        swprintf(suffix, 8, L"~%04X", (seed + attempt * 7919) & 0xFFFF);
+        name = folder + suffix;
+        FileHandle file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return FileHandle();
+}
+
+bool WriteContent(FileHandle file, const BitmapInfoBlock& info, const void* pixels)
 {
     const BITMAPINFOHEADER& header = info.Header();
     BITMAPFILEHEADER fileHeader = {};
     fileHeader.bfType = 0x4D42;  // "BM"
     fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + info.Size());
     fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
     const bool written = WriteAll(file.Get(), &fileHeader, sizeof fileHeader) &&
                          WriteAll(file.Get(), info.Data(), info.Size()) &&
                          WriteAll(file.Get(), pixels, header.biSizeImage) && FlushFileBuffers(file.Get());
-    return CloseHandle(file.Release()) && written;
+    const DWORD error = GetLastError();
+    const bool closed = CloseHandle(file.Release());
+    if (!written) SetLastError(error);
+    return closed && written;
 }
 
 }  // namespace
 
-bool WriteBitmapFile(const std::string& path, const BitmapInfoBlock& info, const void* pixels)
+bool WriteBitmapFile(const std::wstring& path, const BitmapInfoBlock& info, const void* pixels)
 {
-    if (!pixels || !TargetReplaceable(path)) return false;
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(path).c_str(), "mvx", 0, temporary)) return false;
-    if (WriteNewFile(temporary, info, pixels) &&
-        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::wstring target = FullPath(path);
+    if (!pixels || target.empty()) return false;
+    if (!RetryWhileBusy([&] { return TargetReplaceable(target); })) return false;
+    std::wstring temporary;
+    FileHandle file = CreateTemporaryFile(target, temporary);
+    if (!file) return false;
+    if (WriteContent(std::move(file), info, pixels) && RetryWhileBusy([&] {
+            return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        }))
         return true;
     const DWORD error = GetLastError();  // the caller reports why, not the clean-up's outcome
-    DeleteFileA(temporary);
+    DeleteFileW(temporary.c_str());
     SetLastError(error);
     return false;
+}
+
+bool WriteBitmapFile(const std::string& path, const BitmapInfoBlock& info, const void* pixels)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return WriteBitmapFile(wide, info, pixels);
 }

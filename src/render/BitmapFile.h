@@ -28,6 +28,10 @@ BitmapInfoBlock BuildBitmapInfo(HBITMAP bitmap);
 RGBQUAD ColorEntry(COLORREF color);
 
 // Writes "BM" file header, info block and pixels to a temporary file beside path,
-// then puts it in place of path in one step. On failure the temporary file is
-// removed, an existing file at path stays as it was, and the result is false.
+// then puts it in place of path in one step; a target that another writer holds is
+// waited for up to two seconds. On failure the temporary file is removed, an
+// existing file at path stays as it was, the result is false and the thread's last
+// error says why. Relative and drive-relative paths are resolved first.
+bool WriteBitmapFile(const std::wstring& path, const BitmapInfoBlock& info, const void* pixels);
+// The same for a path in the ANSI code page.
 bool WriteBitmapFile(const std::string& path, const BitmapInfoBlock& info, const void* pixels);

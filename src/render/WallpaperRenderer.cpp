@@ -238,11 +238,16 @@ void WallpaperRenderer::Render()
     // A zero-sized bitmap is made 1 x 1, as the platform does for CreateBitmap.
     bw = std::max(bw, 1LL);
     bh = std::max(bh, 1LL);
+    requestedWidth_ = bw;
+    requestedHeight_ = bh;
 
     {
         CriticalSectionLock lock(bitmapLock_);
         wallpaper_ = MonoBitmap();
-        if (bw <= INT_MAX && bh <= INT_MAX) wallpaper_ = MonoBitmap::Create(static_cast<int>(bw), static_cast<int>(bh));
+        // Larger ones are refused before anything is allocated: the system would hand out
+        // a bitmap of several GiB that later drawing faults on.
+        if (bw <= MAX_WALLPAPER_SIDE && bh <= MAX_WALLPAPER_SIDE)
+            wallpaper_ = MonoBitmap::Create(static_cast<int>(bw), static_cast<int>(bh));
         if (wallpaper_) {
             SelectObjectScope bitmapScope(dc.Get(), wallpaper_.Handle());
             wallpaper_.FillPaper();
@@ -328,7 +333,8 @@ SIZE WallpaperRenderer::GetWallpaperSize()
     return SIZE{wallpaper_.Width(), wallpaper_.Height()};
 }
 
-bool WallpaperRenderer::SaveBitmap(const std::string& path)
+template <typename Path>
+bool WallpaperRenderer::WriteWallpaper(const Path& path)
 {
     CriticalSectionLock lock(bitmapLock_);
     if (!wallpaper_) {
@@ -343,6 +349,9 @@ bool WallpaperRenderer::SaveBitmap(const std::string& path)
     modified = false;
     return true;
 }
+
+bool WallpaperRenderer::SaveBitmap(const std::string& path) { return WriteWallpaper(path); }
+bool WallpaperRenderer::SaveBitmap(const std::wstring& path) { return WriteWallpaper(path); }
 
 void WallpaperRenderer::SetPreviewWindow(HWND window)
 {

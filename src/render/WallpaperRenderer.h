@@ -14,6 +14,10 @@
 #include "win/Handles.h"
 #include "win/Sync.h"
 
+// The largest wallpaper made, a side in pixels: a screen size's sides are 16-bit,
+// and the 512 MiB of a 65535 x 65535 bitmap is within what every step addresses.
+constexpr long long MAX_WALLPAPER_SIDE = 65535;
+
 class WallpaperRenderer {
 public:
     // Loads the logo (bitmap 129) and the "Notes:" label (string 1000) from resources.
@@ -46,9 +50,14 @@ public:
     void Render();
     // Width and height of the wallpaper that exists (0 x 0 when none could be made).
     SIZE GetWallpaperSize();
+    // The size the last render asked for, made or not (larger than the largest
+    // wallpaper when that is why none exists).
+    long long RequestedWidth() const { return requestedWidth_; }
+    long long RequestedHeight() const { return requestedHeight_; }
     // Writes the wallpaper in the current colours; clears `modified` on success. On
     // failure the thread's last error says why.
     bool SaveBitmap(const std::string& path);
+    bool SaveBitmap(const std::wstring& path);
 
     // The Preview button; null means no preview is wanted.
     void SetPreviewWindow(HWND window);
@@ -65,6 +74,8 @@ public:
     bool HasLogo() const { return static_cast<bool>(logo_); }
 
 private:
+    template <typename Path>
+    bool WriteWallpaper(const Path& path);
     static DWORD WINAPI PreviewThreadProc(void* parameter);
     void RunPreviewPass(HWND window);
     int NotesWidth(HDC dc, int top);
@@ -92,4 +103,6 @@ private:
         SIZE block;
     };
     std::vector<WrappedMeasure> wrappedMeasures_;
+    long long requestedWidth_ = 0;
+    long long requestedHeight_ = 0;
 };

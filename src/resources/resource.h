@@ -150,3 +150,4 @@
 #define IDS_MSG_WRITE_FAILED            10007
 #define IDS_MSG_SETTINGS_FAILED         10008
 #define IDS_MSG_INSTALL_FAILED          10009
+#define IDS_MSG_TOO_LARGE               10010

@@ -40,7 +40,27 @@ void ScreenSizeList::PopulateScreenSizes(int screenWidth, int screenHeight)
     AddScreenSize(static_cast<uint16_t>(screenWidth), static_cast<uint16_t>(screenHeight), false);
 
     if (hasStoredList_) {
-        for (PackedSize size : storedSizes_) AddScreenSize(PackedWidth(size), PackedHeight(size), true);
+        // All at once, as AddScreenSize one by one would place them (after every entry
+        // of equal or smaller area, a size already there only enabled), in n log n.
+        std::vector<ScreenSize> merged = entries_;
+        for (PackedSize size : storedSizes_) merged.push_back({size, true});
+        std::stable_sort(merged.begin(), merged.end(),
+                         [](const ScreenSize& a, const ScreenSize& b) { return a.Area() < b.Area(); });
+        entries_.clear();
+        for (size_t first = 0; first < merged.size();) {
+            size_t end = first;
+            while (end < merged.size() && merged[end].Area() == merged[first].Area()) ++end;
+            const size_t groupStart = entries_.size();
+            for (size_t i = first; i < end; ++i) {
+                auto same = std::find_if(entries_.begin() + static_cast<std::ptrdiff_t>(groupStart), entries_.end(),
+                                         [&](const ScreenSize& entry) { return entry.size == merged[i].size; });
+                if (same == entries_.end())
+                    entries_.push_back(merged[i]);
+                else
+                    same->enabled = same->enabled || merged[i].enabled;
+            }
+            first = end;
+        }
         return;
     }
     for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
@@ -62,8 +82,9 @@ void ScreenSizeList::ExchangeGridArray(GridArrayDirection direction, std::vector
         array = CollectEnabledSizes();
         break;
     case GridArrayDirection::Load:
-        storedSizes_.insert(storedSizes_.end(), array.begin(), array.end());
-        if (!array.empty()) hasStoredList_ = true;
+        if (array.empty()) break;  // nothing stored: what is known stays
+        storedSizes_.assign(array.begin(), array.begin() + static_cast<std::ptrdiff_t>(std::min(array.size(), MAX_STORED_SIZES)));
+        hasStoredList_ = true;
         break;
     case GridArrayDirection::Other:
         break;

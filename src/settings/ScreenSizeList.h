@@ -27,6 +27,11 @@ struct ScreenSize {
 
 enum class GridArrayDirection { Load, Save, Other };
 
+// At most this many stored sizes are read: a grid of more would be unreadable, and
+// a hostile list of thousands would make every render slow. The window can still
+// add sizes beyond it, one at a time.
+constexpr size_t MAX_STORED_SIZES = 256;
+
 class ScreenSizeList {
 public:
     // Inserts after every entry of equal or smaller area. A size already present
@@ -40,8 +45,9 @@ public:
     // The enabled sizes, last entry (largest area) first.
     std::vector<PackedSize> CollectEnabledSizes() const;
 
-    // Hook around the stored "GridArray" value: fills the array before a save and
-    // takes it into the stored sizes after a load.
+    // Hook around the stored "GridArray" value: fills the array before a save and,
+    // after a load that found one, takes its first MAX_STORED_SIZES sizes as the
+    // stored sizes (replacing what an earlier load took).
     void ExchangeGridArray(GridArrayDirection direction, std::vector<PackedSize>& array);
 
     // Row operations of the Grid page; rows are indices into Entries(), in any order.

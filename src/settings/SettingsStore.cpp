@@ -146,8 +146,12 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     exchange.ExchangeInt("Border", general.border, 0);
     exchange.ExchangeInt("Margins", general.margins, 10u);
     exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
-    // A face name read from a file may lack its terminating zero.
-    if (exchange.IsLoad()) general.font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    // A face name read from a file may lack its terminating zero; a font no dialog
+    // could have made (giant, garbage) counts as a broken block.
+    if (exchange.IsLoad()) {
+        general.font.lfFaceName[LF_FACESIZE - 1] = '\0';
+        if (!IsUsableFont(general.font, ScreenLogPixelsY())) general.font = settings.defaultFont;
+    }
     exchange.ExchangeInt("ColorSelect", general.colorSelect, static_cast<int32_t>(COLOR_MODE_REVERSED));
     exchange.ExchangeInt("ForegroundColor", general.foregroundColor, BLACK_COLOR);
     exchange.ExchangeInt("BackgroundColor", general.backgroundColor, WHITE_COLOR);

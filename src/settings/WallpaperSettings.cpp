@@ -1,5 +1,6 @@
 #include "settings/WallpaperSettings.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "win/Handles.h"
@@ -14,9 +15,25 @@ LOGFONTA MakeDefaultFont(int logPixelsY)
     return font;
 }
 
-LOGFONTA ScreenDefaultFont()
+int ScreenLogPixelsY()
 {
-    int logPixelsY = 96;
-    if (MemoryDC dc = CreateScreenCompatibleDC()) logPixelsY = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    return MakeDefaultFont(logPixelsY);
+    MemoryDC dc = CreateScreenCompatibleDC();
+    const int logPixelsY = dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 0;
+    return logPixelsY > 0 ? logPixelsY : 96;
+}
+
+LOGFONTA ScreenDefaultFont() { return MakeDefaultFont(ScreenLogPixelsY()); }
+
+bool IsUsableFont(const LOGFONTA& font, int logPixelsY)
+{
+    const long long largest = static_cast<long long>(MAX_FONT_POINTS) * logPixelsY / 72;
+    if (std::llabs(font.lfHeight) > largest || std::llabs(font.lfWidth) > largest) return false;
+    if (font.lfWeight < 0 || font.lfWeight > 1000) return false;
+    const size_t length = strnlen(font.lfFaceName, LF_FACESIZE);
+    if (length == 0 || length == LF_FACESIZE) return false;
+    for (size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(font.lfFaceName[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+    }
+    return true;
 }

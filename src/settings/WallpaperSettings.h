@@ -59,6 +59,15 @@ struct OutputSettings {
 LOGFONTA MakeDefaultFont(int logPixelsY);
 // The same for the screen, read from a memory device context compatible with it.
 LOGFONTA ScreenDefaultFont();
+// The screen's vertical resolution in pixels per inch.
+int ScreenLogPixelsY();
+
+// The largest font the font dialog offers: 1638 points.
+constexpr int MAX_FONT_POINTS = 1638;
+// Whether a stored font is one the font dialog could have produced: height and width
+// within MAX_FONT_POINTS at this resolution, a weight of 0 to 1000, and a face name
+// that is not empty and holds no control characters.
+bool IsUsableFont(const LOGFONTA& font, int logPixelsY);
 
 // References to the slices wherever they are held, for the passes over the stored list.
 struct SettingsSlices {

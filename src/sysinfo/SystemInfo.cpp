@@ -292,4 +292,16 @@ void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)
         values.browser = browser.description;
         values.browserVersion = browser.fileVersionText;
     }
+    // A value is one line: a line break in a version resource or a computer name
+    // must not forge another caption.
+    for (std::string* value : {&values.machineName, &values.osName, &values.osVersion, &values.locale,
+                               &values.browser, &values.browserVersion})
+        *value = WithoutControlCharacters(*value);
+}
+
+std::string WithoutControlCharacters(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
 }

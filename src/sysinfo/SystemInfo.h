@@ -80,5 +80,9 @@ std::string GetServicePack();
 // True when the default browser's executable was found and its version read;
 // the record is untouched otherwise.
 bool GetDefaultBrowserInfo(BrowserInfo& info);
-// Fills the six values; browser values keep what they held when no browser is found.
+// Every control character (below 0x20, and DEL) replaced by a blank.
+std::string WithoutControlCharacters(std::string text);
+
+// Fills the six values, each without control characters; browser values keep
+// what they held when no browser is found.
 void CollectCaptionValues(CaptionValues& values, HINSTANCE resources = GetModuleHandleA(nullptr));
