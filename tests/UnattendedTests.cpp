@@ -255,3 +255,29 @@ TEST_F(Unattended, UnusualTargetPaths)
     EXPECT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(ReadWholeFile(deep + "\\a.bmp").substr(0, 2), "BM");
 }
+
+// Two users logging on to one server at once find the wallpaper in use for a moment:
+// the refresh waits for it rather than failing.
+TEST_F(Unattended, RefreshWaitsForAWallpaperInUseForAMoment)
+{
+    Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n");
+    const std::string target = WindowsFile("MurvexE2E.bmp");
+    WriteWholeFile(target, "the other logon's");
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string command = "\"" + exe + "\" /refresh";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    Sleep(700);
+    CloseHandle(holder);
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadWholeFile(target).size(), 62u + 4 * 22);
+}
