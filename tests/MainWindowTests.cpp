@@ -8,7 +8,10 @@
 #include <functional>
 #include <set>
 
+#include "ResourceUse.h"
 #include "TestFiles.h"
+#include "app/MainDialog.h"
+#include "dialogs/KCWinAppEx.h"
 #include "app/MainLayout.h"
 #include "resources/resource.h"
 
@@ -340,4 +343,34 @@ TEST_F(MainWindow, ClosingOffersSaveAndAFailedWriteKeepsTheWindow)
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
     EXPECT_TRUE(Ended());
+}
+
+// The window made in this process: switching pages and re-rendering leave no
+// objects behind (USER objects cannot be counted under Wine; GDI objects and
+// kernel handles can).
+TEST(MainWindowResources, PageSwitchesAndRendersLeaveNoObjectsBehind)
+{
+    KCWinAppEx app;
+    app.SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK);
+    MainDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    HWND tab = GetDlgItem(dialog.Handle(), IDC_MAIN_TAB);
+    auto select = [&](int index) {
+        SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+        NMHDR change = {tab, IDC_MAIN_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(dialog.Handle(), WM_NOTIFY, IDC_MAIN_TAB, reinterpret_cast<LPARAM>(&change));
+    };
+    auto round = [&] {
+        for (int index = 0; index < 3; ++index) select(index);
+        PostMessageA(dialog.Handle(), UM_SETTINGS_CHANGED, 0, 0);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        for (int i = 0; i < 5000 && dialog.Renderer().PreviewRunning(); ++i) Sleep(1);
+    };
+    round();  // every page made once
+    const size_t headroom = GdiHeadroom();
+    const UINT_PTR handle = LowestFreeHandle();
+    for (int i = 0; i < 300; ++i) round();
+    EXPECT_EQ(GdiHeadroom(), headroom);
+    EXPECT_EQ(LowestFreeHandle(), handle);
 }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "RenderTestSupport.h"
+#include "ResourceUse.h"
 #include "render/PreviewScaler.h"
 #include "win/Handles.h"
 
@@ -31,9 +32,9 @@ private:
 
 bool WaitForIdle(WallpaperRenderer& renderer)
 {
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         if (!renderer.PreviewRunning()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
 }
@@ -189,14 +190,32 @@ TEST_F(Preview, QuickRequestsShareOneThreadAndEndOnTheLastWallpaper)
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.PreviewThreadsStarted(), started + 1);
 
-    const COLORREF colours[] = {RED, BLUE, GREEN, BLACK, RED, BLUE, GREEN, BLACK, RED, BLUE};
-    for (COLORREF colour : colours) {
-        renderer.backColor = colour;
+    // A burst of renders: never two threads at once, and the last wallpaper shown.
+    renderer.minWidth = renderer.minHeight = 400;
+    const COLORREF colours[] = {RED, BLUE, GREEN, BLACK};
+    for (int i = 0; i < 1000; ++i) {
+        renderer.backColor = colours[i % 4];
         renderer.Render();
     }
     ASSERT_TRUE(WaitForIdle(renderer));
-    EXPECT_LE(renderer.PreviewThreadsStarted(), started + 11);
-    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), BLUE);
+    EXPECT_EQ(renderer.PreviewThreadsAtOnce(), 1);
+    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), BLACK);
+}
+
+TEST_F(Preview, RendersAndPassesLeaveNoObjectsBehind)
+{
+    renderer.minWidth = renderer.minHeight = 300;
+    renderer.captionsText = "System Name:\tOFFICE\n";
+    renderer.Render();
+    ASSERT_TRUE(WaitForIdle(renderer));
+    const size_t headroom = GdiHeadroom();
+    const UINT_PTR handle = LowestFreeHandle();
+    for (int i = 0; i < 1000; ++i) {
+        renderer.Render();
+        ASSERT_TRUE(WaitForIdle(renderer));  // one whole preview pass each
+    }
+    EXPECT_EQ(GdiHeadroom(), headroom);
+    EXPECT_EQ(LowestFreeHandle(), handle);
 }
 
 TEST(PreviewShutdown, RendererWaitsForARunningThread)

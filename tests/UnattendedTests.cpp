@@ -4,8 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 
+#include "HostileSettings.h"
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
 #include "settings/WallpaperSettings.h"
@@ -280,4 +284,64 @@ TEST_F(Unattended, RefreshWaitsForAWallpaperInUseForAMoment)
     CloseHandle(process.hThread);
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadWholeFile(target).size(), 62u + 4 * 22);
+}
+
+namespace {
+
+// A complete two-colour bitmap file: headers, palette and every row.
+bool IsOneBitBitmap(const std::string& file)
+{
+    if (file.size() < 62 || file.compare(0, 2, "BM") != 0) return false;
+    auto value = [&](size_t offset) {
+        int32_t v = 0;
+        std::memcpy(&v, file.data() + offset, 4);
+        return static_cast<long long>(v);
+    };
+    const long long width = value(18), height = value(22), bits = static_cast<uint8_t>(file[28]);
+    const long long stride = (width + 31) / 32 * 4;
+    return bits == 1 && width > 0 && height > 0 && value(2) == static_cast<long long>(file.size()) && value(10) == 62 &&
+           static_cast<long long>(file.size()) == 62 + stride * height;
+}
+
+}  // namespace
+
+// Generated hostile master files (MURVEX_FUZZ_COUNT of them, 200 unless set; the
+// seed is MURVEX_FUZZ_SEED or new each run, and printed): each ends in a complete
+// one-bit wallpaper, or in exit 1 with one line on standard error, in bounded time.
+TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
+{
+    const char* countText = std::getenv("MURVEX_FUZZ_COUNT");
+    const char* seedText = std::getenv("MURVEX_FUZZ_SEED");
+    const int count = countText ? std::atoi(countText) : 200;
+    const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : GetTickCount();
+    std::printf("hostile settings: seed %u, %d files\n", seed, count);
+    std::mt19937 random(seed);
+    int written = 0, refused = 0;
+    DWORD slowest = 0;
+    const std::string target = folder.File("fuzz.bmp");
+    for (int i = 0; i < count; ++i) {
+        const std::string settings = HostileSettingsFile(random);
+        SCOPED_TRACE("MURVEX_FUZZ_SEED=" + std::to_string(seed) + ", file " + std::to_string(i) + ":\n" +
+                     settings.substr(0, 400));
+        Master(settings);
+        DeleteFileA(target.c_str());
+        const DWORD start = GetTickCount();
+        const ProcessRun run = Start(exe, "/save \"" + target + "\"");
+        slowest = std::max(slowest, GetTickCount() - start);
+        if (run.exitCode == 0) {
+            ++written;
+            EXPECT_TRUE(IsOneBitBitmap(ReadWholeFile(target)));
+            EXPECT_EQ(run.err, "");
+        } else {
+            ++refused;
+            EXPECT_EQ(run.exitCode, 1u);
+            EXPECT_FALSE(run.err.empty());
+            EXPECT_EQ(run.err.find("\r\n"), run.err.size() - 2) << run.err;
+            EXPECT_FALSE(FileExists(target));
+        }
+        if (HasFailure()) break;
+    }
+    EXPECT_LT(slowest, 20000u);
+    std::printf("hostile settings: %d written, %d refused, slowest %lu ms\n", written, refused,
+                static_cast<unsigned long>(slowest));
 }

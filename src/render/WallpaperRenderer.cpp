@@ -368,7 +368,8 @@ void WallpaperRenderer::RequestPreview()
     // Without a window no preview is wanted: a thread would end at once.
     if (previewRunning_ || !previewWindow_) return;
     previewRunning_ = true;
-    InterlockedIncrement(&liveThreads_);
+    const long live = InterlockedIncrement(&liveThreads_);
+    if (live > previewThreadsAtOnce_) previewThreadsAtOnce_ = live;
     if (StartWorkerThread(PreviewThreadProc, this, THREAD_PRIORITY_IDLE)) {
         InterlockedIncrement(&previewThreadsStarted_);
     } else {

@@ -71,6 +71,8 @@ public:
     // Diagnostics for tests and the benchmark.
     bool PreviewRunning();
     long PreviewThreadsStarted() const { return previewThreadsStarted_; }
+    // The most preview threads that ever ran at once.
+    long PreviewThreadsAtOnce() const { return previewThreadsAtOnce_; }
     bool HasLogo() const { return static_cast<bool>(logo_); }
 
 private:
@@ -96,6 +98,7 @@ private:
     COLORREF previewBack_ = 0xFFFFFF;
     volatile long liveThreads_ = 0;
     volatile long previewThreadsStarted_ = 0;
+    volatile long previewThreadsAtOnce_ = 0;
     // Wrapped-notes measurements of this render: the width asked for and the
     // block's resulting right edge and bottom.
     struct WrappedMeasure {
