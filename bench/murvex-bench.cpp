@@ -16,7 +16,9 @@
 #include "render/MonoBitmap.h"
 #include "render/PreviewScaler.h"
 #include "render/WallpaperRenderer.h"
+#include "settings/ProfileCodec.h"
 #include "settings/ScreenSizeList.h"
+#include "settings/SettingsStore.h"
 #include "win/Handles.h"
 
 namespace {
@@ -120,6 +122,31 @@ int main()
             BitmapHandle preview(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
             if (bits) std::memcpy(bits, pixels.data(), pixels.size() * 4);
         });
+    }
+    {
+        // The limits: the largest wallpaper made, and the longest stored list read.
+        WallpaperRenderer renderer;
+        PlainInputs(renderer);
+        renderer.gridSizes = {PackSize(65535, 65535)};
+        renderer.minWidth = renderer.minHeight = 65535;
+        Report("j_render_largest_65535x65535", 3, [&] { renderer.Render(); });
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        const std::string path = std::string(folder) + "murvex-largest.bmp";
+        Report("j_save_largest_65535x65535", 1, [&] { renderer.SaveBitmap(path); });
+        DeleteFileA(path.c_str());
+        ReportPeakMemory("j_peak_working_set");
+
+        std::vector<uint32_t> sizes;
+        for (uint32_t i = 0; i < 100000; ++i) sizes.push_back(PackSize(static_cast<uint16_t>(100 + i % 3000), static_cast<uint16_t>(100 + i / 3000)));
+        const std::string file = std::string(folder) + "murvex-long-list.INI";
+        WritePrivateProfileStringA("Grid", "GridArray", EncodeBlock(sizes.data(), sizes.size() * 4).c_str(), file.c_str());
+        Report("k_load_100000_stored_sizes", 5, [&] {
+            WallpaperSettings settings;
+            SettingsStore(settings.Slices(), ProfilePaths{file, file}).LoadSettings(file);
+            settings.grid.sizes.PopulateScreenSizes(1920, 1080);
+        });
+        DeleteFileA(file.c_str());
     }
     RunWindowBenchmarks();
     return 0;
