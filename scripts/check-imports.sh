@@ -4,7 +4,7 @@
 set -euo pipefail
 objdump=$1
 exe=$2
-allowed='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|version|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|shlwapi|version|msvcrt)\.dll$'
 status=0
 while read -r dll; do
   if ! echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$allowed"; then

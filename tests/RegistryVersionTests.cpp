@@ -157,15 +157,15 @@ TEST(SystemValues, TheWineSystemAsItReportsItself)
     DWORD size = sizeof name;
     ASSERT_TRUE(GetComputerNameA(name, &size));
     EXPECT_EQ(values.machineName, std::string(name).substr(0, 15));
-    // Wine says Windows 7 (6.1), newer than the naming table.
-    EXPECT_EQ(values.osName, "Unknown version of Microsoft Windows NT");
+    // Wine's fresh prefix says Windows 7 SP1, and Ultimate N to GetProductInfo.
+    EXPECT_EQ(values.osName, "Microsoft Windows 7 Ultimate N");
     EXPECT_EQ(values.osVersion, "Version 6.1 (Build 7601: Service Pack 1)");
     EXPECT_EQ(values.locale, "English (United States)");
     DWORD major = 0, minor = 0, build = 0;
     ASSERT_TRUE(GetOsVersionNumbers(major, &minor, &build));
     EXPECT_EQ(major, 6u);
     EXPECT_EQ(GetPlatformId(), VER_PLATFORM_WIN32_NT);
-    EXPECT_EQ(GetOsName(0), "");
+    EXPECT_EQ(GetOsName(OS_NAME_NO_PREFIX), "Windows 7 Ultimate N");
     EXPECT_EQ(GetOsFamilyName(OS_NAME_FAMILY_ONLY), "Microsoft Windows NT");
     EXPECT_EQ(GetServicePack(), "Service Pack 1");
 }
@@ -237,4 +237,41 @@ TEST_F(DefaultBrowser, EveryFormOfOpenCommand)
     BrowserFor(exe, untouched);
     CollectCaptionValues(values);
     EXPECT_EQ(values.browser, "Murvex identification wallpaper generator");
+}
+
+// The user's choice on Windows 10 and 11: UserChoiceLatest over UserChoice over the
+// ".htm" class, each ProgId's open command taken from the per-user classes.
+TEST_F(DefaultBrowser, TheUsersChoiceComesFirst)
+{
+    const std::string associations = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\";
+    auto set = [](const std::string& subkey, const char* name, const std::string& value) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+    };
+    auto browser = [] {
+        BrowserInfo info;
+        return GetDefaultBrowserInfo(info) ? info.description + " " + info.fileVersionText : std::string("none");
+    };
+    SetDefault("MurvexTest.Document\\shell\\open\\command", BinFolder() + "Murvex32.exe");
+    const std::string fixture = "\"" + BinFolder() + "browser_fixture.exe\" -- \"%1\"";
+    set(associations + "UserChoice", "ProgId", "MurvexTest.Choice");
+    set("Software\\Classes\\MurvexTest.Choice\\shell\\open\\command", "", fixture);
+    EXPECT_EQ(browser(), "Fixture Browser 7.1.2.3");
+
+    set(associations + "UserChoiceLatest\\ProgId", "ProgId", "MurvexTest.Latest");
+    set("Software\\Classes\\MurvexTest.Latest\\shell\\open\\command", "", BinFolder() + "Murvex32.exe %1");
+    EXPECT_EQ(browser().rfind("Murvex identification wallpaper generator", 0), 0u);
+
+    // Classes that are gone fall back, in the end to the ".htm" class.
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\MurvexTest.Latest");
+    EXPECT_EQ(browser(), "Fixture Browser 7.1.2.3");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\MurvexTest.Choice");
+    EXPECT_EQ(browser().rfind("Murvex identification wallpaper generator", 0), 0u);
+    RegDeleteTreeA(HKEY_CURRENT_USER, associations.substr(0, associations.size() - 1).c_str());
+    EXPECT_EQ(browser().rfind("Murvex identification wallpaper generator", 0), 0u);
 }

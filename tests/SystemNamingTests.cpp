@@ -128,7 +128,7 @@ TEST(OsName, Windows9xLine)
 
 TEST(OsName, VersionsOutsideTheTablesHaveNoName)
 {
-    for (const OsVersionRecord& record : {Nt(6, 1), Nt(10, 0), Nt(5, 3), Nt(2, 0), Nt(0, 0), Win9x(50, "")})
+    for (const OsVersionRecord& record : {Nt(6, 4), Nt(10, 1), Nt(11, 0), Nt(5, 3), Nt(2, 0), Nt(0, 0), Win9x(50, "")})
         EXPECT_EQ(Name(record), "") << record.major << "." << record.minor;
     OsVersionRecord other = Nt(5, 1);
     other.platformId = 7;
@@ -167,7 +167,7 @@ TEST(Captions, OsNameAndVersionTexts)
 {
     const std::string unknownVersion = "Unknown version of %1", unknownSystem = "Unknown Operating System";
     EXPECT_EQ(OsNameCaption(Nt(5, 1), noRegistry, unknownVersion, unknownSystem), "Microsoft Windows XP Professional");
-    EXPECT_EQ(OsNameCaption(Nt(6, 1), noRegistry, unknownVersion, unknownSystem),
+    EXPECT_EQ(OsNameCaption(Nt(6, 4), noRegistry, unknownVersion, unknownSystem),
               "Unknown version of Microsoft Windows NT");
     EXPECT_EQ(OsNameCaption(Win9x(50, ""), noRegistry, unknownVersion, unknownSystem),
               "Unknown version of Microsoft Windows");
@@ -201,4 +201,114 @@ TEST(CaptionValues, ControlCharactersBecomeBlanks)
 {
     EXPECT_EQ(WithoutControlCharacters("Browser 1.0\r\nSystem Name:\tX\x7f\x1b"), "Browser 1.0  System Name: X  ");
     EXPECT_EQ(WithoutControlCharacters("Caf\xe9 \xfc"), "Caf\xe9 \xfc");  // letters of the code page stay
+}
+
+namespace {
+
+OsVersionRecord Modern(DWORD major, DWORD minor, DWORD build, BYTE productType, DWORD product)
+{
+    OsVersionRecord record = Nt(major, minor, productType, 0, build);
+    record.product = product;
+    return record;
+}
+
+}  // namespace
+
+TEST(OsName, VistaToElevenAndServer2008To2025)
+{
+    struct Case {
+        OsVersionRecord record;
+        const char* name;
+    };
+    const Case cases[] = {
+        {Modern(6, 0, 6002, WORKSTATION, 0x03), "Microsoft Windows Vista Home Premium"},
+        {Modern(6, 0, 6002, SERVER, 0x08), "Microsoft Windows Server 2008 Datacenter"},
+        {Modern(6, 1, 7601, WORKSTATION, 0x1C), "Microsoft Windows 7 Ultimate N"},
+        {Modern(6, 1, 7601, WORKSTATION, 0x30), "Microsoft Windows 7 Professional"},
+        {Modern(6, 1, 7601, SERVER, 0x07), "Microsoft Windows Server 2008 R2 Standard"},
+        {Modern(6, 2, 9200, WORKSTATION, 0x30), "Microsoft Windows 8 Pro"},
+        {Modern(6, 2, 9200, SERVER, 0x32), "Microsoft Windows Server 2012 Essentials"},
+        {Modern(6, 3, 9600, WORKSTATION, 0x65), "Microsoft Windows 8.1 Home"},
+        {Modern(6, 3, 9600, DOMAIN_CONTROLLER, 0x08), "Microsoft Windows Server 2012 R2 Datacenter"},
+        {Modern(10, 0, 19045, WORKSTATION, 0xA4), "Microsoft Windows 10 Pro Education"},
+        {Modern(10, 0, 21999, WORKSTATION, 0x30), "Microsoft Windows 10 Pro"},
+        {Modern(10, 0, 22000, WORKSTATION, 0x30), "Microsoft Windows 11 Pro"},
+        {Modern(10, 0, 26100, WORKSTATION, 0xA1), "Microsoft Windows 11 Pro for Workstations"},
+        {Modern(10, 0, 26100, SERVER, 0x07), "Microsoft Windows Server 2025 Standard"},
+        {Modern(10, 0, 17763, WORKSTATION, 0x7D), "Microsoft Windows 10 Enterprise LTSC"},
+        {Modern(10, 0, 17763, SERVER, 0x08), "Microsoft Windows Server 2019 Datacenter"},
+        {Modern(10, 0, 14393, DOMAIN_CONTROLLER, 0x07), "Microsoft Windows Server 2016 Standard"},
+        {Modern(10, 0, 20348, SERVER, 0x197), "Microsoft Windows Server 2022 Datacenter: Azure Edition"},
+        {Modern(10, 0, 25398, SERVER, 0x08), "Microsoft Windows Server Datacenter"},  // no year is guessed
+        {Modern(10, 0, 22631, WORKSTATION, 0x12345), "Microsoft Windows 11"},  // unknown product
+        {Modern(10, 0, 22631, WORKSTATION, 0xABCDABCD), "Microsoft Windows 11"},  // unlicensed
+        {Modern(10, 0, 22631, WORKSTATION, 0x1C), "Microsoft Windows 11"},  // a Windows 7 edition
+        {Modern(6, 1, 7601, WORKSTATION, 0xA4), "Microsoft Windows 7"},    // a Windows 10 edition
+    };
+    for (const Case& c : cases) EXPECT_EQ(Name(c.record), c.name) << c.record.build;
+    // Without the extended query the product type comes from the registry.
+    OsVersionRecord noExtended = Modern(10, 0, 20348, WORKSTATION, 0x07);
+    noExtended.extendedValid = false;
+    EXPECT_EQ(Name(noExtended, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
+    EXPECT_EQ(Name(noExtended, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
+}
+
+TEST(Captions, VersionTenAndLaterShowUpdateRevisionAndDisplayVersion)
+{
+    const std::string format = "Version %u.%u (Build %u%s)";
+    OsVersionRecord record = Modern(10, 0, 22631, WORKSTATION, 0x30);
+    record.csdVersion = "ignored";
+    EXPECT_EQ(OsVersionCaption(record, noRegistry, format), "Version 10.0 (Build 22631)");
+    record.hasUpdateRevision = true;
+    record.updateRevision = 4602;
+    EXPECT_EQ(OsVersionCaption(record, noRegistry, format), "Version 10.0 (Build 22631.4602)");
+    record.displayVersion = "23H2";
+    EXPECT_EQ(OsVersionCaption(record, noRegistry, format), "Version 10.0 (Build 22631.4602: 23H2)");
+    record.hasUpdateRevision = false;
+    EXPECT_EQ(OsVersionCaption(record, noRegistry, format), "Version 10.0 (Build 22631: 23H2)");
+    // Older systems print what they always printed.
+    EXPECT_EQ(OsVersionCaption(Modern(6, 1, 7601, WORKSTATION, 1), noRegistry, format), "Version 6.1 (Build 7601)");
+    OsVersionRecord seven = Modern(6, 1, 7601, WORKSTATION, 1);
+    seven.csdVersion = "Service Pack 1";
+    seven.displayVersion = "never";
+    EXPECT_EQ(OsVersionCaption(seven, noRegistry, format), "Version 6.1 (Build 7601: Service Pack 1)");
+}
+
+TEST(BrowserPlaces, InTheirOrder)
+{
+    const std::string https = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https";
+    const std::string http = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http";
+    // Keyed by subkey and value name, so that one key can hold several values.
+    const auto registry = [](std::map<std::string, std::string> values) -> RegistryReader {
+        return [values](HKEY root, const std::string& subkey, const std::string& value) -> std::optional<std::string> {
+            const std::string where = (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKCR\\") + subkey + "|" + value;
+            const auto found = values.find(where);
+            if (found == values.end()) return std::nullopt;
+            return found->second;
+        };
+    };
+    auto executables = [](const std::vector<BrowserCandidate>& candidates) {
+        std::string list;
+        for (const BrowserCandidate& c : candidates) list += (c.executable.empty() ? "app:" + c.appName : c.executable) + ";";
+        return list;
+    };
+    const RegistryReader full = registry({
+        {"HKCU\\" + https + "\\UserChoiceLatest\\ProgId|ProgId", "LatestHTML"},
+        {"HKCU\\" + https + "\\UserChoice|ProgId", "ChoiceHTML"},
+        {"HKCU\\" + http + "\\UserChoice|ProgId", "PackagedApp"},
+        {"HKCU\\Software\\Classes\\LatestHTML\\shell\\open\\command|", "\"C:\\Latest\\latest.exe\" -- %1"},
+        {"HKCR\\ChoiceHTML\\shell\\open\\command|", "C:\\Choice\\choice.exe %1"},
+        {"HKCR\\PackagedApp\\Application|ApplicationName", "@{Browser_1.0?ms-resource://Browser/Name}"},
+        {"HKCR\\.htm|", "htmlfile"},
+        {"HKCR\\htmlfile\\shell\\open\\command|", "C:\\Old\\old.exe %1"},
+    });
+    EXPECT_EQ(executables(DefaultBrowserCandidates(full, "C:\\Assoc\\assoc.exe")),
+              "C:\\Latest\\latest.exe;C:\\Choice\\choice.exe;app:@{Browser_1.0?ms-resource://Browser/Name};"
+              "C:\\Assoc\\assoc.exe;C:\\Old\\old.exe;");
+    // A ProgId whose class is missing falls to the next place; nothing chosen leaves the old recipe.
+    const RegistryReader missingClass = registry({{"HKCU\\" + https + "\\UserChoice|ProgId", "GoneHTML"},
+                                                  {"HKCR\\.htm|", "htmlfile"},
+                                                  {"HKCR\\htmlfile\\shell\\open\\command|", "old.exe"}});
+    EXPECT_EQ(executables(DefaultBrowserCandidates(missingClass, "")), "old.exe;");
+    EXPECT_EQ(executables(DefaultBrowserCandidates(registry({}), "")), "");
 }

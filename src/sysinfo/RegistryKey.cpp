@@ -2,10 +2,10 @@
 
 #include <vector>
 
-bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable)
+bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable, REGSAM view)
 {
     HKEY key = nullptr;
-    const REGSAM access = writable ? (KEY_READ | KEY_WRITE) : KEY_READ;
+    const REGSAM access = (writable ? (KEY_READ | KEY_WRITE) : KEY_READ) | view;
     key_.Reset(RegOpenKeyExA(root, subkey.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
     return IsOpen();
 }
@@ -30,6 +30,17 @@ std::string RegistryKey::ReadString(const std::string& name, const std::string& 
         return text.substr(0, text.find('\0'));
     }
     return defaultText;
+}
+
+bool RegistryKey::ReadDword(const std::string& name, DWORD& value) const
+{
+    DWORD type = 0, data = 0, size = sizeof data;
+    if (!key_ || RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+                     ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof data)
+        return false;
+    value = data;
+    return true;
 }
 
 bool RegistryKey::WriteString(const std::string& name, const std::string& text)

@@ -9,13 +9,16 @@
 
 class RegistryKey {
 public:
-    // KEY_READ, or KEY_READ | KEY_WRITE when writable; false when it cannot be opened.
-    bool OpenKey(HKEY root, const std::string& subkey, bool writable);
+    // KEY_READ, or KEY_READ | KEY_WRITE when writable, with view added (KEY_WOW64_64KEY
+    // reads the 64-bit registry from a 32-bit process); false when it cannot be opened.
+    bool OpenKey(HKEY root, const std::string& subkey, bool writable, REGSAM view = 0);
     bool IsOpen() const { return static_cast<bool>(key_); }
 
     // The value's text when it exists and is a string (an expandable one as stored),
     // else defaultText. An empty name reads the key's default value.
     std::string ReadString(const std::string& name, const std::string& defaultText) const;
+    // A REG_DWORD value; false when it is missing or of another type.
+    bool ReadDword(const std::string& name, DWORD& value) const;
     // Stores text as REG_SZ with its terminating zero.
     bool WriteString(const std::string& name, const std::string& text);
     void CloseKey() { key_.Reset(); }

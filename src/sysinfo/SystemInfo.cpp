@@ -1,5 +1,7 @@
 #include "sysinfo/SystemInfo.h"
 
+#include <shlwapi.h>
+
 #include <cstdio>
 
 #include "resources/resource.h"
@@ -64,8 +66,49 @@ std::string ProductTypeEdition(const RegistryReader& registry)
     return std::string();
 }
 
+bool IsServer(const OsVersionRecord& record, const RegistryReader& registry)
+{
+    if (record.extendedValid) return record.productType != PRODUCT_WORKSTATION;
+    const std::optional<std::string> type =
+        registry(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\ProductOptions", "ProductType");
+    return type && (lstrcmpiA(type->c_str(), "LANMANNT") == 0 || lstrcmpiA(type->c_str(), "SERVERNT") == 0);
+}
+
+// NT 6.0 and later, as Windows itself names them; empty for versions not known here.
+std::string ModernWindowsName(const OsVersionRecord& record, const RegistryReader& registry)
+{
+    const bool server = IsServer(record, registry);
+    std::string name;
+    if (record.major == 6) {
+        static const char* const workstations[] = {"Windows Vista", "Windows 7", "Windows 8", "Windows 8.1"};
+        static const char* const servers[] = {"Windows Server 2008", "Windows Server 2008 R2", "Windows Server 2012",
+                                              "Windows Server 2012 R2"};
+        if (record.minor > 3) return std::string();
+        name = server ? servers[record.minor] : workstations[record.minor];
+    } else if (record.major == 10 && record.minor == 0) {
+        if (!server) {
+            name = record.build >= 22000 ? "Windows 11" : "Windows 10";
+        } else {
+            // Server releases by build; another build gets no year rather than a guessed one.
+            static const struct {
+                DWORD build;
+                const char* name;
+            } releases[] = {{14393, "Windows Server 2016"}, {17763, "Windows Server 2019"},
+                            {20348, "Windows Server 2022"}, {26100, "Windows Server 2025"}};
+            name = "Windows Server";
+            for (const auto& release : releases)
+                if (release.build == record.build) name = release.name;
+        }
+    } else {
+        return std::string();
+    }
+    const std::string edition = EditionName(record.product, record.major, record.minor);
+    return edition.empty() ? name : name + " " + edition;
+}
+
 std::string WindowsNtName(const OsVersionRecord& record, const RegistryReader& registry)
 {
+    if (record.major >= 6) return ModernWindowsName(record, registry);
     std::string name;
     if (record.major == 3 || record.major == 4)
         name = "Windows NT";
@@ -95,6 +138,48 @@ std::string WindowsNtName(const OsVersionRecord& record, const RegistryReader& r
 }
 
 }  // namespace
+
+std::string EditionName(DWORD product, DWORD major, DWORD minor)
+{
+    const bool vistaOrSeven = major == 6 && minor <= 1;
+    const bool tenOrLater = major >= 10;
+    struct Edition {
+        DWORD product;
+        const char* name;
+        int versions;  // 0 any, 1 Vista and 7 only, 2 Windows 10 and later only
+    };
+    static const Edition editions[] = {
+        {0x01, "Ultimate", 1},          {0x1C, "Ultimate N", 1},         {0x02, "Home Basic", 1},
+        {0x05, "Home Basic N", 1},      {0x03, "Home Premium", 1},       {0x1A, "Home Premium N", 1},
+        {0x06, "Business", 1},          {0x10, "Business N", 1},         {0x0B, "Starter", 1},
+        {0x2F, "Starter N", 1},         {0x04, "Enterprise", 0},         {0x1B, "Enterprise N", 0},
+        {0x65, "Home", 0},              {0x62, "Home N", 0},             {0x63, "Home China", 0},
+        {0x64, "Home Single Language", 0},
+        {0xA1, "Pro for Workstations", 2}, {0xA2, "Pro for Workstations N", 2},
+        {0x79, "Education", 2},         {0x7A, "Education N", 2},        {0xA4, "Pro Education", 2},
+        {0xA5, "Pro Education N", 2},   {0x7D, "Enterprise LTSC", 2},    {0x7E, "Enterprise LTSC N", 2},
+        {0xBC, "IoT Enterprise", 2},    {0xBF, "IoT Enterprise LTSC", 2}, {0xAF, "Enterprise multi-session", 2},
+        {0x07, "Standard", 0},          {0x0D, "Standard", 0},           {0x24, "Standard", 0},
+        {0x28, "Standard", 0},          {0x4F, "Standard", 0},           {0xA0, "Standard", 0},
+        {0x08, "Datacenter", 0},        {0x0C, "Datacenter", 0},         {0x25, "Datacenter", 0},
+        {0x27, "Datacenter", 0},        {0x50, "Datacenter", 0},         {0x9F, "Datacenter", 0},
+        {0x0A, "Enterprise", 0},        {0x0E, "Enterprise", 0},         {0x11, "Web", 0},
+        {0x1D, "Web", 0},               {0x21, "Foundation", 0},         {0x32, "Essentials", 0},
+        {0x197, "Datacenter: Azure Edition", 2}, {0x198, "Datacenter: Azure Edition", 2},
+    };
+    // Windows 7 calls its professional edition "Professional", Windows 8 on "Pro".
+    if (product == 0x30 || product == 0x31) {
+        if (major == 6 && minor == 1) return product == 0x30 ? "Professional" : "Professional N";
+        if (major > 6 || (major == 6 && minor >= 2)) return product == 0x30 ? "Pro" : "Pro N";
+        return std::string();
+    }
+    for (const Edition& edition : editions) {
+        if (edition.product != product) continue;
+        if ((edition.versions == 1 && !vistaOrSeven) || (edition.versions == 2 && !tenOrLater)) return std::string();
+        return edition.name;
+    }
+    return std::string();  // unknown, PRODUCT_UNDEFINED or PRODUCT_UNLICENSED
+}
 
 int PlatformIdFrom(const OsVersionRecord& record)
 {
@@ -173,7 +258,14 @@ std::string OsVersionCaption(const OsVersionRecord& record, const RegistryReader
     DWORD major = 0, minor = 0, build = 0;
     if (!OsVersionNumbersFrom(record, major, &minor, &build)) return std::string();
     std::string servicePack = ServicePackFrom(record, registry);
-    if (!servicePack.empty()) servicePack = ": " + servicePack;
+    if (record.platformId == VER_PLATFORM_WIN32_NT && major >= 10) {
+        // "Build 22631.4602: 23H2": the update revision after the build, the display
+        // version where older systems name their service pack.
+        servicePack = record.hasUpdateRevision ? "." + std::to_string(record.updateRevision) : "";
+        if (!record.displayVersion.empty()) servicePack += ": " + record.displayVersion;
+    } else if (!servicePack.empty()) {
+        servicePack = ": " + servicePack;
+    }
     // The format is ours (string 1008); its four conversions are checked before use.
     if (versionFormat.find("%u.%u (Build %u%s)") == std::string::npos) return std::string();
     char text[512];
@@ -196,6 +288,87 @@ std::string ExecutableFromCommand(const std::string& command)
     return command.substr(0, command.find(' '));
 }
 
+std::vector<BrowserCandidate> DefaultBrowserCandidates(const RegistryReader& registry,
+                                                       const std::string& assocExecutable)
+{
+    std::vector<BrowserCandidate> candidates;
+    const char* const associations = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
+    for (const char* protocol : {"https", "http"}) {
+        for (const char* choice : {"\\UserChoiceLatest\\ProgId", "\\UserChoice"}) {
+            const std::string progId =
+                registry(HKEY_CURRENT_USER, associations + std::string(protocol) + choice, "ProgId").value_or("");
+            if (progId.empty()) continue;
+            // Per-user classes first: HKEY_CLASSES_ROOT does not always merge them in.
+            std::string command = registry(HKEY_CURRENT_USER, "Software\\Classes\\" + progId + "\\shell\\open\\command", "")
+                                      .value_or("");
+            if (command.empty()) command = registry(HKEY_CLASSES_ROOT, progId + "\\shell\\open\\command", "").value_or("");
+            const std::string executable = ExecutableFromCommand(command);
+            if (!executable.empty()) {
+                candidates.push_back({executable, ""});
+                continue;
+            }
+            std::string appName =
+                registry(HKEY_CURRENT_USER, "Software\\Classes\\" + progId + "\\Application", "ApplicationName").value_or("");
+            if (appName.empty()) appName = registry(HKEY_CLASSES_ROOT, progId + "\\Application", "ApplicationName").value_or("");
+            if (!appName.empty()) candidates.push_back({"", appName});
+        }
+    }
+    if (!assocExecutable.empty()) candidates.push_back({assocExecutable, ""});
+    const std::string documentClass = registry(HKEY_CLASSES_ROOT, ".htm", "").value_or("");
+    if (!documentClass.empty()) {
+        const std::string command = registry(HKEY_CLASSES_ROOT, documentClass + "\\shell\\open\\command", "").value_or("");
+        if (command.size() >= 2) candidates.push_back({ExecutableFromCommand(command), ""});
+    }
+    return candidates;
+}
+
+namespace {
+
+// A function of a system DLL that older systems may lack, or null.
+template <typename Function>
+Function SystemFunction(const char* module, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(module), name)));
+}
+
+// What RtlGetVersion says, looked up at run time: GetVersionEx reports only what the
+// manifest declares, and a compatibility shim can make it lie.
+void AddTrueVersion(OsVersionRecord& record)
+{
+    using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto rtlGetVersion = SystemFunction<RtlGetVersionProc>("ntdll.dll", "RtlGetVersion");
+    OSVERSIONINFOEXW truth = {};
+    truth.dwOSVersionInfoSize = sizeof truth;
+    if (rtlGetVersion && rtlGetVersion(&truth) == 0) {
+        record.major = truth.dwMajorVersion;
+        record.minor = truth.dwMinorVersion;
+        record.build = truth.dwBuildNumber;
+        char csd[256] = "";
+        if (WideCharToMultiByte(CP_ACP, 0, truth.szCSDVersion, -1, csd, sizeof csd, nullptr, nullptr) > 0)
+            record.csdVersion = csd;
+        if (record.extendedValid) {
+            record.suiteMask = truth.wSuiteMask;
+            record.productType = truth.wProductType;
+        }
+    }
+    if (record.major < 6) return;
+    using GetProductInfoProc = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
+    const auto getProductInfo = SystemFunction<GetProductInfoProc>("kernel32.dll", "GetProductInfo");
+    DWORD product = 0;
+    // From Windows 10 on the documentation asks for 6.3 here.
+    const bool ten = record.major >= 10;
+    if (getProductInfo && getProductInfo(ten ? 6 : record.major, ten ? 3 : record.minor, 0, 0, &product))
+        record.product = product;
+    if (!ten) return;
+    RegistryKey current;
+    if (!current.OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", false, KEY_WOW64_64KEY))
+        return;
+    record.hasUpdateRevision = current.ReadDword("UBR", record.updateRevision);
+    record.displayVersion = current.ReadString("DisplayVersion", "");
+}
+
+}  // namespace
+
 OsVersionRecord QueryOsVersion()
 {
     OsVersionRecord record;
@@ -216,6 +389,7 @@ OsVersionRecord QueryOsVersion()
             record.suiteMask = extended.wSuiteMask;
             record.productType = extended.wProductType;
         }
+        AddTrueVersion(record);
     }
     return record;
 }
@@ -240,19 +414,35 @@ std::string GetOsFamilyName(unsigned options) { return OsFamilyNameFrom(QueryOsV
 std::string GetOsName(unsigned options) { return OsNameFrom(QueryOsVersion(), options, SystemRegistry()); }
 std::string GetServicePack() { return ServicePackFrom(QueryOsVersion(), SystemRegistry()); }
 
-bool GetDefaultBrowserInfo(BrowserInfo& info)
-{
-    RegistryKey document;
-    if (!document.OpenKey(HKEY_CLASSES_ROOT, ".htm", false)) return false;
-    const std::string documentClass = document.ReadString("", "");
-    RegistryKey open;
-    if (!open.OpenKey(HKEY_CLASSES_ROOT, documentClass + "\\shell\\open\\command", false)) return false;
-    const std::string command = open.ReadString("", "");
-    if (command.size() < 2) return false;
+namespace {
 
+std::string AssocExecutable(const char* protocol)
+{
+    char path[MAX_PATH * 2] = "";
+    DWORD length = sizeof path;
+    constexpr auto isProtocol = static_cast<ASSOCF>(0x1000);  // ASSOCF_IS_PROTOCOL, Windows 8 headers on
+    if (AssocQueryStringA(isProtocol, ASSOCSTR_EXECUTABLE, protocol, "open", path, &length) != S_OK)
+        return std::string();
+    return path;
+}
+
+// "@{Package...}" and "@file,-id" names as the shell shows them.
+std::string ResolvedName(const std::string& name)
+{
+    if (name.empty() || name[0] != '@') return name;
+    std::wstring source(name.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, source.data(), static_cast<int>(source.size()));
+    wchar_t resolved[512] = L"";
+    if (SHLoadIndirectString(source.c_str(), resolved, 512, nullptr) != S_OK) return std::string();
+    char text[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, resolved, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+bool ReadBrowserVersion(const std::string& executable, BrowserInfo& found)
+{
     VersionInfo version;
-    if (!version.Load(ExecutableFromCommand(command))) return false;
-    BrowserInfo found;
+    if (!version.Load(executable)) return false;
     if (const VS_FIXEDFILEINFO* fixed = version.GetFixedInfo()) {
         const DWORD parts[4] = {fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
                                 fixed->dwProductVersionLS};
@@ -266,8 +456,26 @@ bool GetDefaultBrowserInfo(BrowserInfo& info)
     found.description = version.QueryString("FileDescription");
     found.fileVersionText = version.QueryString("FileVersion");
     found.productVersionText = version.QueryString("ProductVersion");
-    info = found;
     return true;
+}
+
+}  // namespace
+
+bool GetDefaultBrowserInfo(BrowserInfo& info)
+{
+    // The first place that names a browser with a version resource, or a packaged app by its name.
+    for (const BrowserCandidate& candidate : DefaultBrowserCandidates(SystemRegistry(), AssocExecutable("https"))) {
+        BrowserInfo found;
+        if (!candidate.executable.empty()) {
+            if (!ReadBrowserVersion(candidate.executable, found)) continue;
+        } else {
+            found.description = ResolvedName(candidate.appName);
+            if (found.description.empty()) continue;
+        }
+        info = found;
+        return true;
+    }
+    return false;
 }
 
 void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)

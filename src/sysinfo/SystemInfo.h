@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Options of the OS naming operations.
 enum OsNameOption : unsigned {
@@ -19,7 +20,9 @@ enum OsNameOption : unsigned {
     OS_NAME_LONG_EDITIONS = 0x4,  // long edition names of the 95/98/ME line
 };
 
-// What GetVersionExA reports.
+// What the system reports of its version: GetVersionExA's fields, with the numbers
+// and product type that RtlGetVersion gives (the truth, whatever a manifest or a
+// compatibility shim makes GetVersionExA say), and for NT 6.0 on the product.
 struct OsVersionRecord {
     bool valid = false;  // the basic query succeeded
     DWORD major = 0, minor = 0, build = 0, platformId = 0;
@@ -27,7 +30,15 @@ struct OsVersionRecord {
     bool extendedValid = false;  // the extended query succeeded (NT only)
     WORD suiteMask = 0;
     BYTE productType = 0;
+    DWORD product = 0;          // GetProductInfo's product type; 0 when unknown
+    bool hasUpdateRevision = false;  // "UBR", from 10.0 on
+    DWORD updateRevision = 0;
+    std::string displayVersion;  // "DisplayVersion" ("23H2"), from 10.0 on
 };
+
+// The edition GetProductInfo's product type names for this version ("Pro",
+// "Datacenter"); empty for an unknown or unlicensed product.
+std::string EditionName(DWORD product, DWORD major, DWORD minor);
 
 // A registry string value: none when the key cannot be opened, "" when the value
 // is missing or not a string.
@@ -51,6 +62,19 @@ std::string LocaleCaption(const std::string& language, const std::string& countr
 // The executable of a shell open command: the quoted path, or the text before
 // the first blank; empty for a quoted path without its closing quote.
 std::string ExecutableFromCommand(const std::string& command);
+
+// One place the default browser may be named: an executable, or for a packaged
+// app only its name (as stored: "@" names are resolved by the caller).
+struct BrowserCandidate {
+    std::string executable;
+    std::string appName;
+};
+// Where to look, in order: the user's choice for https, then http (UserChoiceLatest,
+// then UserChoice) through its ProgId's open command (per-user classes first), the
+// system's executable for https (assocExecutable, as AssocQueryString gives it),
+// and the class of ".htm".
+std::vector<BrowserCandidate> DefaultBrowserCandidates(const RegistryReader& registry,
+                                                       const std::string& assocExecutable);
 
 struct BrowserInfo {
     std::string description;         // "FileDescription"
