@@ -74,11 +74,6 @@ TEST(NumberParsing, BlanksAroundDigitsAndNoSignForUnsigned)
     EXPECT_TRUE(DataExchange::ParseUnsigned("4294967295", value));
     for (const char* wrong : {"", "  ", "-5", "+5", "4 2", "42x", "4294967296", "0x10"})
         EXPECT_FALSE(DataExchange::ParseUnsigned(wrong, value)) << wrong;
-    int32_t number = 0;
-    EXPECT_TRUE(DataExchange::ParseSigned(" -2147483648", number));
-    EXPECT_EQ(number, INT32_MIN);
-    EXPECT_FALSE(DataExchange::ParseSigned("2147483648", number));
-    EXPECT_FALSE(DataExchange::ParseSigned("-", number));
 }
 
 TEST_F(DataExchangeTest, TransfersEveryKindBothWays)
@@ -240,9 +235,15 @@ TEST(CheckList, ClicksOnTheBoxAndSpaceToggleAndNotify)
 
 namespace {
 
+const int SET_AS_WALLPAPER = 1064, SAVE_SETTINGS = 1062, SAVE_MASTER = 1063;
+
 class RecordingSaveDialog : public SaveFileDialog {
 public:
-    using SaveFileDialog::SaveFileDialog;
+    RecordingSaveDialog(const std::string& path, DWORD flags)
+        : SaveFileDialog({137, 136, {SET_AS_WALLPAPER, SAVE_SETTINGS, SAVE_MASTER}}, "bmp", path, flags,
+                         "Backgrounds|*.bmp||", nullptr)
+    {
+    }
     std::vector<int> helpAskedOn;
 
 protected:
@@ -251,18 +252,9 @@ protected:
 
 BOOL CALLBACK HoldsChoices(HWND child, LPARAM data)
 {
-    if (!GetDlgItem(child, SaveFileDialog::SET_AS_WALLPAPER)) return TRUE;
+    if (!GetDlgItem(child, SET_AS_WALLPAPER)) return TRUE;
     *reinterpret_cast<HWND*>(data) = child;
     return FALSE;
-}
-
-// The dialog's own area of check boxes: a dialog child holding control 1064.
-HWND ChoicesArea(HWND dialog)
-{
-    if (GetDlgItem(dialog, SaveFileDialog::SET_AS_WALLPAPER)) return dialog;
-    HWND found = nullptr;
-    EnumChildWindows(dialog, HoldsChoices, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 }  // namespace
@@ -270,51 +262,43 @@ HWND ChoicesArea(HWND dialog)
 TEST(SaveDialog, ShowsAndReadsTheChoicesAndReportsTheExtension)
 {
     TempFolder folder;
-    RecordingSaveDialog dialog("bmp", folder.File("Orvalin.bmp"), OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                               "Backgrounds|*.bmp||", nullptr);
+    RecordingSaveDialog dialog(folder.File("Orvalin.bmp"), OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
     EXPECT_EQ(dialog.TemplateId(), 137u);
-    EXPECT_TRUE(dialog.Flags() & OFN_ENABLETEMPLATE);
-    dialog.setAsWallpaper = true;
-    dialog.saveSettings = false;
+    dialog.checked = {true, false, false};
 
-    bool shownWallpaper = false, shownSettings = true;
+    std::vector<bool> shown;
     const std::string typed = folder.File("office.jpg");
     WindowWatcher watcher([] { return FindProcessWindow("#32770", "Save As"); },
                           [&](HWND save) {
-                              HWND area = nullptr;
-                              for (int i = 0; i < 200 && !(area = ChoicesArea(save)); ++i) Sleep(10);
+                              HWND area = nullptr;  // the child dialog of our template
+                              for (int i = 0; i < 200 && !area; ++i, Sleep(10))
+                                  EnumChildWindows(save, HoldsChoices, reinterpret_cast<LPARAM>(&area));
                               if (!area) return;
-                              shownWallpaper = IsDlgButtonChecked(area, SaveFileDialog::SET_AS_WALLPAPER) == BST_CHECKED;
-                              shownSettings = IsDlgButtonChecked(area, SaveFileDialog::SAVE_SETTINGS) == BST_CHECKED;
-                              HWND master = GetDlgItem(area, SaveFileDialog::SAVE_MASTER);
-                              SendMessageA(area, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(master), MAKELPARAM(10, 10));
-                              SendMessageA(GetDlgItem(area, SaveFileDialog::SAVE_SETTINGS), BM_CLICK, 0, 0);
+                              for (int id : {SET_AS_WALLPAPER, SAVE_SETTINGS, SAVE_MASTER})
+                                  shown.push_back(IsDlgButtonChecked(area, id) == BST_CHECKED);
+                              SendMessageA(area, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(area, SAVE_MASTER)),
+                                           MAKELPARAM(10, 10));
+                              SendMessageA(GetDlgItem(area, SAVE_SETTINGS), BM_CLICK, 0, 0);
                               SendMessageA(GetDlgItem(save, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
                               PostMessageA(save, WM_COMMAND, IDOK, 0);
                           });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     watcher.Join();
-    EXPECT_TRUE(shownWallpaper);
-    EXPECT_FALSE(shownSettings);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, false}));
     EXPECT_EQ(lstrcmpiA(dialog.Path().c_str(), typed.c_str()), 0) << dialog.Path();
     EXPECT_TRUE(dialog.ExtensionDiffers());
-    EXPECT_TRUE(dialog.setAsWallpaper);
-    EXPECT_TRUE(dialog.saveSettings);
-    EXPECT_FALSE(dialog.saveMaster);
-    EXPECT_EQ(dialog.helpAskedOn, std::vector<int>{SaveFileDialog::SAVE_MASTER});
-}
+    EXPECT_EQ(dialog.checked, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(dialog.helpAskedOn, std::vector<int>{SAVE_MASTER});
 
-TEST(SaveDialog, CancelAndTheOldStyleTemplate)
-{
-    SaveFileDialog old("bmp", "x.bmp", OFN_HIDEREADONLY | OFN_SHOWHELP, "Backgrounds|*.bmp||", nullptr);
+    // The old-style template drops Help and the network button; Cancel gives IDCANCEL.
+    RecordingSaveDialog old("x.bmp", OFN_HIDEREADONLY | OFN_SHOWHELP);
     EXPECT_EQ(old.TemplateId(), 136u);
     EXPECT_FALSE(old.Flags() & OFN_SHOWHELP);
     EXPECT_TRUE(old.Flags() & OFN_NONETWORKBUTTON);
-
-    SaveFileDialog dialog("bmp", "x.bmp", OFN_EXPLORER, "Backgrounds|*.bmp||", nullptr);
-    WindowWatcher watcher([] { return FindProcessWindow("#32770", "Save As"); },
-                          [](HWND save) { PostMessageA(save, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    RecordingSaveDialog cancelled("x.bmp", OFN_EXPLORER);
+    WindowWatcher cancel([] { return FindProcessWindow("#32770", "Save As"); },
+                         [](HWND save) { PostMessageA(save, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
 }
 
 namespace {

@@ -164,10 +164,6 @@ TEST(SystemValues, TheWineSystemAsItReportsItself)
     DWORD major = 0, minor = 0, build = 0;
     ASSERT_TRUE(GetOsVersionNumbers(major, &minor, &build));
     EXPECT_EQ(major, 6u);
-    EXPECT_EQ(GetPlatformId(), VER_PLATFORM_WIN32_NT);
-    EXPECT_EQ(GetOsName(OS_NAME_NO_PREFIX), "Windows 7 Ultimate N");
-    EXPECT_EQ(GetOsFamilyName(OS_NAME_FAMILY_ONLY), "Microsoft Windows NT");
-    EXPECT_EQ(GetServicePack(), "Service Pack 1");
 }
 
 namespace {

@@ -86,7 +86,7 @@ void ExpectSameStoredValues(const WallpaperSettings& a, const WallpaperSettings&
     EXPECT_EQ(a.general.colorSelect, b.general.colorSelect);
     EXPECT_EQ(a.general.foregroundColor, b.general.foregroundColor);
     EXPECT_EQ(a.general.backgroundColor, b.general.backgroundColor);
-    EXPECT_EQ(std::memcmp(a.general.customColors, b.general.customColors, sizeof a.general.customColors), 0);
+    EXPECT_EQ(a.general.customColors, b.general.customColors);
     for (int item = 0; item < CAPTION_COUNT; ++item) EXPECT_EQ(a.captions.enabled[item], b.captions.enabled[item]);
     EXPECT_EQ(a.notes.notes, b.notes.notes);
     EXPECT_EQ(a.grid.lineSize, b.grid.lineSize);

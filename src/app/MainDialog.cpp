@@ -394,9 +394,9 @@ bool MainDialog::SaveAs()
     }
     OutputSettings& output = settings_.output;
     CSaveAsDlg dialog(WindowsDirectory() + output.filename, Handle());
-    dialog.saveSettings = output.saveSettings != 0;
-    dialog.setAsWallpaper = output.setAsWallpaper != 0;
-    dialog.saveMaster = false;
+    dialog.SaveSettings() = output.saveSettings != 0;
+    dialog.SetAsWallpaper() = output.setAsWallpaper != 0;
+    dialog.SaveMaster() = false;
     for (;;) {
         if (dialog.DoModal() != IDOK) return false;
         if (!dialog.ExtensionDiffers()) break;
@@ -408,14 +408,14 @@ bool MainDialog::SaveAs()
         return false;
     }
 
-    output.saveSettings = dialog.saveSettings;
-    output.setAsWallpaper = dialog.setAsWallpaper;
+    output.saveSettings = dialog.SaveSettings();
+    output.setAsWallpaper = dialog.SetAsWallpaper();
     output.filename = FileNameOf(path);
-    if (dialog.setAsWallpaper && !InstallWallpaper(path))
+    if (dialog.SetAsWallpaper() && !InstallWallpaper(path))
         ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_INSTALL_FAILED), {path}), MB_OK);
-    if (dialog.saveSettings && !store_.SaveLocalSettings())
+    if (dialog.SaveSettings() && !store_.SaveLocalSettings())
         ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().local, store_.LastWriteError());
-    if (dialog.saveMaster && !store_.SaveMasterSettings())
+    if (dialog.SaveMaster() && !store_.SaveMasterSettings())
         ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().master, store_.LastWriteError());
     return true;
 }

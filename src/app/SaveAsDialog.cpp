@@ -7,7 +7,9 @@
 #include "win/ResourceText.h"
 
 CSaveAsDlg::CSaveAsDlg(const std::string& initialPath, HWND owner)
-    : SaveFileDialog("bmp", initialPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
+    : SaveFileDialog({IDD_SAVEAS, IDD_SAVEAS_OLDSTYLE,
+                      {IDC_SAVEAS_SET_WALLPAPER, IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER}},
+                     "bmp", initialPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
                      LoadResourceText(IDS_SAVEAS_FILTER), owner)
 {
 }

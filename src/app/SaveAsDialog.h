@@ -8,6 +8,11 @@ public:
     // Proposes initialPath; offers only "*.bmp" files and asks before replacing one.
     CSaveAsDlg(const std::string& initialPath, HWND owner);
 
+    // The three choices: "Set as &Wallpaper", "S&ave settings" and "Save &master settings for network".
+    std::vector<bool>::reference SetAsWallpaper() { return checked[0]; }
+    std::vector<bool>::reference SaveSettings() { return checked[1]; }
+    std::vector<bool>::reference SaveMaster() { return checked[2]; }
+
 protected:
     void OnHelp(HWND control, POINT point) override;
 };

@@ -23,15 +23,6 @@ EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF syst
     }
 }
 
-namespace {
-
-int SaturatedInt(long long value)
-{
-    return static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, value)));
-}
-
-}  // namespace
-
 void GatherRendererInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT],
                           WallpaperRenderer& renderer)
 {
@@ -56,7 +47,7 @@ void GatherRendererInputs(const GatherSources& sources, const std::string (&labe
     long long margin = general.margins;
     if (general.border) margin += 1;
     if (general.grid) margin += std::max(grid.lineSize, 1);
-    renderer.margin = SaturatedInt(margin);
+    renderer.margin = ClampToInt(margin);
 
     if (general.grid) {
         renderer.gridSizes = grid.sizes.CollectEnabledSizes();

@@ -1,12 +1,18 @@
 #include "dialogs/ContextHelp.h"
 
 #include "win/MessageBox.h"
+#include "win/ModalLoop.h"
 #include "win/WinApp.h"
 
 namespace {
 
 const char* const POPUP_CLASS = "MurvexHelpPopup";
 constexpr int UNNAMED_LABEL = 0xFFFF;
+// The popup: 8-point MS Sans Serif in the window colours, 6 pixels inside a thin
+// border, wrapped at 50 average characters.
+constexpr int POPUP_DECIPOINTS = 80;
+constexpr int POPUP_MARGIN = 6;
+constexpr int POPUP_WIDTH_CHARS = 50;
 
 }  // namespace
 
@@ -43,8 +49,6 @@ std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
     return std::string();
 }
 
-HelpPopup::HelpPopup() : textColor(GetSysColor(COLOR_WINDOWTEXT)), windowColor(GetSysColor(COLOR_WINDOW)) {}
-
 HelpPopup::~HelpPopup()
 {
     if (window_) DestroyWindow(window_);
@@ -61,12 +65,9 @@ bool HelpPopup::Create(const std::string& text, int x, int y)
 
     MemoryDC dc = CreateScreenCompatibleDC();
     LOGFONTA description = {};
-    lstrcpynA(description.lfFaceName, faceName.empty() ? "MS Sans Serif" : faceName.c_str(), LF_FACESIZE);
-    description.lfHeight = -MulDiv(decipoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 720);
-    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    description.lfItalic = static_cast<BYTE>(italic != 0);
-    description.lfUnderline = static_cast<BYTE>(underline != 0);
-    description.lfStrikeOut = static_cast<BYTE>(strikeout != 0);
+    lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    description.lfHeight = FontHeightFromDecipoints(POPUP_DECIPOINTS, GetDeviceCaps(dc.Get(), LOGPIXELSY));
+    description.lfWeight = FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     font_.Reset(CreateFontIndirectA(&description));
 
@@ -75,10 +76,10 @@ bool HelpPopup::Create(const std::string& text, int x, int y)
         SelectObjectScope scope(dc.Get(), font_.Get());
         TEXTMETRICA metrics = {};
         GetTextMetricsA(dc.Get(), &metrics);
-        extent = {0, 0, width * metrics.tmAveCharWidth, 100};
+        extent = {0, 0, POPUP_WIDTH_CHARS * metrics.tmAveCharWidth, 100};
         DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_WORDBREAK);
     }
-    InflateRect(&extent, GetSystemMetrics(SM_CXBORDER) + margin, GetSystemMetrics(SM_CYBORDER) + margin);
+    InflateRect(&extent, GetSystemMetrics(SM_CXBORDER) + POPUP_MARGIN, GetSystemMetrics(SM_CYBORDER) + POPUP_MARGIN);
     const int w = extent.right - extent.left, h = extent.bottom - extent.top;
 
     RECT workArea = {};
@@ -94,37 +95,28 @@ bool HelpPopup::Create(const std::string& text, int x, int y)
 void HelpPopup::RunModal()
 {
     if (!window_) return;
-    HWND main = ApplicationMainWindow();
     SetCapture(window_);
-    const bool disabledMain = main && IsWindowEnabled(main);
-    if (disabledMain) EnableWindow(main, FALSE);
-    ShowWindow(window_, SW_SHOW);
-    SetActiveWindow(window_);
-    SetFocus(window_);
-
-    ended_ = false;
-    while (!ended_) {
-        MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        switch (message.message) {
-        case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-            ended_ = true;  // the press reaches the popup only, which has capture and focus
-            break;
-        default:
-            break;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    {
+        const OwnerDisabled disabled(ApplicationMainWindow(), window_);
+        ShowWindow(window_, SW_SHOW);
+        SetActiveWindow(window_);
+        SetFocus(window_);
+        ended_ = false;
+        PumpUntil([this] { return ended_; },
+                  [this](MSG& message) {
+                      switch (message.message) {
+                      case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN:
+                      case WM_MBUTTONDOWN:
+                          ended_ = true;  // the press reaches the popup only, which has capture and focus
+                          break;
+                      default:
+                          break;
+                      }
+                      return false;
+                  });
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (disabledMain) EnableWindow(main, TRUE);
-    if (main && GetActiveWindow() == window_) SetActiveWindow(main);
     if (GetCapture() == window_) ReleaseCapture();
     DestroyWindow(window_);
     window_ = nullptr;
@@ -147,8 +139,7 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(window_, &client);
-        BrushHandle brush(CreateSolidBrush(windowColor));
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
         return TRUE;
     }
     case WM_PAINT: {
@@ -159,10 +150,10 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         text.resize(static_cast<size_t>(GetWindowTextA(window_, text.data(), length + 1)));
         RECT area;
         GetClientRect(window_, &area);
-        InflateRect(&area, -margin, -margin);
+        InflateRect(&area, -POPUP_MARGIN, -POPUP_MARGIN);
         SelectObjectScope scope(dc, font_.Get());
-        const COLORREF oldText = SetTextColor(dc, textColor);
-        const COLORREF oldBack = SetBkColor(dc, windowColor);
+        const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
         SetBkColor(dc, oldBack);
         SetTextColor(dc, oldText);

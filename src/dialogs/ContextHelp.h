@@ -21,21 +21,10 @@ std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
 
 class HelpPopup {
 public:
-    HelpPopup();
+    HelpPopup() = default;
     ~HelpPopup();
     HelpPopup(const HelpPopup&) = delete;
     HelpPopup& operator=(const HelpPopup&) = delete;
-
-    std::string faceName;  // empty: "MS Sans Serif"
-    int decipoints = 80;
-    int bold = 0;
-    int italic = 0;
-    int underline = 0;
-    int strikeout = 0;
-    COLORREF textColor;
-    COLORREF windowColor;
-    int margin = 6;
-    int width = 50;  // in average character widths
 
     // Measures, places and creates the (hidden) popup.
     bool Create(const std::string& text, int x, int y);

@@ -106,7 +106,7 @@ int KCDialogEx::CreateFontVariant(const char* faceName, int decipoints, uint32_t
     LOGFONTA description = {};
     if (!dialogFont || !GetObjectA(dialogFont, sizeof description, &description)) return -1;
     if (faceName) lstrcpynA(description.lfFaceName, faceName, LF_FACESIZE);
-    if (decipoints) description.lfHeight = -MulDiv(decipoints, pixelsPerInch, 720);
+    if (decipoints) description.lfHeight = FontHeightFromDecipoints(decipoints, pixelsPerInch);
     description.lfWeight = (style & 0x1) ? FW_BOLD : FW_NORMAL;
     description.lfItalic = static_cast<BYTE>((style & 0x2) != 0);
     description.lfUnderline = static_cast<BYTE>((style & 0x4) != 0);
@@ -148,7 +148,7 @@ void KCDialogEx::CreateGripper()
     HDC screen = GetDC(Handle());
     LOGFONTA description = {};
     lstrcpynA(description.lfFaceName, "Marlett", LF_FACESIZE);
-    description.lfHeight = -MulDiv(120, GetDeviceCaps(screen, LOGPIXELSY), 720);
+    description.lfHeight = FontHeightFromDecipoints(120, GetDeviceCaps(screen, LOGPIXELSY));
     description.lfCharSet = SYMBOL_CHARSET;
     const int fontIndex = AddFont(CreateFontIndirectA(&description));
     TEXTMETRICA metrics = {};

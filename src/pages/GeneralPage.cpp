@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <algorithm>
 
 #include "resources/resource.h"
 #include "win/Handles.h"
@@ -116,17 +115,16 @@ void GeneralPage::ChooseWallpaperFont()
 void GeneralPage::ChooseCustomColor(COLORREF& color)
 {
     // The dialog edits a copy of the custom colours: a cancelled dialog changes nothing.
-    COLORREF customColors[CUSTOM_COLOR_COUNT];
-    std::copy(std::begin(settings_.customColors), std::end(settings_.customColors), customColors);
+    std::array<COLORREF, CUSTOM_COLOR_COUNT> customColors = settings_.customColors;
     CHOOSECOLORA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = ApplicationMainWindow();
     choose.rgbResult = color;
-    choose.lpCustColors = customColors;
+    choose.lpCustColors = customColors.data();
     choose.Flags = CC_RGBINIT;
     if (!ScreenIsPaletteDevice()) choose.Flags |= CC_SOLIDCOLOR;
     if (!ChooseColorA(&choose)) return;
-    std::copy(std::begin(customColors), std::end(customColors), settings_.customColors);
+    settings_.customColors = customColors;
     color = choose.rgbResult;
     settings_.colorSelect = COLOR_MODE_CUSTOM;
     UpdateData(false);

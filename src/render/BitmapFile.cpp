@@ -4,40 +4,20 @@
 
 #include "win/Handles.h"
 
-BitmapInfoBlock::BitmapInfoBlock(int width, int height, int planes, int bitsPerPixel)
+MonoBitmapInfo MakeMonoBitmapInfo(int width, int height, COLORREF ink, COLORREF paper)
 {
-    int depth = planes * bitsPerPixel;
-    for (int step : {1, 4, 8, 16, 24, 32}) {
-        if (depth <= step) {
-            depth = step;
-            break;
-        }
-    }
-    if (depth > 32) depth = 32;
-    const DWORD colors = depth < 24 ? 1u << depth : 0;
-    block_.assign(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD), 0);
-    BITMAPINFOHEADER& header = Header();
-    header.biSize = sizeof(BITMAPINFOHEADER);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = static_cast<WORD>(depth);
-    header.biCompression = BI_RGB;
-    const DWORD rowSize = ((static_cast<DWORD>(width) * depth + 31) & ~31u) / 8;
-    header.biSizeImage = rowSize * static_cast<DWORD>(height);
-    header.biClrUsed = colors;
-}
-
-BitmapInfoBlock BuildBitmapInfo(HBITMAP bitmap)
-{
-    BITMAP description = {};
-    GetObjectA(bitmap, sizeof description, &description);
-    return BitmapInfoBlock(description.bmWidth, description.bmHeight, description.bmPlanes, description.bmBitsPixel);
-}
-
-RGBQUAD ColorEntry(COLORREF color)
-{
-    return RGBQUAD{GetBValue(color), GetGValue(color), GetRValue(color), 0};
+    MonoBitmapInfo info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 1;
+    info.header.biCompression = BI_RGB;
+    info.header.biSizeImage = ((static_cast<DWORD>(width) + 31) / 32 * 4) * static_cast<DWORD>(height);
+    info.header.biClrUsed = 2;
+    info.colors[0] = {GetBValue(ink), GetGValue(ink), GetRValue(ink), 0};
+    info.colors[1] = {GetBValue(paper), GetGValue(paper), GetRValue(paper), 0};
+    return info;
 }
 
 namespace {
@@ -122,15 +102,15 @@ FileHandle CreateTemporaryFile(const std::wstring& target, std::wstring& name)
     return FileHandle();
 }
 
-bool WriteContent(FileHandle file, const BitmapInfoBlock& info, const void* pixels)
+bool WriteContent(FileHandle file, const MonoBitmapInfo& info, const void* pixels)
 {
-    const BITMAPINFOHEADER& header = info.Header();
+    const BITMAPINFOHEADER& header = info.header;
     BITMAPFILEHEADER fileHeader = {};
     fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + info.Size());
+    fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + sizeof info);
     fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
     const bool written = WriteAll(file.Get(), &fileHeader, sizeof fileHeader) &&
-                         WriteAll(file.Get(), info.Data(), info.Size()) &&
+                         WriteAll(file.Get(), &info, sizeof info) &&
                          WriteAll(file.Get(), pixels, header.biSizeImage) && FlushFileBuffers(file.Get());
     const DWORD error = GetLastError();
     const bool closed = CloseHandle(file.Release());
@@ -140,7 +120,7 @@ bool WriteContent(FileHandle file, const BitmapInfoBlock& info, const void* pixe
 
 }  // namespace
 
-bool WriteBitmapFile(const std::wstring& path, const BitmapInfoBlock& info, const void* pixels)
+bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels)
 {
     const std::wstring target = FullPath(path);
     if (!pixels || target.empty()) return false;
@@ -158,7 +138,7 @@ bool WriteBitmapFile(const std::wstring& path, const BitmapInfoBlock& info, cons
     return false;
 }
 
-bool WriteBitmapFile(const std::string& path, const BitmapInfoBlock& info, const void* pixels)
+bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     if (length <= 0) return false;

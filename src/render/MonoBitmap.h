@@ -21,15 +21,11 @@ public:
     HBITMAP Handle() const { return handle_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    size_t Stride() const { return stride_; }
-    size_t SizeInBytes() const { return stride_ * static_cast<size_t>(height_); }
     const uint8_t* Bits() const { return bits_; }
 
     // Row y counted from the top.
     const uint8_t* Row(int y) const { return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_; }
     uint8_t* Row(int y) { return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_; }
-
-    bool IsInk(int x, int y) const { return !(Row(y)[x >> 3] & (0x80 >> (x & 7))); }
 
     // All paper; the padding bits at the end of each row stay 0.
     void FillPaper();

@@ -16,11 +16,6 @@ namespace {
 
 constexpr UINT MEASURE_WRAPPED = DT_CALCRECT | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
 
-int ClampToInt(long long value)
-{
-    return static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(INT_MIN, value)));
-}
-
 int TextLength(const std::string& text) { return ClampToInt(static_cast<long long>(text.size())); }
 
 // Lines that end with LF, an empty one standing as a single space; text after the last LF is left out.
@@ -341,10 +336,7 @@ bool WallpaperRenderer::WriteWallpaper(const Path& path)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // the wallpaper could not be made
         return false;
     }
-    BitmapInfoBlock info = BuildBitmapInfo(wallpaper_.Handle());
-    info.Header().biClrUsed = 2;
-    info.Colors()[0] = ColorEntry(foreColor);
-    info.Colors()[1] = ColorEntry(backColor);
+    const MonoBitmapInfo info = MakeMonoBitmapInfo(wallpaper_.Width(), wallpaper_.Height(), foreColor, backColor);
     if (!WriteBitmapFile(path, info, wallpaper_.Bits())) return false;
     modified = false;
     return true;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,12 @@
 // The largest wallpaper made, a side in pixels: a screen size's sides are 16-bit,
 // and the 512 MiB of a 65535 x 65535 bitmap is within what every step addresses.
 constexpr long long MAX_WALLPAPER_SIDE = 65535;
+
+// The nearest int: sizes are worked out in 64 bits and handed to GDI in 32.
+inline int ClampToInt(long long value)
+{
+    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+}
 
 class WallpaperRenderer {
 public:

@@ -131,20 +131,27 @@ void SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>
 
 void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settings)
 {
+    // The defaults are the slices' initial values.
+    static const OutputSettings outputDefaults;
+    static const GeneralSettings generalDefaults;
+    static const CaptionSettings captionDefaults;
+    static const NotesSettings notesDefaults;
+    static const GridSettings gridDefaults;
+
     OutputSettings& output = settings.output;
     exchange.SetSection("Save");
-    exchange.ExchangeString("Filename", output.filename, "Orvalin.bmp");
-    exchange.ExchangeInt("SaveSettings", output.saveSettings, 1);
-    exchange.ExchangeInt("SetAsWallpaper", output.setAsWallpaper, 1);
+    exchange.ExchangeString("Filename", output.filename, outputDefaults.filename.c_str());
+    exchange.ExchangeInt("SaveSettings", output.saveSettings, outputDefaults.saveSettings);
+    exchange.ExchangeInt("SetAsWallpaper", output.setAsWallpaper, outputDefaults.setAsWallpaper);
 
     GeneralSettings& general = settings.general;
     exchange.SetSection("General");
-    exchange.ExchangeInt("Captions", general.captions, 1);
-    exchange.ExchangeInt("Notes", general.notes, 1);
-    exchange.ExchangeInt("Grid", general.grid, 0);
-    exchange.ExchangeInt("Logo", general.logo, 1);
-    exchange.ExchangeInt("Border", general.border, 0);
-    exchange.ExchangeInt("Margins", general.margins, 10u);
+    exchange.ExchangeInt("Captions", general.captions, generalDefaults.captions);
+    exchange.ExchangeInt("Notes", general.notes, generalDefaults.notes);
+    exchange.ExchangeInt("Grid", general.grid, generalDefaults.grid);
+    exchange.ExchangeInt("Logo", general.logo, generalDefaults.logo);
+    exchange.ExchangeInt("Border", general.border, generalDefaults.border);
+    exchange.ExchangeInt("Margins", general.margins, generalDefaults.margins);
     exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
     // A face name read from a file may lack its terminating zero; a font no dialog
     // could have made (giant, garbage) counts as a broken block.
@@ -152,28 +159,26 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
         general.font.lfFaceName[LF_FACESIZE - 1] = '\0';
         if (!IsUsableFont(general.font, ScreenLogPixelsY())) general.font = settings.defaultFont;
     }
-    exchange.ExchangeInt("ColorSelect", general.colorSelect, static_cast<int32_t>(COLOR_MODE_REVERSED));
-    exchange.ExchangeInt("ForegroundColor", general.foregroundColor, BLACK_COLOR);
-    exchange.ExchangeInt("BackgroundColor", general.backgroundColor, WHITE_COLOR);
-    COLORREF defaultCustomColors[CUSTOM_COLOR_COUNT];
-    for (COLORREF& color : defaultCustomColors) color = WHITE_COLOR;
-    exchange.ExchangeBinary("CustomColors", general.customColors, sizeof general.customColors,
-                            defaultCustomColors);
+    exchange.ExchangeInt("ColorSelect", general.colorSelect, generalDefaults.colorSelect);
+    exchange.ExchangeInt("ForegroundColor", general.foregroundColor, generalDefaults.foregroundColor);
+    exchange.ExchangeInt("BackgroundColor", general.backgroundColor, generalDefaults.backgroundColor);
+    exchange.ExchangeBinary("CustomColors", general.customColors.data(), sizeof general.customColors,
+                            generalDefaults.customColors.data());
 
     static const char* const captionKeys[CAPTION_COUNT] = {"Machine", "OS",      "OSVers",
                                                            "Locale",  "Browser", "BrowserVers"};
     exchange.SetSection("Captions");
     for (int item = 0; item < CAPTION_COUNT; ++item)
-        exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], 1);
+        exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], captionDefaults.enabled[item]);
 
     exchange.SetSection("Notes");
-    exchange.ExchangeString("Notes", settings.notes.notes, "");
+    exchange.ExchangeString("Notes", settings.notes.notes, notesDefaults.notes.c_str());
 
     GridSettings& grid = settings.grid;
     exchange.SetSection("Grid");
-    exchange.ExchangeInt("LineSize", grid.lineSize, 2);
-    exchange.ExchangeInt("TaskBar", grid.taskBar, 0);
-    exchange.ExchangeInt("RightToLeft", grid.rightToLeft, 0);
+    exchange.ExchangeInt("LineSize", grid.lineSize, gridDefaults.lineSize);
+    exchange.ExchangeInt("TaskBar", grid.taskBar, gridDefaults.taskBar);
+    exchange.ExchangeInt("RightToLeft", grid.rightToLeft, gridDefaults.rightToLeft);
     std::vector<uint32_t> gridArray;
     if (exchange.IsSave()) grid.sizes.ExchangeGridArray(GridArrayDirection::Save, gridArray);
     exchange.ExchangeDWordArray("GridArray", gridArray);
@@ -182,12 +187,8 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
 
 ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory)
 {
-    const size_t slash = exePath.find_last_of('\\');
-    const std::string folder = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.resize(dot);
-    name += ".INI";
+    const std::string folder = FolderOf(exePath);
+    const std::string name = WithoutExtension(FileNameOf(exePath)) + ".INI";
 
     ProfilePaths paths;
     paths.local = windowsDirectory;

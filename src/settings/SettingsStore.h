@@ -16,7 +16,6 @@ public:
 
     SettingsExchange(Mode mode, std::string file) : mode_(mode), file_(std::move(file)) {}
 
-    bool IsReset() const { return mode_ == Mode::Reset; }
     bool IsLoad() const { return mode_ == Mode::Load; }
     bool IsSave() const { return mode_ == Mode::Save; }
 

@@ -9,7 +9,7 @@ LOGFONTA MakeDefaultFont(int logPixelsY)
 {
     LOGFONTA font;
     std::memset(&font, 0, sizeof font);
-    font.lfHeight = -MulDiv(10, logPixelsY, 72);
+    font.lfHeight = FontHeightFromDecipoints(100, logPixelsY);
     font.lfWeight = FW_BOLD;
     std::strcpy(font.lfFaceName, "Arial");
     return font;

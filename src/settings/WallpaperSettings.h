@@ -1,9 +1,12 @@
 #pragma once
 // Every stored choice of the wallpaper, in the slices that its holders keep:
 // the General, Captions, Notes and Grid pages and the main window (output).
+// The initial values below are the defaults: the reset pass and the comparisons
+// of a save take them from here.
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +30,14 @@ struct GeneralSettings {
     int32_t colorSelect = COLOR_MODE_REVERSED;
     COLORREF foregroundColor = BLACK_COLOR;
     COLORREF backgroundColor = WHITE_COLOR;
-    COLORREF customColors[CUSTOM_COLOR_COUNT] = {};
+    std::array<COLORREF, CUSTOM_COLOR_COUNT> customColors = AllWhite();
+
+    static constexpr std::array<COLORREF, CUSTOM_COLOR_COUNT> AllWhite()
+    {
+        std::array<COLORREF, CUSTOM_COLOR_COUNT> colors = {};
+        for (COLORREF& color : colors) color = WHITE_COLOR;
+        return colors;
+    }
 };
 
 // The six caption items, in the order of the captions block.

@@ -403,16 +403,11 @@ RegistryReader SystemRegistry()
     };
 }
 
-int GetPlatformId() { return PlatformIdFrom(QueryOsVersion()); }
-
 bool GetOsVersionNumbers(DWORD& major, DWORD* minor, DWORD* build)
 {
     return OsVersionNumbersFrom(QueryOsVersion(), major, minor, build);
 }
 
-std::string GetOsFamilyName(unsigned options) { return OsFamilyNameFrom(QueryOsVersion(), options); }
-std::string GetOsName(unsigned options) { return OsNameFrom(QueryOsVersion(), options, SystemRegistry()); }
-std::string GetServicePack() { return ServicePackFrom(QueryOsVersion(), SystemRegistry()); }
 
 namespace {
 

@@ -96,11 +96,7 @@ struct CaptionValues {
 // The real system.
 OsVersionRecord QueryOsVersion();
 RegistryReader SystemRegistry();
-int GetPlatformId();
 bool GetOsVersionNumbers(DWORD& major, DWORD* minor = nullptr, DWORD* build = nullptr);
-std::string GetOsFamilyName(unsigned options);
-std::string GetOsName(unsigned options);
-std::string GetServicePack();
 // True when the default browser's executable was found and its version read;
 // the record is untouched otherwise.
 bool GetDefaultBrowserInfo(BrowserInfo& info);

@@ -7,6 +7,7 @@
 
 #include "win/CheckListBox.h"
 #include "win/MessageBox.h"
+#include "win/ModalLoop.h"
 #include "win/ResourceText.h"
 #include "win/WinApp.h"
 
@@ -80,17 +81,6 @@ bool DataExchange::ParseUnsigned(const std::string& text, uint32_t& value)
     return true;
 }
 
-bool DataExchange::ParseSigned(const std::string& text, int32_t& value)
-{
-    std::string digits = Trimmed(text);
-    const bool negative = !digits.empty() && digits[0] == '-';
-    if (negative) digits.erase(0, 1);
-    unsigned long long parsed = 0;
-    if (!ParseDigits(digits, negative ? 2147483648ull : 2147483647ull, parsed)) return false;
-    value = negative ? static_cast<int32_t>(-static_cast<long long>(parsed)) : static_cast<int32_t>(parsed);
-    return true;
-}
-
 void DataExchange::Fail(int id, const std::string& message)
 {
     failed_ = true;
@@ -110,34 +100,23 @@ void DataExchange::Text(int id, std::string& value)
         SetDlgItemTextA(dialog_.Handle(), id, value.c_str());
 }
 
-template <typename Value, typename Parse>
-void DataExchange::ExchangeNumber(int id, Value& value, Parse parse, const char* message)
+void DataExchange::Number(int id, uint32_t& value)
 {
     if (!Active()) return;
     if (!save_) {
         SetDlgItemTextA(dialog_.Handle(), id, std::to_string(value).c_str());
         return;
     }
-    Value parsed = 0;
-    if (!parse(ControlText(dialog_.Item(id)), parsed))
-        Fail(id, message);
+    uint32_t parsed = 0;
+    if (!ParseUnsigned(ControlText(dialog_.Item(id)), parsed))
+        Fail(id, "Please enter a positive integer.");
     else
         value = parsed;
 }
 
-void DataExchange::Number(int id, uint32_t& value)
-{
-    ExchangeNumber(id, value, ParseUnsigned, "Please enter a positive integer.");
-}
-
-void DataExchange::Number(int id, int32_t& value)
-{
-    ExchangeNumber(id, value, ParseSigned, "Please enter an integer.");
-}
-
 namespace {
 
-std::string RangeMessage(long long minimum, long long maximum)
+std::string RangeMessage(uint32_t minimum, uint32_t maximum)
 {
     return FillPlaceholders("Please enter an integer between %1 and %2.",
                             {std::to_string(minimum), std::to_string(maximum)});
@@ -146,11 +125,6 @@ std::string RangeMessage(long long minimum, long long maximum)
 }  // namespace
 
 void DataExchange::UnsignedRange(int id, uint32_t value, uint32_t minimum, uint32_t maximum)
-{
-    if (Active() && save_ && (value < minimum || value > maximum)) Fail(id, RangeMessage(minimum, maximum));
-}
-
-void DataExchange::SignedRange(int id, int32_t value, int32_t minimum, int32_t maximum)
 {
     if (Active() && save_ && (value < minimum || value > maximum)) Fail(id, RangeMessage(minimum, maximum));
 }
@@ -236,42 +210,22 @@ HWND Dialog::Owner() const
 INT_PTR Dialog::DoModal()
 {
     HWND owner = Owner();
-    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     creating = this;
-    modal_ = true;
     ending_ = false;
     result_ = -1;
     HWND window = CreateDialogParamA(WinApp::ResourceModule(), MAKEINTRESOURCEA(templateId_), owner, Procedure,
                                      reinterpret_cast<LPARAM>(this));
     creating = nullptr;
-    if (!window) {
-        modal_ = false;
-        return -1;
+    if (!window) return -1;
+    {
+        const OwnerDisabled disabled(owner, window);
+        if (!ending_) ShowWindow(window, SW_SHOW);
+        PumpUntil([this] { return ending_; },
+                  [this](MSG& message) {
+                      return PreTranslateChain(message) || (window_ && IsDialogMessageA(window_, &message));
+                  });
     }
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
-    if (!ending_) ShowWindow(window, SW_SHOW);
-
-    while (!ending_) {
-        MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // for the loop outside
-            break;
-        }
-        if (got < 0) break;
-        if (PreTranslateChain(message)) continue;
-        if (window_ && IsDialogMessageA(window_, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-
-    // The owner takes the activation back before this window goes.
-    if (ownerWasEnabled) EnableWindow(owner, TRUE);
-    if (window_) {
-        if (owner && GetActiveWindow() == window_) SetActiveWindow(owner);
-        DestroyWindow(window_);
-    }
-    modal_ = false;
+    if (window_) DestroyWindow(window_);
     return result_;
 }
 

@@ -23,23 +23,18 @@ public:
     void Text(int id, std::string& value);
     // Blanks and tabs may surround the digits; an unsigned number takes no sign.
     void Number(int id, uint32_t& value);
-    void Number(int id, int32_t& value);
     // Checked when saving only, after the number was read.
     void UnsignedRange(int id, uint32_t value, uint32_t minimum, uint32_t maximum);
-    void SignedRange(int id, int32_t value, int32_t minimum, int32_t maximum);
     void Check(int id, int32_t& value);
     // Index of the checked button in the radio group that starts at firstId, -1 for none.
     void Radio(int firstId, int32_t& index);
     // Selected index of a list box or combo box, -1 for none.
     void Selection(int id, int32_t& index);
 
-    // Parsing rules, for tests and other callers.
+    // The parsing rule, for tests and other callers.
     static bool ParseUnsigned(const std::string& text, uint32_t& value);
-    static bool ParseSigned(const std::string& text, int32_t& value);
 
 private:
-    template <typename Value, typename Parse>
-    void ExchangeNumber(int id, Value& value, Parse parse, const char* message);
     void Fail(int id, const std::string& message);
     bool Active() const { return !failed_; }
 
@@ -64,7 +59,6 @@ public:
     HWND Handle() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
     UINT TemplateId() const { return templateId_; }
-    bool IsModal() const { return modal_; }
 
     // Controls to members (save) or members to controls; false when a value failed.
     bool UpdateData(bool save);
@@ -88,8 +82,6 @@ protected:
     virtual void OnCancel();
     virtual void DoDataExchange(DataExchange& exchange);
 
-    void SetParentWindow(HWND parent) { parent_ = parent; }
-
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -99,7 +91,6 @@ private:
     UINT templateId_;
     HWND parent_;
     HWND window_ = nullptr;
-    bool modal_ = false;
     bool ending_ = false;
     INT_PTR result_ = -1;
     bool transferringToControls_ = false;

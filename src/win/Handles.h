@@ -69,6 +69,9 @@ using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<HKEY, RegistryKeyTraits>;
 
+// A font's lfHeight for a size in tenths of a point at the given resolution.
+inline LONG FontHeightFromDecipoints(int decipoints, int pixelsPerInch) { return -MulDiv(decipoints, pixelsPerInch, 720); }
+
 // A memory device context compatible with the screen.
 inline MemoryDC CreateScreenCompatibleDC() { return MemoryDC(CreateCompatibleDC(nullptr)); }
 

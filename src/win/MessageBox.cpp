@@ -1,5 +1,6 @@
 #include "win/MessageBox.h"
 
+#include "win/SystemPaths.h"
 #include "win/WinApp.h"
 
 namespace {
@@ -12,17 +13,7 @@ MessageBoxHandler& Handler()
 
 }  // namespace
 
-std::string ApplicationTitle()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path);
-    const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.resize(dot);
-    return name;
-}
+std::string ApplicationTitle() { return WithoutExtension(FileNameOf(ExecutablePath())); }
 
 int ShowMessage(HWND owner, const std::string& text, UINT type)
 {

@@ -4,12 +4,10 @@
 
 #include <vector>
 
+#include "win/SystemPaths.h"
 #include "win/WinApp.h"
 
 namespace {
-
-constexpr UINT EXPLORER_TEMPLATE = 137;
-constexpr UINT OLD_STYLE_TEMPLATE = 136;
 
 UINT FileOkMessage()
 {
@@ -19,15 +17,20 @@ UINT FileOkMessage()
 
 }  // namespace
 
-SaveFileDialog::SaveFileDialog(const std::string& defaultExtension, const std::string& initialPath, DWORD flags,
-                               const std::string& filter, HWND owner)
-    : defaultExtension_(defaultExtension), initialPath_(initialPath), filter_(filter), owner_(owner)
+SaveFileDialog::SaveFileDialog(SaveFileTemplates templates, const std::string& defaultExtension,
+                               const std::string& initialPath, DWORD flags, const std::string& filter, HWND owner)
+    : checked(templates.checkBoxes.size(), false),
+      templates_(std::move(templates)),
+      defaultExtension_(defaultExtension),
+      initialPath_(initialPath),
+      filter_(filter),
+      owner_(owner)
 {
     flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
     if (flags & OFN_EXPLORER) {
-        templateId_ = EXPLORER_TEMPLATE;
+        templateId_ = templates_.explorerTemplate;
     } else {
-        templateId_ = OLD_STYLE_TEMPLATE;
+        templateId_ = templates_.oldStyleTemplate;
         flags &= ~static_cast<DWORD>(OFN_SHOWHELP);
         flags |= OFN_NONETWORKBUTTON;
     }
@@ -59,27 +62,22 @@ INT_PTR SaveFileDialog::DoModal()
 
 bool SaveFileDialog::ExtensionDiffers() const
 {
-    const size_t slash = path_.find_last_of("\\/");
-    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos) return false;
-    return lstrcmpiA(name.substr(dot + 1).c_str(), defaultExtension_.c_str()) != 0;
+    const std::string extension = ExtensionOf(FileNameOf(path_));
+    return !extension.empty() && lstrcmpiA(extension.c_str(), defaultExtension_.c_str()) != 0;
 }
 
 void SaveFileDialog::OnHelp(HWND, POINT) {}
 
 void SaveFileDialog::ShowChoices(HWND window)
 {
-    CheckDlgButton(window, SET_AS_WALLPAPER, setAsWallpaper ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(window, SAVE_SETTINGS, saveSettings ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(window, SAVE_MASTER, saveMaster ? BST_CHECKED : BST_UNCHECKED);
+    for (size_t i = 0; i < templates_.checkBoxes.size(); ++i)
+        CheckDlgButton(window, templates_.checkBoxes[i], checked[i] ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void SaveFileDialog::ReadChoices(HWND window)
 {
-    setAsWallpaper = IsDlgButtonChecked(window, SET_AS_WALLPAPER) == BST_CHECKED;
-    saveSettings = IsDlgButtonChecked(window, SAVE_SETTINGS) == BST_CHECKED;
-    saveMaster = IsDlgButtonChecked(window, SAVE_MASTER) == BST_CHECKED;
+    for (size_t i = 0; i < templates_.checkBoxes.size(); ++i)
+        checked[i] = IsDlgButtonChecked(window, templates_.checkBoxes[i]) == BST_CHECKED;
 }
 
 UINT_PTR CALLBACK SaveFileDialog::Hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

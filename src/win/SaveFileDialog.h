@@ -1,27 +1,29 @@
 #pragma once
-// The system's save-file dialog with three check boxes of our own under it, from
-// child template 137 (Explorer style) or as the whole old-style template 136.
+// The system's save-file dialog with check boxes of the program's own under it: a
+// child template for the Explorer-style dialog, or a whole old-style template.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// The program's templates for the dialog and the ids of the check boxes they hold.
+struct SaveFileTemplates {
+    UINT explorerTemplate;
+    UINT oldStyleTemplate;
+    std::vector<int> checkBoxes;
+};
 
 class SaveFileDialog {
 public:
-    // Check boxes of both templates.
-    static constexpr int SET_AS_WALLPAPER = 1064;
-    static constexpr int SAVE_SETTINGS = 1062;
-    static constexpr int SAVE_MASTER = 1063;
-
     // filter uses "|" between its parts ("Backgrounds|*.bmp||").
-    SaveFileDialog(const std::string& defaultExtension, const std::string& initialPath, DWORD flags,
-                   const std::string& filter, HWND owner);
+    SaveFileDialog(SaveFileTemplates templates, const std::string& defaultExtension, const std::string& initialPath,
+                   DWORD flags, const std::string& filter, HWND owner);
     virtual ~SaveFileDialog() = default;
 
-    // The choices: shown when the dialog opens, read back when a name is accepted.
-    bool setAsWallpaper = false;
-    bool saveSettings = false;
-    bool saveMaster = false;
+    // The check boxes' states, in the order of their ids: shown when the dialog
+    // opens, read back when a name is accepted.
+    std::vector<bool> checked;
 
     // IDOK with a name chosen, IDCANCEL otherwise.
     INT_PTR DoModal();
@@ -41,6 +43,7 @@ private:
     void ShowChoices(HWND window);
     void ReadChoices(HWND window);
 
+    SaveFileTemplates templates_;
     std::string defaultExtension_;
     std::string initialPath_;
     std::string filter_;

@@ -22,11 +22,21 @@ std::string ExecutablePath()
     }
 }
 
-std::string FileNameOf(const std::string& path)
+std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+std::string FileNameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+
+std::string ExtensionOf(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string WithoutExtension(const std::string& name) { return name.substr(0, name.find_last_of('.')); }
 
 std::string SystemErrorText(DWORD error)
 {

@@ -9,7 +9,12 @@
 std::string WindowsDirectory();
 // The full path of this process's executable, whatever its length.
 std::string ExecutablePath();
+// The part of a path up to and with its last backslash or slash ("" for a bare name).
+std::string FolderOf(const std::string& path);
 // The part of a path after its last backslash or slash.
 std::string FileNameOf(const std::string& path);
+// A file name's extension without its dot ("" for none), and the name without it.
+std::string ExtensionOf(const std::string& name);
+std::string WithoutExtension(const std::string& name);
 // The system's text for an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD error);
