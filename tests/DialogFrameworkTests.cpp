@@ -1,0 +1,226 @@
+// What the pages and the main window do not already show of our dialog layer:
+// number parsing, the check list's keys, the save dialog's own boxes and help,
+// anchoring, gripper, minimum size, right-click help and popup placement.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commdlg.h>
+
+#include "TestFiles.h"
+#include "WindowTestSupport.h"
+#include "dialogs/ContextHelp.h"
+#include "dialogs/KCDialogEx.h"
+#include "dialogs/KCWinAppEx.h"
+#include "fixtures/TestDialogs.h"
+#include "resources/resource.h"
+#include "win/CheckListBox.h"
+#include "win/SaveFileDialog.h"
+
+namespace {
+
+RECT ClientRectOf(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class TestDialog : public KCDialogEx {
+public:
+    explicit TestDialog(UINT id = IDD_TEST_RESIZABLE) : KCDialogEx(id) {}
+    CheckListBox list;
+    int checkChanges = 0;
+
+    BOOL OnInitDialog() override
+    {
+        if (Item(IDC_TEST_CHECKLIST)) {
+            AddControlEntry(IDC_TEST_WIDE_EDIT, ANCHOR_LEFT | ANCHOR_RIGHT, 0);
+            AddControlEntry(IDC_TEST_RIGHT_BUTTON, ANCHOR_RIGHT, 0);
+            AddControlEntry(IDC_TEST_CHECK, ENTRY_HELP, IDS_HELP_BORDER);
+            list.Attach(Handle(), IDC_TEST_CHECKLIST);
+        }
+        return KCDialogEx::OnInitDialog();
+    }
+    bool OnCommand(int id, int code, HWND) override
+    {
+        if (id == IDC_TEST_CHECKLIST && code == CheckListBox::CLBN_CHKCHANGE) ++checkChanges;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(NumberParsing, BlanksAroundDigitsAndNoSign)
+{
+    uint32_t value = 7;
+    EXPECT_TRUE(DataExchange::ParseUnsigned(" \t42 \t", value));
+    EXPECT_EQ(value, 42u);
+    EXPECT_TRUE(DataExchange::ParseUnsigned("4294967295", value));
+    for (const char* wrong : {"", "  ", "-5", "+5", "4 2", "42x", "4294967296", "0x10"})
+        EXPECT_FALSE(DataExchange::ParseUnsigned(wrong, value)) << wrong;
+}
+
+TEST(CheckList, SpaceCarriesTheNewStateToEverySelectedRow)
+{
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    for (const char* row : {"640 x 480", "800 x 600", "1024 x 768"}) dialog.list.AddRow(row, false);
+    dialog.list.SetChecked(1, true);
+    EXPECT_EQ(dialog.checkChanges, 0);  // set from code: nobody told
+    dialog.list.Select(2, true);
+    SendMessageA(dialog.list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(dialog.list.Checked(2));
+    for (int row : {0, 1}) dialog.list.Select(row, true);
+    SendMessageA(dialog.list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_FALSE(dialog.list.Checked(0) || dialog.list.Checked(1) || dialog.list.Checked(2));
+    EXPECT_EQ(dialog.checkChanges, 2);
+}
+
+TEST(ResizableDialog, AnchorsGripperAndMinimumSize)
+{
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ShowWindow(dialog.Handle(), SW_SHOWNORMAL);
+    RECT initial;
+    GetWindowRect(dialog.Handle(), &initial);
+    const RECT wide = ClientRectOf(dialog.Item(IDC_TEST_WIDE_EDIT));
+    const RECT right = ClientRectOf(dialog.Item(IDC_TEST_RIGHT_BUTTON));
+    SetWindowPos(dialog.Handle(), nullptr, 0, 0, initial.right - initial.left + 60, initial.bottom - initial.top + 40,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(ClientRectOf(dialog.Item(IDC_TEST_WIDE_EDIT)).right, wide.right + 60);  // stretched
+    EXPECT_EQ(ClientRectOf(dialog.Item(IDC_TEST_WIDE_EDIT)).left, wide.left);
+    EXPECT_EQ(ClientRectOf(dialog.Item(IDC_TEST_RIGHT_BUTTON)).left, right.left + 60);  // moved, same width
+    EXPECT_EQ(ClientRectOf(dialog.Item(IDC_TEST_RIGHT_BUTTON)).right, right.right + 60);
+
+    MINMAXINFO info = {};
+    SendMessageA(dialog.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, initial.right - initial.left);
+    EXPECT_EQ(info.ptMinTrackSize.y, initial.bottom - initial.top);
+
+    // The gripper sits in the corner, sizes from there, and hides while maximised.
+    HWND gripper = dialog.GripperHighlight();
+    ASSERT_NE(gripper, nullptr);
+    RECT client, corner;
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(ClientRectOf(gripper).right, client.right);
+    EXPECT_EQ(ClientRectOf(gripper).bottom, client.bottom);
+    GetWindowRect(gripper, &corner);
+    EXPECT_EQ(SendMessageA(dialog.Handle(), WM_NCHITTEST, 0,
+                           MAKELPARAM((corner.left + corner.right) / 2, (corner.top + corner.bottom) / 2)),
+              HTBOTTOMRIGHT);
+    ShowWindow(dialog.Handle(), SW_MAXIMIZE);
+    EXPECT_FALSE(IsWindowVisible(gripper));
+    ShowWindow(dialog.Handle(), SW_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(gripper));
+    TestDialog fixed(IDD_TEST_FIXED);
+    ASSERT_TRUE(fixed.Create(nullptr));
+    EXPECT_EQ(fixed.GripperHighlight(), nullptr);
+}
+
+TEST(ContextHelp, RightClickNeedsTheFlagAndTheKeyCentresUnderTheControl)
+{
+    TestDialog plain;  // made before the application's flag: right-click shows nothing, no wait
+    ASSERT_TRUE(plain.Create(nullptr));
+    RECT box;
+    GetWindowRect(plain.Item(IDC_TEST_CHECK), &box);
+    SendMessageA(plain.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(plain.Item(IDC_TEST_CHECK)),
+                 MAKELPARAM(box.left + 2, box.top + 2));
+
+    KCWinAppEx app;
+    app.SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK);
+    TestDialog flagged;
+    ASSERT_TRUE(flagged.Create(nullptr));
+    ShowWindow(flagged.Handle(), SW_SHOW);
+    RECT check, shown = {};
+    GetWindowRect(flagged.Item(IDC_TEST_CHECK), &check);
+    WindowWatcher watcher([] { return FindProcessWindow("MurvexHelpPopup", nullptr); },
+                          [&](HWND popup) {
+                              GetWindowRect(popup, &shown);
+                              PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+                          });
+    SendMessageA(flagged.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(flagged.Item(IDC_TEST_CHECK)),
+                 MAKELPARAM(-1, -1));  // the context-menu key
+    watcher.Join();
+    EXPECT_EQ(shown.top, check.bottom);
+    EXPECT_NEAR((shown.left + shown.right) / 2, (check.left + check.right) / 2, 1);
+}
+
+TEST(HelpPopupPlacement, KeptInsideTheWorkArea)
+{
+    const RECT work = {0, 0, 1000, 700};
+    struct Case {
+        int x, y, w, h, left, top;
+    };
+    const Case cases[] = {
+        {500, 300, 200, 50, 400, 300},  // centred on x, below y
+        {50, 300, 200, 50, 0, 300},     // left edge
+        {950, 300, 200, 50, 800, 300},  // right edge
+        {500, 680, 200, 50, 400, 630},  // bottom: above the point
+        {500, 700, 200, 50, 400, 650},  // at the bottom itself: on the bottom edge
+        {500, 10, 200, 800, 400, -100}, // taller than the work area
+        {990, 300, 1400, 50, 0, 300},   // wider than the work area: left edge wins
+        {500, 300, 201, 50, 400, 300},  // odd width: half rounds down
+    };
+    for (const Case& c : cases) {
+        const POINT p = PlaceHelpPopup(c.x, c.y, c.w, c.h, work);
+        EXPECT_EQ(p.x, c.left) << c.x << "," << c.y;
+        EXPECT_EQ(p.y, c.top) << c.x << "," << c.y;
+    }
+}
+
+namespace {
+
+class RecordingSaveDialog : public SaveFileDialog {
+public:
+    RecordingSaveDialog(const std::string& path, DWORD flags)
+        : SaveFileDialog({IDD_SAVEAS, IDD_SAVEAS_OLDSTYLE, {IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER}}, "bmp",
+                         path, flags, "Backgrounds|*.bmp||", nullptr)
+    {
+    }
+    std::vector<int> helpAskedOn;
+
+protected:
+    void OnHelp(HWND control, POINT) override { helpAskedOn.push_back(GetDlgCtrlID(control)); }
+};
+
+BOOL CALLBACK HoldsChoices(HWND child, LPARAM data)
+{
+    if (!GetDlgItem(child, IDC_SAVEAS_SAVE_MASTER)) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+}  // namespace
+
+// The boxes it is given, shown and read back; help on them; the old-style template's flags.
+TEST(SaveDialog, OwnBoxesAndTheirHelp)
+{
+    TempFolder folder;
+    RecordingSaveDialog dialog(folder.File("Orvalin.bmp"), OFN_EXPLORER | OFN_HIDEREADONLY);
+    dialog.checked = {true, false};
+    std::vector<bool> shown;
+    WindowWatcher watcher([] { return FindProcessWindow("#32770", "Save As"); },
+                          [&](HWND save) {
+                              HWND area = nullptr;  // the child dialog of our template
+                              for (int i = 0; i < 200 && !area; ++i, Sleep(10))
+                                  EnumChildWindows(save, HoldsChoices, reinterpret_cast<LPARAM>(&area));
+                              if (!area) return;
+                              for (int id : {IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER})
+                                  shown.push_back(IsDlgButtonChecked(area, id) == BST_CHECKED);
+                              HWND master = GetDlgItem(area, IDC_SAVEAS_SAVE_MASTER);
+                              SendMessageA(area, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(master), MAKELPARAM(10, 10));
+                              SendMessageA(master, BM_CLICK, 0, 0);
+                              PostMessageA(save, WM_COMMAND, IDOK, 0);
+                          });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    watcher.Join();
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(dialog.checked, (std::vector<bool>{true, true}));
+    EXPECT_EQ(dialog.helpAskedOn, std::vector<int>{IDC_SAVEAS_SAVE_MASTER});
+
+    RecordingSaveDialog old("x.bmp", OFN_HIDEREADONLY | OFN_SHOWHELP);
+    EXPECT_EQ(old.TemplateId(), static_cast<UINT>(IDD_SAVEAS_OLDSTYLE));
+    EXPECT_FALSE(old.Flags() & OFN_SHOWHELP);
+    EXPECT_TRUE(old.Flags() & OFN_NONETWORKBUTTON);
+}
