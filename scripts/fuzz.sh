@@ -12,7 +12,7 @@ sh tests/wine-prefix.sh up
 status=0
 for part in $(seq 1 "$parts"); do
   MURVEX_FUZZ_COUNT=$((count / parts)) MURVEX_FUZZ_SEED=$((RANDOM * 32768 + RANDOM)) \
-    xvfb-run -a /usr/lib/wine/wine64 build/x64/bin/unattended_tests.exe \
+    xvfb-run -a -n $((150 + part * 10)) /usr/lib/wine/wine64 build/x64/bin/unattended_tests.exe \
     --gtest_filter='*GeneratedHostileSettings*' >"build/fuzz-$part.log" 2>&1 &
 done
 for job in $(jobs -p); do wait "$job" || status=1; done

@@ -269,6 +269,8 @@ TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
 {
     const char* countText = std::getenv("MURVEX_FUZZ_COUNT");
     const char* seedText = std::getenv("MURVEX_FUZZ_SEED");
+    const char* fromText = std::getenv("MURVEX_FUZZ_FROM");  // to run again from the file that failed
+    const int from = fromText ? std::atoi(fromText) : 0;
     const int count = countText ? std::atoi(countText) : 200;
     const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : GetTickCount();
     std::printf("hostile settings: seed %u, %d files\n", seed, count);
@@ -278,6 +280,7 @@ TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
     const std::string target = folder.File("fuzz.bmp");
     for (int i = 0; i < count; ++i) {
         const std::string settings = HostileSettingsFile(random);
+        if (i < from) continue;
         SCOPED_TRACE("MURVEX_FUZZ_SEED=" + std::to_string(seed) + ", file " + std::to_string(i) + ":\n" +
                      settings.substr(0, 400));
         Master(settings);
