@@ -53,6 +53,7 @@ void AddRowPaper(const uint8_t* row, const std::vector<long long>& columnStarts,
 uint32_t Mix(COLORREF fore, COLORREF back, uint64_t ink, uint64_t paper)
 {
     const uint64_t area = ink + paper;
+    if (area == 0) return Mix(fore, back, 0, 1);  // nothing covered: paper
     auto channel = [&](int shift) {
         const uint64_t f = (fore >> shift) & 0xFF, b = (back >> shift) & 0xFF;
         return static_cast<uint32_t>((f * ink + b * paper + area / 2) / area);
@@ -61,28 +62,61 @@ uint32_t Mix(COLORREF fore, COLORREF back, uint64_t ink, uint64_t paper)
     return channel(0) << 16 | channel(8) << 8 | channel(16);
 }
 
+// The blended pixel for every ink count of one area size: the division per pixel
+// and channel is done once per possible count instead.
+class BlendTable {
+public:
+    BlendTable(COLORREF fore, COLORREF back) : fore_(fore), back_(back) {}
+    const uint32_t* For(uint64_t area)
+    {
+        for (const auto& [size, pixels] : tables_)
+            if (size == area) return pixels.data();
+        std::vector<uint32_t> pixels(static_cast<size_t>(area) + 1);
+        for (uint64_t ink = 0; ink <= area; ++ink) pixels[ink] = Mix(fore_, back_, ink, area - ink);
+        tables_.emplace_back(area, std::move(pixels));
+        return tables_.back().second.data();
+    }
+
+private:
+    COLORREF fore_, back_;
+    std::vector<std::pair<uint64_t, std::vector<uint32_t>>> tables_;  // a few sizes: widths and heights differ by one
+};
+
 }  // namespace
+
+void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
+                     uint32_t* pixels)
+{
+    if (!wallpaper || size.width <= 0 || size.height <= 0) return;
+    const long long bw = wallpaper.Width(), bh = wallpaper.Height();
+    std::vector<long long> columnStarts(static_cast<size_t>(size.width) + 1);
+    for (int i = 0; i <= size.width; ++i) columnStarts[i] = bw * i / size.width;
+    std::vector<uint64_t> paper(static_cast<size_t>(size.width));
+    BlendTable blend(foreColor, backColor);
+    const uint32_t* paperOnly = blend.For(1);
+    const uint64_t narrowWidth = static_cast<uint64_t>(bw / size.width);
+    for (int outY = 0; outY < size.height; ++outY) {
+        const long long top = bh * outY / size.height, bottom = bh * (outY + 1) / size.height;
+        std::fill(paper.begin(), paper.end(), 0);
+        for (long long y = top; y < bottom; ++y) AddRowPaper(wallpaper.Row(static_cast<int>(y)), columnStarts, paper);
+        uint32_t* out = pixels + static_cast<size_t>(outY) * size.width;
+        // Columns are narrowWidth or narrowWidth + 1 wallpaper pixels wide.
+        const uint64_t height = static_cast<uint64_t>(bottom - top);
+        const uint32_t* tables[2] = {blend.For(narrowWidth * height), blend.For((narrowWidth + 1) * height)};
+        for (int outX = 0; outX < size.width; ++outX) {
+            const uint64_t width = static_cast<uint64_t>(columnStarts[outX + 1] - columnStarts[outX]);
+            const uint64_t area = width * height;
+            out[outX] = area ? tables[width - narrowWidth][area - paper[outX]] : paperOnly[0];
+        }
+    }
+}
 
 std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
                                       COLORREF backColor)
 {
     std::vector<uint32_t> pixels;
     if (!wallpaper || size.width <= 0 || size.height <= 0) return pixels;
-    const long long bw = wallpaper.Width(), bh = wallpaper.Height();
     pixels.resize(static_cast<size_t>(size.width) * size.height);
-
-    std::vector<long long> columnStarts(static_cast<size_t>(size.width) + 1);
-    for (int i = 0; i <= size.width; ++i) columnStarts[i] = bw * i / size.width;
-    std::vector<uint64_t> paper(static_cast<size_t>(size.width));
-    for (int outY = 0; outY < size.height; ++outY) {
-        const long long top = bh * outY / size.height, bottom = bh * (outY + 1) / size.height;
-        std::fill(paper.begin(), paper.end(), 0);
-        for (long long y = top; y < bottom; ++y) AddRowPaper(wallpaper.Row(static_cast<int>(y)), columnStarts, paper);
-        uint32_t* out = pixels.data() + static_cast<size_t>(outY) * size.width;
-        for (int outX = 0; outX < size.width; ++outX) {
-            const uint64_t area = static_cast<uint64_t>(columnStarts[outX + 1] - columnStarts[outX]) * (bottom - top);
-            out[outX] = area ? Mix(foreColor, backColor, area - paper[outX], paper[outX]) : Mix(foreColor, backColor, 0, 1);
-        }
-    }
+    ReduceToPreview(wallpaper, size, foreColor, backColor, pixels.data());
     return pixels;
 }

@@ -21,3 +21,6 @@ PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth
 // Ink is shown in foreColor, paper in backColor.
 std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
                                       COLORREF backColor);
+// The same into width x height pixels that the caller provides (a DIB section's bits).
+void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
+                     uint32_t* pixels);

@@ -397,27 +397,25 @@ void WallpaperRenderer::RunPreviewPass(HWND window)
     RECT client = {};
     GetClientRect(window, &client);
     PreviewSize size;
-    std::vector<uint32_t> pixels;
+    BitmapHandle bitmap;
     {
         CriticalSectionLock lock(bitmapLock_);
         if (previewPending_) return;  // a newer wallpaper is on its way
         size = FitPreviewSize(client.right, client.bottom, wallpaper_.Width(), wallpaper_.Height());
-        pixels = ReduceToPreview(wallpaper_, size, previewFore_, previewBack_);
-    }
-
-    BitmapHandle bitmap;
-    if (!pixels.empty()) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size.width;
-        info.bmiHeader.biHeight = -size.height;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap || !bits) return;
-        std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+        if (size.width > 0 && size.height > 0) {
+            // The reduction writes straight into the preview's own bits.
+            BITMAPINFO info = {};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = size.width;
+            info.bmiHeader.biHeight = -size.height;  // top row first
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            void* bits = nullptr;
+            bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+            if (!bitmap || !bits) return;
+            ReduceToPreview(wallpaper_, size, previewFore_, previewBack_, static_cast<uint32_t*>(bits));
+        }
     }
     if (previewPending_) return;  // stale: dropped unseen
     {
