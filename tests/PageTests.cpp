@@ -14,6 +14,7 @@
 #include "pages/GeneralPage.h"
 #include "pages/GridPage.h"
 #include "pages/NotesPage.h"
+#include "render/WallpaperRenderer.h"
 #include "resources/resource.h"
 #include "win/ResourceText.h"
 
@@ -203,9 +204,9 @@ TEST_F(PageTest, CaptionsShowTheDetectedValuesAndFollowTheBoxes)
 TEST(NotesTabStop, LabelsAndTheStopThatClearsThem)
 {
     const auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
-    EXPECT_EQ(WidestNotesLabel("ab\tc", length), 4);
-    EXPECT_EQ(WidestNotesLabel("ab\tc\r\nwider line\r\n", length), 12);
-    EXPECT_EQ(WidestNotesLabel("\tvalue", length), 2);
+    EXPECT_EQ(WidestLabel("ab\tc", length), 4);
+    EXPECT_EQ(WidestLabel("ab\tc\r\nwider line\r\n", length), 12);
+    EXPECT_EQ(WidestLabel("\tvalue", length), 2);
     // The stop is the fewest dialog units whose pixels reach the label's width.
     const auto pixels = [](int units) { return units * 13 / 8; };
     for (int width = 1; width < 300; ++width) {

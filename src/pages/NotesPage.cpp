@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
+#include "render/WallpaperRenderer.h"
 #include "resources/resource.h"
 #include "win/Handles.h"
-
-int WidestNotesLabel(const std::string& text, const std::function<int(const std::string&)>& measure)
-{
-    int widest = 0;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos) line.resize(tab);
-        widest = std::max(widest, measure(line + "  "));
-        start = end + 1;
-    }
-    return widest;
-}
 
 int NotesTabStop(int width, int averageCharWidth, const std::function<int(int)>& unitsToPixels)
 {
@@ -64,7 +49,7 @@ void NotesPage::UpdateTabStop()
         TEXTMETRICA metrics = {};
         GetTextMetricsA(dc, &metrics);
         averageCharWidth = metrics.tmAveCharWidth;
-        widest = WidestNotesLabel(settings_.notes, [dc](const std::string& label) {
+        widest = WidestLabel(settings_.notes, [dc](const std::string& label) {
             SIZE size = {};
             GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &size);
             return static_cast<int>(size.cx);

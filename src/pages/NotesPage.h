@@ -8,11 +8,6 @@
 #include "pages/SettingsPage.h"
 #include "settings/WallpaperSettings.h"
 
-// Pixel width of the widest label of the notes (a line's text before its first TAB,
-// or the whole line), each measured with two blanks after it. Lines end at LF; a
-// text ending in LF has no empty last line; CRs do not count.
-int WidestNotesLabel(const std::string& text, const std::function<int(const std::string&)>& measure);
-
 // The tab stop in dialog units for a label `width` pixels wide: the first v, counting
 // down from MulDiv(width, 4, averageCharWidth), whose pixels fall short of width, plus 1.
 int NotesTabStop(int width, int averageCharWidth, const std::function<int(int)>& unitsToPixels);

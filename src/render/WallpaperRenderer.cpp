@@ -29,24 +29,6 @@ void ForEachTerminatedLine(const std::string& text, Visit visit)
     }
 }
 
-// The widest caption label (the part before the first TAB, CRs removed) plus two spaces.
-int LabelColumn(HDC dc, const std::string& captions)
-{
-    int column = 0;
-    for (size_t position = 0; position < captions.size();) {
-        size_t end = captions.find('\n', position);
-        if (end == std::string::npos) end = captions.size();
-        std::string line = captions.substr(position, end - position);
-        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-        line = line.substr(0, line.find('\t')) + "  ";
-        SIZE extent = {};
-        GetTextExtentPoint32A(dc, line.c_str(), TextLength(line), &extent);
-        column = std::max<int>(column, extent.cx);
-        position = end + 1;
-    }
-    return column;
-}
-
 bool EvenStep(long long position, long long phase, long long lineSize)
 {
     // Parity of (position + phase) / lineSize; a negative size has the parity of its magnitude.
@@ -107,6 +89,20 @@ int WidestUnbreakableRun(HDC dc, const std::string& text)
 }
 
 }  // namespace
+
+int WidestLabel(const std::string& text, const std::function<int(const std::string&)>& measure)
+{
+    int widest = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        widest = std::max(widest, measure(line.substr(0, line.find('\t')) + "  "));
+        start = end + 1;
+    }
+    return widest;
+}
 
 WallpaperRenderer::WallpaperRenderer(HINSTANCE resources)
     : logo_(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LOGO))),
@@ -198,7 +194,11 @@ void WallpaperRenderer::Render()
         H = logoSize.bmHeight + static_cast<long long>(margin);
         y0 = margin + logoSize.bmHeight + static_cast<long long>(margin);
     }
-    L = LabelColumn(dc.Get(), captionsText);
+    L = WidestLabel(captionsText, [&dc](const std::string& label) {
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc.Get(), label.c_str(), TextLength(label), &extent);
+        return static_cast<int>(extent.cx);
+    });
     const int tabStop = ClampToInt(L);
 
     if (!captionsText.empty() || !notesText.empty()) {

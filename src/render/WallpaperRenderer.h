@@ -8,6 +8,7 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ inline int ClampToInt(long long value)
 {
     return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
 }
+
+// Pixel width of the widest label of captions or notes (a line's text before its first
+// TAB, or the whole line), each measured with two blanks after it. Lines end at LF;
+// a text ending in LF has no empty last line; CRs do not count.
+int WidestLabel(const std::string& text, const std::function<int(const std::string&)>& measure);
 
 class WallpaperRenderer {
 public:
