@@ -9,10 +9,13 @@ parts=$(nproc)
 # A prefix of its own, so that test runs meanwhile do not end it.
 export WINEPREFIX="$PWD/build/x64/fuzzprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 sh tests/wine-prefix.sh up
+# A copy of the programs, so that a build meanwhile does not pull them away.
+rm -rf build/fuzzbin && mkdir -p build/fuzzbin
+cp build/x64/bin/unattended_tests.exe build/x64/bin/Murvex32.exe build/fuzzbin/
 status=0
 for part in $(seq 1 "$parts"); do
   MURVEX_FUZZ_COUNT=$((count / parts)) MURVEX_FUZZ_SEED=$((RANDOM * 32768 + RANDOM)) \
-    xvfb-run -a -n $((150 + part * 10)) /usr/lib/wine/wine64 build/x64/bin/unattended_tests.exe \
+    xvfb-run -a -n $((150 + part * 10)) /usr/lib/wine/wine64 build/fuzzbin/unattended_tests.exe \
     --gtest_filter='*GeneratedHostileSettings*' >"build/fuzz-$part.log" 2>&1 &
 done
 for job in $(jobs -p); do wait "$job" || status=1; done
