@@ -72,7 +72,7 @@ public:
         for (const auto& [size, pixels] : tables_)
             if (size == area) return pixels.data();
         std::vector<uint32_t> pixels(static_cast<size_t>(area) + 1);
-        for (uint64_t ink = 0; ink <= area; ++ink) pixels[ink] = Mix(fore_, back_, ink, area - ink);
+        for (uint64_t ink = 0; ink <= area; ++ink) pixels[static_cast<size_t>(ink)] = Mix(fore_, back_, ink, area - ink);
         tables_.emplace_back(area, std::move(pixels));
         return tables_.back().second.data();
     }
@@ -106,7 +106,7 @@ void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF for
         for (int outX = 0; outX < size.width; ++outX) {
             const uint64_t width = static_cast<uint64_t>(columnStarts[outX + 1] - columnStarts[outX]);
             const uint64_t area = width * height;
-            out[outX] = area ? tables[width - narrowWidth][area - paper[outX]] : paperOnly[0];
+            out[outX] = area ? tables[width - narrowWidth][static_cast<size_t>(area - paper[outX])] : paperOnly[0];
         }
     }
 }
