@@ -206,7 +206,8 @@ void MainDialog::ShowPage(Dialog& page, bool show)
     }
     ShowWindow(page.Handle(), SW_SHOWNA);
     EnableWindow(page.Handle(), TRUE);
-    if (GetFocus() == Item(IDC_MAIN_TAB)) return;
+    // Before the window is shown the dialog manager places the first focus itself.
+    if (!IsWindowVisible(Handle()) || GetFocus() == Item(IDC_MAIN_TAB)) return;
     if (HWND first = GetNextDlgTabItem(page.Handle(), nullptr, FALSE))
         SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
