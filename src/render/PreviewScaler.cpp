@@ -22,33 +22,60 @@ PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth
 
 namespace {
 
-int PopCount8(uint8_t value) { return __builtin_popcount(value); }
+// Where a preview column starts in a wallpaper row: the 64-bit word holding the
+// boundary, and the mask of the pixels before it in that word as loaded from memory
+// (bytes in order, the leftmost pixel in each byte's top bit).
+struct Boundary {
+    size_t word;
+    uint64_t before;
+};
 
-// For each preview column, adds the paper pixels of one wallpaper row that it covers.
-void AddRowPaper(const uint8_t* row, const std::vector<long long>& columnStarts, std::vector<uint64_t>& paper)
-{
-    // Running count of paper bits before `position` (a bit index), advanced boundary by boundary.
-    uint64_t counted = 0;
-    size_t byte = 0;
-    uint64_t previous = 0;
-    for (size_t column = 1; column < columnStarts.size(); ++column) {
-        const size_t boundary = static_cast<size_t>(columnStarts[column]);
-        const size_t boundaryByte = boundary >> 3;
-        while (byte + 8 <= boundaryByte) {
-            uint64_t word;
-            std::memcpy(&word, row + byte, 8);
-            counted += static_cast<uint64_t>(__builtin_popcountll(word));
-            byte += 8;
+// Counts each preview column's paper pixels, a wallpaper row at a time, a 64-bit word
+// at a time: every word is counted once, the boundary words through their masks.
+class RowCounter {
+public:
+    RowCounter(long long width, const std::vector<long long>& columnStarts)
+        : bytes_(static_cast<size_t>((width + 31) / 32 * 4))
+    {
+        for (long long start : columnStarts) {
+            const size_t pixel = static_cast<size_t>(start & 63);
+            uint64_t mask = pixel >= 8 ? ~0ULL >> (64 - 8 * (pixel / 8)) : 0;
+            mask |= static_cast<uint64_t>((0xFF00u >> (pixel % 8)) & 0xFFu) << (8 * (pixel / 8));
+            bounds_.push_back({static_cast<size_t>(start >> 6), mask});
         }
-        while (byte < boundaryByte) counted += static_cast<uint64_t>(PopCount8(row[byte++]));
-        const unsigned rest = boundary & 7;
-        const uint64_t prefix =
-            counted + (rest ? static_cast<uint64_t>(PopCount8(static_cast<uint8_t>(row[boundaryByte] & (0xFF00 >> rest))))
-                            : 0);
-        paper[column - 1] += prefix - previous;
-        previous = prefix;
     }
-}
+
+    void Add(const uint8_t* row, std::vector<uint64_t>& paper) const
+    {
+        size_t word = 0;
+        uint64_t counted = 0;  // paper pixels in the words before `word`
+        uint64_t previous = 0;
+        for (size_t column = 0; column < bounds_.size(); ++column) {
+            const Boundary& bound = bounds_[column];
+            for (; word < bound.word; ++word) counted += static_cast<uint64_t>(__builtin_popcountll(Load(row, word)));
+            const uint64_t before =
+                counted + (bound.before ? static_cast<uint64_t>(__builtin_popcountll(Load(row, word) & bound.before)) : 0);
+            if (column > 0) paper[column - 1] += before - previous;
+            previous = before;
+        }
+    }
+
+private:
+    // Rows are padded to 4 bytes, not 8: the last word may be half a word.
+    uint64_t Load(const uint8_t* row, size_t word) const
+    {
+        uint64_t value = 0;
+        const size_t offset = 8 * word;
+        if (offset + 8 <= bytes_)
+            std::memcpy(&value, row + offset, 8);
+        else if (offset < bytes_)
+            std::memcpy(&value, row + offset, 4);
+        return value;
+    }
+
+    size_t bytes_;  // a row with its padding
+    std::vector<Boundary> bounds_;
+};
 
 uint32_t Mix(COLORREF fore, COLORREF back, uint64_t ink, uint64_t paper)
 {
@@ -92,13 +119,14 @@ void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF for
     std::vector<long long> columnStarts(static_cast<size_t>(size.width) + 1);
     for (int i = 0; i <= size.width; ++i) columnStarts[i] = bw * i / size.width;
     std::vector<uint64_t> paper(static_cast<size_t>(size.width));
+    RowCounter counter(bw, columnStarts);
     BlendTable blend(foreColor, backColor);
     const uint32_t* paperOnly = blend.For(1);
     const uint64_t narrowWidth = static_cast<uint64_t>(bw / size.width);
     for (int outY = 0; outY < size.height; ++outY) {
         const long long top = bh * outY / size.height, bottom = bh * (outY + 1) / size.height;
         std::fill(paper.begin(), paper.end(), 0);
-        for (long long y = top; y < bottom; ++y) AddRowPaper(wallpaper.Row(static_cast<int>(y)), columnStarts, paper);
+        for (long long y = top; y < bottom; ++y) counter.Add(wallpaper.Row(static_cast<int>(y)), paper);
         uint32_t* out = pixels + static_cast<size_t>(outY) * size.width;
         // Columns are narrowWidth or narrowWidth + 1 wallpaper pixels wide.
         const uint64_t height = static_cast<uint64_t>(bottom - top);
