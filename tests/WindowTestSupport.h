@@ -41,16 +41,6 @@ private:
     std::thread thread_;
 };
 
-// Handles what is queued for this thread's windows.
-inline void PumpMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 inline std::string WindowText(HWND window)
 {
     char text[1024] = "";

@@ -26,7 +26,6 @@ public:
     bool ConfirmClose();
 
     WallpaperRenderer& Renderer() { return renderer_; }
-    const WallpaperSettings& Settings() const { return settings_; }
 
 protected:
     BOOL OnInitDialog() override;

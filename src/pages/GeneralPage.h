@@ -9,8 +9,6 @@ class GeneralPage : public SettingsPage {
 public:
     explicit GeneralPage(GeneralSettings& settings);
 
-    GeneralSettings& Settings() { return settings_; }
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;

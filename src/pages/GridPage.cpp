@@ -77,13 +77,9 @@ bool GridPage::OnCommand(int id, int code, HWND)
         PostSettingsChanged();
         return true;
     case IDC_GRID_LINE_SIZE:
-        if (code != CBN_SELCHANGE) return false;
-        UpdateData(true);
-        PostSettingsChanged();
-        return true;
     case IDC_GRID_TASK_BAR:
     case IDC_GRID_FLIP:
-        if (code != BN_CLICKED) return false;
+        if (code != (id == IDC_GRID_LINE_SIZE ? CBN_SELCHANGE : BN_CLICKED)) return false;
         UpdateData(true);
         PostSettingsChanged();
         return true;

@@ -10,7 +10,6 @@ class GridPage : public SettingsPage {
 public:
     explicit GridPage(GridSettings& settings);
 
-    GridSettings& Settings() { return settings_; }
     // Builds the screen-size list from the loaded settings and the screen, once; the
     // window calls it before its first render, the page when it is made.
     void BuildList();

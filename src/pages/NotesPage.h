@@ -16,7 +16,6 @@ class NotesPage : public SettingsPage {
 public:
     explicit NotesPage(NotesSettings& settings);
 
-    const std::string& Notes() const { return settings_.notes; }
     // The tab stop last set on the box (dialog units), 0 while it has the default stops.
     int TabStop() const { return tabStop_; }
 
