@@ -1,0 +1,125 @@
+#include "render/PreviewWorker.h"
+
+#include "render/PreviewScaler.h"
+#include "win/WorkerThread.h"
+
+PreviewWorker::~PreviewWorker()
+{
+    {
+        CriticalSectionLock lock(requestLock_);
+        window_ = nullptr;
+        pending_ = true;  // a pass under way drops its result
+    }
+    while (InterlockedCompareExchange(&liveThreads_, 0, 0) != 0) Sleep(1);
+}
+
+void PreviewWorker::SetWindow(HWND window)
+{
+    CriticalSectionLock lock(requestLock_);
+    window_ = window;
+}
+
+void PreviewWorker::Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORREF foreColor, COLORREF backColor)
+{
+    CriticalSectionLock lock(requestLock_);
+    pending_ = true;
+    wallpaper_ = std::move(wallpaper);
+    foreColor_ = foreColor;
+    backColor_ = backColor;
+    // Without a window no preview is wanted: a thread would end at once.
+    if (running_ || !window_) return;
+    running_ = true;
+    const long live = InterlockedIncrement(&liveThreads_);
+    if (live > threadsAtOnce_) threadsAtOnce_ = live;
+    if (StartWorkerThread(ThreadProc, this, THREAD_PRIORITY_IDLE)) {
+        InterlockedIncrement(&threadsStarted_);
+    } else {
+        running_ = false;
+        InterlockedDecrement(&liveThreads_);
+    }
+}
+
+DWORD WINAPI PreviewWorker::ThreadProc(void* parameter)
+{
+    auto* worker = static_cast<PreviewWorker*>(parameter);
+    for (;;) {
+        HWND window;
+        {
+            CriticalSectionLock lock(worker->requestLock_);
+            window = worker->window_;
+            worker->pending_ = false;
+        }
+        if (window) worker->RunPass(window);
+        // Checked and cleared under the lock that requests take, so no request is lost.
+        CriticalSectionLock lock(worker->requestLock_);
+        if (worker->pending_ && worker->window_) continue;
+        worker->running_ = false;
+        break;
+    }
+    // The last touch of the worker: its destructor waits for this count to reach 0.
+    InterlockedDecrement(&worker->liveThreads_);
+    return 0;
+}
+
+void PreviewWorker::RunPass(HWND window)
+{
+    std::shared_ptr<const MonoBitmap> wallpaper;
+    COLORREF fore, back;
+    {
+        CriticalSectionLock lock(requestLock_);
+        if (pending_) return;  // a newer wallpaper is on its way
+        // Taken, not shared: the worker keeps no wallpaper between passes.
+        wallpaper = std::move(wallpaper_);
+        fore = foreColor_;
+        back = backColor_;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    PreviewSize size;
+    BitmapHandle bitmap;
+    if (wallpaper && *wallpaper)
+        size = FitPreviewSize(client.right, client.bottom, wallpaper->Width(), wallpaper->Height());
+    if (size.width > 0 && size.height > 0) {
+        // The reduction writes straight into the preview's own bits.
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.width;
+        info.bmiHeader.biHeight = -size.height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap || !bits) return;
+        ReduceToPreview(*wallpaper, size, fore, back, static_cast<uint32_t*>(bits));
+    }
+    wallpaper.reset();  // a replaced wallpaper's memory may go back now
+    if (pending_) return;  // stale: dropped unseen
+    {
+        CriticalSectionLock lock(previewLock_);
+        preview_ = std::move(bitmap);
+        previewSize_ = preview_ ? SIZE{size.width, size.height} : SIZE{0, 0};
+    }
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void PreviewWorker::Paint(HDC dc, int x, int y)
+{
+    CriticalSectionLock lock(previewLock_);
+    if (!preview_) return;
+    MemoryDC source(CreateCompatibleDC(dc));
+    SelectObjectScope scope(source.Get(), preview_.Get());
+    BitBlt(dc, x, y, previewSize_.cx, previewSize_.cy, source.Get(), 0, 0, SRCCOPY);
+}
+
+SIZE PreviewWorker::Size()
+{
+    CriticalSectionLock lock(previewLock_);
+    return previewSize_;
+}
+
+bool PreviewWorker::Running()
+{
+    CriticalSectionLock lock(requestLock_);
+    return running_;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Keeps a scaled colour preview of the latest wallpaper, made on a worker thread of
+// idle priority: one thread at most, a request made while a pass runs starts one more
+// pass after it, and a pass overtaken by a newer request drops its result unseen.
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+#include "render/MonoBitmap.h"
+#include "win/Handles.h"
+#include "win/Sync.h"
+
+class PreviewWorker {
+public:
+    PreviewWorker() = default;
+    // Makes a running thread end before anything it uses goes away.
+    ~PreviewWorker();
+    PreviewWorker(const PreviewWorker&) = delete;
+    PreviewWorker& operator=(const PreviewWorker&) = delete;
+
+    // The window the preview is painted in (its client size bounds the preview);
+    // null means no preview is wanted.
+    void SetWindow(HWND window);
+    // A fresh preview of `wallpaper` in these colours; the window is invalidated when
+    // it is ready. The wallpaper is not changed while the worker holds it.
+    void Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORREF foreColor, COLORREF backColor);
+    // Paints the preview at (x, y), as large as it is; nothing before the first one.
+    void Paint(HDC dc, int x, int y);
+    // Size of the current preview (0 x 0 when there is none).
+    SIZE Size();
+
+    // Diagnostics for tests and the benchmark.
+    bool Running();
+    long ThreadsStarted() const { return threadsStarted_; }
+    long ThreadsAtOnce() const { return threadsAtOnce_; }
+
+private:
+    static DWORD WINAPI ThreadProc(void* parameter);
+    void RunPass(HWND window);
+
+    CriticalSection requestLock_;  // the request's fields, pending_, running_, window_
+    CriticalSection previewLock_;  // preview_, previewSize_
+    std::shared_ptr<const MonoBitmap> wallpaper_;
+    COLORREF foreColor_ = 0x000000;
+    COLORREF backColor_ = 0xFFFFFF;
+    HWND window_ = nullptr;
+    std::atomic<bool> pending_{false};
+    bool running_ = false;
+    BitmapHandle preview_;
+    SIZE previewSize_{0, 0};
+    volatile long liveThreads_ = 0;
+    volatile long threadsStarted_ = 0;
+    volatile long threadsAtOnce_ = 0;
+};
