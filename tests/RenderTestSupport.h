@@ -44,6 +44,7 @@ public:
         previous_ = SelectObject(dc_.Get(), font_.Get());
     }
     ~Measure() { SelectObject(dc_.Get(), previous_); }
+    HDC Dc() const { return dc_.Get(); }
 
     SIZE Extent(const std::string& text)
     {

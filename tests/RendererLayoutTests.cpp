@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "LiteralNotesSearch.h"
 #include "RenderTestSupport.h"
 #include "TestFiles.h"
+#include "render/NotesLayout.h"
 #include "settings/ScreenSizeList.h"
 #include "win/Handles.h"
 
@@ -160,20 +164,50 @@ TEST_F(RendererLayout, NotesOnlyKeepNaturalBreaksOrApproachTheScreensProportions
     EXPECT_EQ(wrapped.InkCount(0, 0, 10, wrapped.height), 0);
 }
 
-// The notes-width search done literally: every one of its 100 measurements made.
-int LiteralNotesWidth(Measure& measure, const std::string& notes)
+// Plain words, none with a hyphen or bracket: text the wrap model follows.
+std::string Words(size_t length, size_t seed)
 {
-    RECT rect = measure.Calc(notes, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
-    const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
-    if (!(cy * rect.right > cx * rect.bottom)) return rect.right;
-    int best = 0, step = (rect.right + 1) / 2;
-    for (int trials = 0;;) {
-        rect = measure.Calc(notes, RECT{0, 0, best + step, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
-        if (cy * rect.right < cx * rect.bottom) best += step;
-        step = (std::abs(step) + 1) / 2;
-        if (step == 0 || ++trials == 100) break;
+    static const char* const words[] = {"machine", "wallpaper", "network,", "the", "of", "support", "desk.",
+                                        "identification", "a", "configuration;", "it's", "\"notes\"", "and", "to"};
+    std::string text;
+    for (size_t i = seed; text.size() < length; ++i) text += std::string(words[(i * 7 + i / 3) % 14]) + " ";
+    return text.substr(0, length);
+}
+
+// Texts that stress wrapping: long words wider than the block, runs of blanks, empty
+// lines, lone CRs and LFs, lines longer than DrawText's line buffer, 4,095 characters.
+std::vector<std::string> StressTexts()
+{
+    return {
+        Words(4000, 0),
+        std::string(300, 'W') + " tail " + Words(500, 1) + " " + std::string(120, 'm') + "  " + Words(300, 2),
+        "a  b   c    d     e      f" + std::string(40, ' ') + Words(900, 3) + std::string(25, ' '),
+        "\r\n\r\nfirst\r\n\r\n\r\n" + Words(700, 4) + "\r\n" + Words(90, 5) + "\r\n\r\n",
+        "one\rtwo\n\rthree\n\nfour\r\rfive\n" + Words(1200, 6) + "\n",
+        "word ,next ; x: y . z \"quoted\" it's " + Words(1500, 7),
+        Words(4095, 8),
+    };
+}
+
+TEST(WrapModel, MakesTheBlockDrawTextMakesAtEveryWidth)
+{
+    Measure measure;
+    for (const std::string& text : StressTexts()) {
+        const WrapModel model(measure.Dc(), text);
+        ASSERT_TRUE(model.Usable()) << text.substr(0, 40);
+        const RECT natural = measure.Calc(text, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
+        std::vector<int> widths = {natural.right - 1, natural.right, 2 * natural.right};
+        for (int width = 1; width < natural.right; width += 1 + width / 16) widths.push_back(width);
+        for (int width : widths) {
+            const RECT block = measure.Calc(text, RECT{0, 0, width, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
+            const SIZE modelled = model.Block(width);
+            ASSERT_EQ(modelled.cx, block.right) << "width " << width << " of " << text.substr(0, 40);
+            ASSERT_EQ(modelled.cy, block.bottom) << "width " << width << " of " << text.substr(0, 40);
+        }
     }
-    return rect.right;
+    // What it cannot follow, it leaves to measurement.
+    EXPECT_FALSE(WrapModel(measure.Dc(), "well-known (words)").Usable());
+    EXPECT_FALSE(WrapModel(measure.Dc(), "caf\xE9").Usable());
 }
 
 TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
@@ -182,16 +216,12 @@ TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
     for (int i = 0; sentences.size() < 2500; ++i)
         sentences += (i % 7 == 3 ? "An extraordinarily-long-hyphenated-identifier  " : "support desk ") +
                      std::string(i % 11 == 5 ? "\r\n" : "") + (i % 5 == 0 ? "to " : "machine, ");
-    const std::string cases[] = {
-        sentences,
-        sentences.substr(0, 700),
-        std::string(300, 'W') + " tail",
-        "short line\r\n" + std::string(180, 'x') + " " + sentences.substr(0, 400),
-        "a  b   c    d     e      f" + std::string(40, ' ') + sentences.substr(0, 900),
-    };
+    std::vector<std::string> cases = StressTexts();
+    cases.push_back(sentences);  // measured, not modelled
+    cases.push_back("short line\r\n" + std::string(180, 'x') + " " + sentences.substr(0, 400));
     for (const std::string& notes : cases) {
         renderer.notesText = notes;
-        const int width = LiteralNotesWidth(measure, notes);
+        const int width = LiteralNotesWidth(measure.Dc(), notes);
         const RECT block = measure.Calc(notes, RECT{0, 0, width, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
         const Picture picture = Snapshot(renderer);
         EXPECT_EQ(picture.width, width + 20) << notes.size();

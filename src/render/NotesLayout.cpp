@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 
 #include "render/WallpaperComposer.h"
@@ -9,26 +10,88 @@
 namespace {
 
 constexpr UINT MEASURE_WRAPPED = DT_CALCRECT | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
+// DrawText lays a line out from a buffer of this many characters: of a longer
+// line only these are measured.
+constexpr size_t LINE_BUFFER = 1024;
 
-// The widest run of characters without a blank or line break: no wrapped line
-// is wider than this or than the width it was wrapped to.
-int WidestUnbreakableRun(HDC dc, const std::string& text)
+// Characters whose line-breaking class the model follows: letters and digits, the
+// blank, quotes, and the punctuation that may not begin a line (. , ; :).
+bool Modelled(char c)
 {
-    int widest = 0;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find_first_of(" \r\n", start);
-        const size_t stop = end == std::string::npos ? text.size() : end;
-        if (stop > start) {
-            SIZE extent = {};
-            GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(stop - start), &extent);
-            widest = std::max<int>(widest, extent.cx);
-        }
-        start = stop + 1;
-    }
-    return widest;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '.' ||
+           c == ',' || c == ';' || c == ':' || c == '\'' || c == '"' || c == '\r' || c == '\n';
 }
 
+bool NoBreakBefore(char c) { return c == ' ' || c == '.' || c == ',' || c == ';' || c == ':'; }
+
+bool LineEnd(char c) { return c == '\r' || c == '\n'; }
+
+bool SameSize(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
+
 }  // namespace
+
+WrapModel::WrapModel(HDC dc, const std::string& text) : text_(text)
+{
+    if (text.empty() || text.size() > INT_MAX || !std::all_of(text.begin(), text.end(), Modelled)) return;
+    TEXTMETRICA metrics = {};
+    if (!GetTextMetricsA(dc, &metrics)) return;
+    lineHeight_ = metrics.tmHeight;
+    std::vector<int> extents(text.size());
+    SIZE whole = {};
+    if (!GetTextExtentExPointA(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr, extents.data(), &whole))
+        return;
+    advance_.assign(text.size() + 1, 0);
+    for (size_t i = 0; i < text.size(); ++i) advance_[i + 1] = extents[i];
+    // A break opportunity lies after a run of blanks, before what may begin a line.
+    lastBreak_.assign(text.size() + 1, -1);
+    for (size_t i = 1; i <= text.size(); ++i) {
+        const bool opportunity = i < text.size() && text[i - 1] == ' ' && !NoBreakBefore(text[i]);
+        lastBreak_[i] = opportunity ? static_cast<int>(i) : lastBreak_[i - 1];
+    }
+    usable_ = true;
+}
+
+SIZE WrapModel::Block(int width) const
+{
+    const size_t n = text_.size();
+    long long widest = 0, lines = 0;
+    for (size_t start = 0;;) {
+        ++lines;
+        size_t end = start;
+        while (end < n && !LineEnd(text_[end])) ++end;
+        const size_t seg = std::min(end - start, LINE_BUFFER);
+        auto extent = [&](size_t count) { return advance_[start + count] - advance_[start]; };
+        // Characters that fit: the cumulative extent stays within the width.
+        const auto first = advance_.begin() + static_cast<std::ptrdiff_t>(start);
+        const size_t fit = static_cast<size_t>(
+            std::upper_bound(first, first + static_cast<std::ptrdiff_t>(seg) + 1, advance_[start] + width) - first - 1);
+        if (fit >= seg) {
+            widest = std::max(widest, extent(seg));
+            if (end >= n) break;
+            // CR, LF, CR LF and LF CR each end one line.
+            start = end + 1;
+            if (start < n && LineEnd(text_[start]) && text_[start] != text_[end]) ++start;
+            if (start >= n) break;
+            continue;
+        }
+        // Broken at the latest opportunity within what fits; without one, the first
+        // word stands whole on its line and one blank after it is dropped.
+        const int opportunity = fit > 0 ? lastBreak_[start + fit] : -1;
+        size_t length, used;
+        if (opportunity > static_cast<int>(start)) {
+            length = static_cast<size_t>(opportunity) - start;
+            used = length + (text_[start + length] == ' ' ? 1 : 0);
+        } else {
+            length = fit;
+            while (length < seg && text_[start + length] != ' ') ++length;
+            used = length + (length < seg ? 1 : 0);
+        }
+        widest = std::max(widest, extent(length));
+        start += used;
+        if (start >= n) break;
+    }
+    return SIZE{ClampToInt(widest), ClampToInt(lines * lineHeight_)};
+}
 
 NotesLayout::NotesLayout(HDC dc, const std::string& text, int top) : dc_(dc), text_(text), top_(top) {}
 
@@ -51,6 +114,20 @@ SIZE NotesLayout::Wrapped(int width)
     return Measured(width);
 }
 
+template <typename Block>
+int NotesLayout::Bisect(SIZE natural, long long cx, long long cy, Block block)
+{
+    int best = 0, step = (natural.cx + 1) / 2;
+    SIZE measured = natural;
+    for (int trials = 0;;) {
+        measured = block(best + step);
+        if (cy * measured.cx < cx * measured.cy) best += step;
+        step = (std::abs(step) + 1) / 2;
+        if (step == 0 || ++trials == 100) break;
+    }
+    return measured.cx;
+}
+
 int NotesLayout::SearchWidth(long long cx, long long cy)
 {
     RECT rect = {0, top_, 0, top_};
@@ -58,35 +135,20 @@ int NotesLayout::SearchWidth(long long cx, long long cy)
               DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     const SIZE natural = {rect.right, rect.bottom};
     if (!(cy * natural.cx > cx * natural.cy)) return natural.cx;
-
     // Any width from the natural one up wraps nothing.
     known_.push_back({INT_MAX, natural});
-    const long long widestRun = WidestUnbreakableRun(dc_, text_);
-    int best = 0, step = (natural.cx + 1) / 2, width = 0;
-    SIZE measured = natural;
-    bool lastMeasured = true;
-    for (int trials = 0;;) {
-        width = best + step;
-        // A narrower width never wraps into fewer lines, so the block is at least as
-        // tall as any measured at a width not below this one, and no wider than
-        // this width or the widest unbreakable run. When even those bounds say
-        // "narrower than the screen", the measurement would say so too.
-        long long lowestBottom = 0;
-        for (const Known& known : known_)
-            if (known.width >= width) lowestBottom = std::max<long long>(lowestBottom, known.block.cy);
-        bool narrower;
-        if (cy * std::max<long long>(width, widestRun) < cx * lowestBottom) {
-            narrower = true;
-            lastMeasured = false;
-        } else {
-            measured = Wrapped(width);
-            narrower = cy * measured.cx < cx * measured.cy;
-            lastMeasured = true;
-        }
-        if (narrower) best += step;
-        step = (std::abs(step) + 1) / 2;
-        if (step == 0 || ++trials == 100) break;
+
+    // The model decides the trials when it agrees with DrawText on the unwrapped block
+    // and on the block at the width it chose; otherwise every trial is measured.
+    const WrapModel model(dc_, text_);
+    auto modelled = [&](int width) {
+        SIZE block = model.Block(width);
+        block.cy += top_;
+        return block;
+    };
+    if (model.Usable() && SameSize(modelled(INT_MAX), natural)) {
+        const int width = Bisect(natural, cx, cy, modelled);
+        if (SameSize(Wrapped(width), modelled(width))) return width;
     }
-    if (!lastMeasured) measured = Wrapped(width);
-    return measured.cx;
+    return Bisect(natural, cx, cy, [this](int width) { return Wrapped(width); });
 }

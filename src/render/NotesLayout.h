@@ -8,6 +8,27 @@
 #include <string>
 #include <vector>
 
+// DrawText's word wrapping (DT_WORDBREAK | DT_NOPREFIX, tabs not expanded) worked out
+// from the characters' advances, measured once: a trial costs arithmetic instead of a
+// layout of the whole text. It covers the text it can follow exactly (plain ASCII
+// words, blanks and the punctuation that never opens a break); for other text it is
+// not usable and the layout is measured.
+class WrapModel {
+public:
+    // `dc` has the notes' font selected.
+    WrapModel(HDC dc, const std::string& text);
+    bool Usable() const { return usable_; }
+    // The block DrawText would make at `width` from (0, 0): right edge and bottom.
+    SIZE Block(int width) const;
+
+private:
+    bool usable_ = false;
+    std::string text_;
+    std::vector<long long> advance_;  // advance_[i]: width of the characters before i
+    std::vector<int> lastBreak_;       // lastBreak_[i]: latest k <= i with a break before k, or -1
+    int lineHeight_ = 0;
+};
+
 class NotesLayout {
 public:
     // `dc` has the notes' font selected; it and `text` outlive this object. The
@@ -21,6 +42,8 @@ public:
     SIZE Wrapped(int width);
 
 private:
+    template <typename Block>
+    int Bisect(SIZE natural, long long cx, long long cy, Block block);
     SIZE Measured(int width);
 
     HDC dc_;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win/Handles.h"
+
 PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth, int wallpaperHeight)
 {
     if (clientWidth <= 0 || clientHeight <= 0 || wallpaperWidth <= 0 || wallpaperHeight <= 0) return {};
@@ -30,52 +32,114 @@ struct Boundary {
     uint64_t before;
 };
 
-// Counts each preview column's paper pixels, a wallpaper row at a time, a 64-bit word
-// at a time: every word is counted once, the boundary words through their masks.
-class RowCounter {
-public:
-    RowCounter(long long width, const std::vector<long long>& columnStarts)
-        : bytes_(static_cast<size_t>((width + 31) / 32 * 4))
-    {
-        for (long long start : columnStarts) {
-            const size_t pixel = static_cast<size_t>(start & 63);
-            uint64_t mask = pixel >= 8 ? ~0ULL >> (64 - 8 * (pixel / 8)) : 0;
-            mask |= static_cast<uint64_t>((0xFF00u >> (pixel % 8)) & 0xFFu) << (8 * (pixel / 8));
-            bounds_.push_back({static_cast<size_t>(start >> 6), mask});
-        }
-    }
+// A wallpaper row as 64-bit words: rows are padded to 4 bytes, not 8, so the last
+// word may be half a word, and a boundary at the very end names a word past it.
+struct RowWords {
+    size_t full;   // whole words
+    size_t bytes;  // the row with its padding
 
-    void Add(const uint8_t* row, std::vector<uint64_t>& paper) const
-    {
-        size_t word = 0;
-        uint64_t counted = 0;  // paper pixels in the words before `word`
-        uint64_t previous = 0;
-        for (size_t column = 0; column < bounds_.size(); ++column) {
-            const Boundary& bound = bounds_[column];
-            for (; word < bound.word; ++word) counted += static_cast<uint64_t>(__builtin_popcountll(Load(row, word)));
-            const uint64_t before =
-                counted + (bound.before ? static_cast<uint64_t>(__builtin_popcountll(Load(row, word) & bound.before)) : 0);
-            if (column > 0) paper[column - 1] += before - previous;
-            previous = before;
-        }
-    }
-
-private:
-    // Rows are padded to 4 bytes, not 8: the last word may be half a word.
     uint64_t Load(const uint8_t* row, size_t word) const
     {
         uint64_t value = 0;
-        const size_t offset = 8 * word;
-        if (offset + 8 <= bytes_)
-            std::memcpy(&value, row + offset, 8);
-        else if (offset < bytes_)
-            std::memcpy(&value, row + offset, 4);
+        if (word < full)
+            std::memcpy(&value, row + 8 * word, 8);
+        else if (8 * word < bytes)
+            std::memcpy(&value, row + 8 * word, 4);
         return value;
     }
-
-    size_t bytes_;  // a row with its padding
-    std::vector<Boundary> bounds_;
 };
+
+uint64_t Count(uint64_t word) { return static_cast<uint64_t>(__builtin_popcountll(word)); }
+
+// Adds to sums[b] the paper pixels before boundary b of every row in [top, bottom):
+// each word is counted once, the boundary words through their masks.
+__attribute__((always_inline)) inline void CountRows(const MonoBitmap& wallpaper, long long top, long long bottom,
+                                                     RowWords words, const std::vector<Boundary>& bounds,
+                                                     uint64_t* sums)
+{
+    const size_t count = bounds.size();
+    for (long long y = top; y < bottom; ++y) {
+        const uint8_t* row = wallpaper.Row(static_cast<int>(y));
+        size_t word = 0;
+        uint64_t counted = 0;
+        for (size_t b = 0; b < count; ++b) {
+            const Boundary bound = bounds[b];
+            for (const size_t whole = std::min(bound.word, words.full); word < whole; ++word) {
+                uint64_t value;
+                std::memcpy(&value, row + 8 * word, 8);
+                counted += Count(value);
+            }
+            for (; word < bound.word; ++word) counted += Count(words.Load(row, word));
+            sums[b] += counted + Count(words.Load(row, word) & bound.before);
+        }
+    }
+}
+
+// The same for a band of at most 2^Planes - 1 rows, added up pixel by pixel first:
+// plane k holds bit k of each pixel's count of paper rows. A boundary then costs a
+// few masked counts of the planes instead of one per row.
+template <int Planes>
+__attribute__((always_inline)) inline void CountBand(const MonoBitmap& wallpaper, long long top, long long bottom,
+                                                     RowWords words, const std::vector<Boundary>& bounds,
+                                                     uint64_t* sums, std::vector<uint64_t>& planes)
+{
+    const size_t stride = words.full + 2;  // a half word and the word past the end
+    planes.assign(stride * Planes, 0);
+    uint64_t* plane = planes.data();
+    auto add = [plane, stride](size_t word, uint64_t carry) {
+        for (int k = 0; k < Planes; ++k) {
+            uint64_t& bits = plane[k * stride + word];
+            const uint64_t next = bits & carry;
+            bits ^= carry;
+            carry = next;
+        }
+    };
+    for (long long y = top; y < bottom; ++y) {
+        const uint8_t* row = wallpaper.Row(static_cast<int>(y));
+        for (size_t word = 0; word < words.full; ++word) {
+            uint64_t value;
+            std::memcpy(&value, row + 8 * word, 8);
+            add(word, value);
+        }
+        add(words.full, words.Load(row, words.full));
+    }
+    auto paper = [&](size_t word, uint64_t mask) {
+        uint64_t total = 0;
+        for (int k = 0; k < Planes; ++k) total += Count(planes[k * stride + word] & mask) << k;
+        return total;
+    };
+    size_t word = 0;
+    uint64_t counted = 0;
+    for (size_t b = 0; b < bounds.size(); ++b) {
+        for (; word < bounds[b].word; ++word) counted += paper(word, ~0ULL);
+        sums[b] += counted + paper(word, bounds[b].before);
+    }
+}
+
+// Bands of up to seven rows are added up pixel by pixel, taller ones row by row.
+__attribute__((always_inline)) inline void CountAnyBand(const MonoBitmap& wallpaper, long long top, long long bottom,
+                                                        RowWords words, const std::vector<Boundary>& bounds,
+                                                        uint64_t* sums, std::vector<uint64_t>& planes)
+{
+    if (bottom - top <= 7)
+        CountBand<3>(wallpaper, top, bottom, words, bounds, sums, planes);
+    else
+        CountRows(wallpaper, top, bottom, words, bounds, sums);
+}
+
+// The same counting with the processor's population count instruction, where it has one.
+__attribute__((target("popcnt"))) void CountWithPopcnt(const MonoBitmap& wallpaper, long long top, long long bottom,
+                                                        RowWords words, const std::vector<Boundary>& bounds,
+                                                        uint64_t* sums, std::vector<uint64_t>& planes)
+{
+    CountAnyBand(wallpaper, top, bottom, words, bounds, sums, planes);
+}
+
+void CountPortably(const MonoBitmap& wallpaper, long long top, long long bottom, RowWords words,
+                   const std::vector<Boundary>& bounds, uint64_t* sums, std::vector<uint64_t>& planes)
+{
+    CountAnyBand(wallpaper, top, bottom, words, bounds, sums, planes);
+}
 
 uint32_t Mix(COLORREF fore, COLORREF back, uint64_t ink, uint64_t paper)
 {
@@ -111,32 +175,104 @@ private:
 
 }  // namespace
 
+namespace {
+
+// One reduction's fixed parts; preview rows are made independently of each other.
+class Reduction {
+public:
+    Reduction(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
+              uint32_t* pixels)
+        : wallpaper_(wallpaper), size_(size), fore_(foreColor), back_(backColor), pixels_(pixels),
+          words_{static_cast<size_t>(wallpaper.Width() / 64), static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4)}
+    {
+        const long long bw = wallpaper.Width();
+        for (int i = 0; i <= size.width; ++i) {
+            const long long start = bw * i / size.width;
+            const size_t pixel = static_cast<size_t>(start & 63);
+            uint64_t mask = pixel >= 8 ? ~0ULL >> (64 - 8 * (pixel / 8)) : 0;
+            mask |= static_cast<uint64_t>((0xFF00u >> (pixel % 8)) & 0xFFu) << (8 * (pixel / 8));
+            columnStarts_.push_back(start);
+            bounds_.push_back({static_cast<size_t>(start >> 6), mask});
+        }
+    }
+
+    // Preview rows [from, to).
+    void Rows(int from, int to) const
+    {
+        static const bool popcnt = __builtin_cpu_supports("popcnt");
+        const auto countBand = popcnt ? CountWithPopcnt : CountPortably;
+        const long long bw = wallpaper_.Width(), bh = wallpaper_.Height();
+        std::vector<uint64_t> sums(bounds_.size()), planes;
+        BlendTable blend(fore_, back_);
+        const uint32_t* paperOnly = blend.For(1);
+        const uint64_t narrowWidth = static_cast<uint64_t>(bw / size_.width);
+        for (int outY = from; outY < to; ++outY) {
+            const long long top = bh * outY / size_.height, bottom = bh * (outY + 1) / size_.height;
+            std::fill(sums.begin(), sums.end(), 0);
+            countBand(wallpaper_, top, bottom, words_, bounds_, sums.data(), planes);
+            uint32_t* out = pixels_ + static_cast<size_t>(outY) * size_.width;
+            // Columns are narrowWidth or narrowWidth + 1 wallpaper pixels wide.
+            const uint64_t height = static_cast<uint64_t>(bottom - top);
+            const uint32_t* tables[2] = {blend.For(narrowWidth * height), blend.For((narrowWidth + 1) * height)};
+            for (int outX = 0; outX < size_.width; ++outX) {
+                const uint64_t width = static_cast<uint64_t>(columnStarts_[outX + 1] - columnStarts_[outX]);
+                const uint64_t area = width * height;
+                const uint64_t paper = sums[outX + 1] - sums[outX];
+                out[outX] = area ? tables[width - narrowWidth][static_cast<size_t>(area - paper)] : paperOnly[0];
+            }
+        }
+    }
+
+private:
+    const MonoBitmap& wallpaper_;
+    PreviewSize size_;
+    COLORREF fore_, back_;
+    uint32_t* pixels_;
+    RowWords words_;
+    std::vector<long long> columnStarts_;
+    std::vector<Boundary> bounds_;
+};
+
+struct RowRange {
+    const Reduction* reduction;
+    int from, to;
+};
+
+DWORD WINAPI ReduceRowRange(void* parameter)
+{
+    const auto* range = static_cast<const RowRange*>(parameter);
+    range->reduction->Rows(range->from, range->to);
+    return 0;
+}
+
+// From this many wallpaper pixels on, a second processor takes the lower half.
+constexpr long long SHARED_REDUCTION_PIXELS = 16LL << 20;
+
+}  // namespace
+
 void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
                      uint32_t* pixels)
 {
     if (!wallpaper || size.width <= 0 || size.height <= 0) return;
-    const long long bw = wallpaper.Width(), bh = wallpaper.Height();
-    std::vector<long long> columnStarts(static_cast<size_t>(size.width) + 1);
-    for (int i = 0; i <= size.width; ++i) columnStarts[i] = bw * i / size.width;
-    std::vector<uint64_t> paper(static_cast<size_t>(size.width));
-    RowCounter counter(bw, columnStarts);
-    BlendTable blend(foreColor, backColor);
-    const uint32_t* paperOnly = blend.For(1);
-    const uint64_t narrowWidth = static_cast<uint64_t>(bw / size.width);
-    for (int outY = 0; outY < size.height; ++outY) {
-        const long long top = bh * outY / size.height, bottom = bh * (outY + 1) / size.height;
-        std::fill(paper.begin(), paper.end(), 0);
-        for (long long y = top; y < bottom; ++y) counter.Add(wallpaper.Row(static_cast<int>(y)), paper);
-        uint32_t* out = pixels + static_cast<size_t>(outY) * size.width;
-        // Columns are narrowWidth or narrowWidth + 1 wallpaper pixels wide.
-        const uint64_t height = static_cast<uint64_t>(bottom - top);
-        const uint32_t* tables[2] = {blend.For(narrowWidth * height), blend.For((narrowWidth + 1) * height)};
-        for (int outX = 0; outX < size.width; ++outX) {
-            const uint64_t width = static_cast<uint64_t>(columnStarts[outX + 1] - columnStarts[outX]);
-            const uint64_t area = width * height;
-            out[outX] = area ? tables[width - narrowWidth][static_cast<size_t>(area - paper[outX])] : paperOnly[0];
-        }
+    const Reduction reduction(wallpaper, size, foreColor, backColor, pixels);
+    static const DWORD processors = [] {
+        SYSTEM_INFO system = {};
+        GetSystemInfo(&system);
+        return system.dwNumberOfProcessors;
+    }();
+    const int half = size.height / 2;
+    RowRange lower = {&reduction, half, size.height};
+    KernelHandle helper;
+    if (processors > 1 && half > 0 &&
+        static_cast<long long>(wallpaper.Width()) * wallpaper.Height() >= SHARED_REDUCTION_PIXELS)
+        helper.Reset(CreateThread(nullptr, 0, ReduceRowRange, &lower, 0, nullptr));
+    if (!helper) {
+        reduction.Rows(0, size.height);
+        return;
     }
+    SetThreadPriority(helper.Get(), GetThreadPriority(GetCurrentThread()));
+    reduction.Rows(0, half);
+    WaitForSingleObject(helper.Get(), INFINITE);  // it ends: its rows are a finite piece of work
 }
 
 std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,

@@ -39,6 +39,12 @@ void PreviewWorker::Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORRE
     }
 }
 
+void PreviewWorker::Withdraw()
+{
+    CriticalSectionLock lock(requestLock_);
+    wallpaper_.reset();
+}
+
 DWORD WINAPI PreviewWorker::ThreadProc(void* parameter)
 {
     auto* worker = static_cast<PreviewWorker*>(parameter);
@@ -67,7 +73,7 @@ void PreviewWorker::RunPass(HWND window)
     COLORREF fore, back;
     {
         CriticalSectionLock lock(requestLock_);
-        if (pending_) return;  // a newer wallpaper is on its way
+        if (pending_ || !wallpaper_) return;  // a newer wallpaper is on its way
         // Taken, not shared: the worker keeps no wallpaper between passes.
         wallpaper = std::move(wallpaper_);
         fore = foreColor_;
@@ -76,11 +82,11 @@ void PreviewWorker::RunPass(HWND window)
     RECT client = {};
     GetClientRect(window, &client);
     PreviewSize size;
-    BitmapHandle bitmap;
-    if (wallpaper && *wallpaper)
-        size = FitPreviewSize(client.right, client.bottom, wallpaper->Width(), wallpaper->Height());
-    if (size.width > 0 && size.height > 0) {
-        // The reduction writes straight into the preview's own bits.
+    if (*wallpaper) size = FitPreviewSize(client.right, client.bottom, wallpaper->Width(), wallpaper->Height());
+    PreviewBitmap bitmap = std::move(spare_);
+    if (size.width <= 0 || size.height <= 0) {
+        bitmap = PreviewBitmap();
+    } else if (bitmap.size.cx != size.width || bitmap.size.cy != size.height) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = size.width;
@@ -89,33 +95,38 @@ void PreviewWorker::RunPass(HWND window)
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap || !bits) return;
-        ReduceToPreview(*wallpaper, size, fore, back, static_cast<uint32_t*>(bits));
+        bitmap.handle.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap.handle || !bits) return;
+        bitmap.bits = static_cast<uint32_t*>(bits);
+        bitmap.size = {size.width, size.height};
     }
+    if (bitmap.bits) ReduceToPreview(*wallpaper, size, fore, back, bitmap.bits);
     wallpaper.reset();  // a replaced wallpaper's memory may go back now
-    if (pending_) return;  // stale: dropped unseen
+    if (pending_) {  // stale: dropped unseen
+        spare_ = std::move(bitmap);
+        return;
+    }
     {
         CriticalSectionLock lock(previewLock_);
-        preview_ = std::move(bitmap);
-        previewSize_ = preview_ ? SIZE{size.width, size.height} : SIZE{0, 0};
+        std::swap(preview_, bitmap);
     }
+    spare_ = std::move(bitmap);
     InvalidateRect(window, nullptr, TRUE);
 }
 
 void PreviewWorker::Paint(HDC dc, int x, int y)
 {
     CriticalSectionLock lock(previewLock_);
-    if (!preview_) return;
+    if (!preview_.handle) return;
     MemoryDC source(CreateCompatibleDC(dc));
-    SelectObjectScope scope(source.Get(), preview_.Get());
-    BitBlt(dc, x, y, previewSize_.cx, previewSize_.cy, source.Get(), 0, 0, SRCCOPY);
+    SelectObjectScope scope(source.Get(), preview_.handle.Get());
+    BitBlt(dc, x, y, preview_.size.cx, preview_.size.cy, source.Get(), 0, 0, SRCCOPY);
 }
 
 SIZE PreviewWorker::Size()
 {
     CriticalSectionLock lock(previewLock_);
-    return previewSize_;
+    return preview_.size;
 }
 
 bool PreviewWorker::Running()

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "render/MonoBitmap.h"
@@ -26,6 +27,9 @@ public:
     // A fresh preview of `wallpaper` in these colours; the window is invalidated when
     // it is ready. The wallpaper is not changed while the worker holds it.
     void Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORREF foreColor, COLORREF backColor);
+    // Lets go of a requested wallpaper that no pass has taken yet, before a new one is
+    // made: the largest are hundreds of MiB. The preview shown stays.
+    void Withdraw();
     // Paints the preview at (x, y), as large as it is; nothing before the first one.
     void Paint(HDC dc, int x, int y);
     // Size of the current preview (0 x 0 when there is none).
@@ -41,15 +45,23 @@ private:
     void RunPass(HWND window);
 
     CriticalSection requestLock_;  // the request's fields, pending_, running_, window_
-    CriticalSection previewLock_;  // preview_, previewSize_
+    CriticalSection previewLock_;  // preview_
     std::shared_ptr<const MonoBitmap> wallpaper_;
     COLORREF foreColor_ = 0x000000;
     COLORREF backColor_ = 0xFFFFFF;
     HWND window_ = nullptr;
     std::atomic<bool> pending_{false};
     bool running_ = false;
-    BitmapHandle preview_;
-    SIZE previewSize_{0, 0};
+    // A preview's bitmap: a DIB section the reduction writes into directly.
+    struct PreviewBitmap {
+        BitmapHandle handle;
+        uint32_t* bits = nullptr;
+        SIZE size{0, 0};
+    };
+    PreviewBitmap preview_;
+    // The one shown before: the next pass of the same size writes into it again
+    // (fresh memory costs more to touch than the reduction itself).
+    PreviewBitmap spare_;
     volatile long liveThreads_ = 0;
     volatile long threadsStarted_ = 0;
     volatile long threadsAtOnce_ = 0;

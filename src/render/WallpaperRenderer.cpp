@@ -17,6 +17,7 @@ void WallpaperRenderer::Render()
 {
     // The old wallpaper goes first: the largest are hundreds of MiB each.
     wallpaper_.reset();
+    preview_.Withdraw();
     ComposedWallpaper composed = ComposeWallpaper(*this, logo_.Get(), notesLabel_);
     requestedWidth_ = composed.width;
     requestedHeight_ = composed.height;
