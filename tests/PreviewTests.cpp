@@ -103,23 +103,58 @@ TEST(PreviewFit, NeverEnlargedAndFittedWithItsProportions)
     EXPECT_EQ(fit(10, 10, 65535, 1), "0x0");  // too thin to show a row
 }
 
-TEST(PreviewReduction, EachPixelAveragesTheAreaItCovers)
+// The reduction's definition, pixel by pixel: the area's ink and paper mixed per
+// channel, rounded to nearest.
+uint32_t DefinedPixel(const MonoBitmap& wallpaper, int x0, int x1, int y0, int y1, COLORREF fore, COLORREF back)
 {
-    MonoBitmap wallpaper = MonoBitmap::Create(4, 2);
-    ASSERT_TRUE(wallpaper);
-    wallpaper.FillPaper();
-    wallpaper.InkRun(0, 0, 2);  // left half of the top row
-    wallpaper.InkRun(1, 0, 1);
-    const std::vector<uint32_t> halves = ReduceToPreview(wallpaper, {2, 1}, BLACK, WHITE);
-    ASSERT_EQ(halves.size(), 2u);
-    EXPECT_EQ(halves[0], 0x404040u);  // three of four ink: 255 / 4 rounded
-    EXPECT_EQ(halves[1], 0xFFFFFFu);
+    uint64_t ink = 0, area = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(y1 - y0);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) ink += !(wallpaper.Row(y)[x / 8] & (0x80 >> (x % 8)));
+    uint32_t pixel = 0;
+    for (int shift : {0, 8, 16}) {
+        const uint64_t f = (fore >> shift) & 0xFF, b = (back >> shift) & 0xFF;
+        pixel = pixel << 8 | static_cast<uint32_t>((f * ink + b * (area - ink) + area / 2) / area);
+    }
+    return pixel;  // red was shifted in first: 0x00RRGGBB
+}
 
-    const std::vector<uint32_t> exact = ReduceToPreview(wallpaper, {4, 2}, RED, BLUE);
-    EXPECT_EQ(exact[0], 0xFF0000u);  // red ink, as 0x00RRGGBB
-    EXPECT_EQ(exact[2], 0x0000FFu);  // blue paper
-    EXPECT_EQ(exact[4], 0xFF0000u);
-    EXPECT_EQ(exact[5], 0x0000FFu);
+TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
+{
+    struct Case {
+        int width, height, previewWidth, previewHeight;
+    };
+    const Case cases[] = {
+        {1920, 1200, 400, 250},  // bands of four or five rows
+        {1000, 999, 97, 13},     // taller bands, rows ending in half a word
+        {64, 64, 64, 64},        // one pixel each, the boundary at the row's very end
+        {4100, 4100, 300, 299},  // large enough to be shared between two processors
+        {4100, 4100, 3, 2},      // areas too large for a table
+    };
+    uint32_t seed = 12345;
+    for (const Case& c : cases) {
+        MonoBitmap wallpaper = MonoBitmap::Create(c.width, c.height);
+        ASSERT_TRUE(wallpaper);
+        wallpaper.FillPaper();
+        for (int y = 0; y < c.height; ++y)
+            for (int run = 0; run < 3; ++run) {
+                seed = seed * 1103515245 + 12345;
+                const int from = static_cast<int>(seed % static_cast<uint32_t>(c.width));
+                wallpaper.InkRun(y, from, from + static_cast<int>(seed >> 24) % 97);
+            }
+        const std::vector<uint32_t> pixels =
+            ReduceToPreview(wallpaper, {c.previewWidth, c.previewHeight}, RED, GREEN);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(c.previewWidth) * c.previewHeight);
+        for (int py = 0; py < c.previewHeight; ++py)
+            for (int px = 0; px < c.previewWidth; ++px) {
+                const int x0 = static_cast<int>(1LL * c.width * px / c.previewWidth);
+                const int x1 = static_cast<int>(1LL * c.width * (px + 1) / c.previewWidth);
+                const int y0 = static_cast<int>(1LL * c.height * py / c.previewHeight);
+                const int y1 = static_cast<int>(1LL * c.height * (py + 1) / c.previewHeight);
+                ASSERT_EQ(pixels[static_cast<size_t>(py) * c.previewWidth + px],
+                          DefinedPixel(wallpaper, x0, x1, y0, y1, RED, GREEN))
+                    << c.width << "x" << c.height << " at " << px << "," << py;
+            }
+    }
 }
 
 TEST_F(Preview, SmallWallpaperIsShownUnscaledInItsColours)

@@ -158,8 +158,10 @@ uint32_t Mix(COLORREF fore, COLORREF back, uint64_t ink, uint64_t paper)
 class BlendTable {
 public:
     BlendTable(COLORREF fore, COLORREF back) : fore_(fore), back_(back) {}
+    // Null for areas too large to tabulate (a preview far smaller than its wallpaper).
     const uint32_t* For(uint64_t area)
     {
+        if (area > MAX_AREA) return nullptr;
         for (const auto& [size, pixels] : tables_)
             if (size == area) return pixels.data();
         std::vector<uint32_t> pixels(static_cast<size_t>(area) + 1);
@@ -167,8 +169,10 @@ public:
         tables_.emplace_back(area, std::move(pixels));
         return tables_.back().second.data();
     }
+    uint32_t Pixel(uint64_t area, uint64_t paper) const { return Mix(fore_, back_, area - paper, paper); }
 
 private:
+    static constexpr uint64_t MAX_AREA = 1 << 20;
     COLORREF fore_, back_;
     std::vector<std::pair<uint64_t, std::vector<uint32_t>>> tables_;  // a few sizes: widths and heights differ by one
 };
@@ -183,15 +187,16 @@ public:
     Reduction(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
               uint32_t* pixels)
         : wallpaper_(wallpaper), size_(size), fore_(foreColor), back_(backColor), pixels_(pixels),
-          words_{static_cast<size_t>(wallpaper.Width() / 64), static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4)}
+          words_{static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4 / 8), static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4)},
+          narrowWidth_(static_cast<uint64_t>(wallpaper.Width() / size.width))
     {
         const long long bw = wallpaper.Width();
         for (int i = 0; i <= size.width; ++i) {
             const long long start = bw * i / size.width;
+            if (i > 0) wide_.push_back(static_cast<uint8_t>(start - bw * (i - 1) / size.width - narrowWidth_));
             const size_t pixel = static_cast<size_t>(start & 63);
             uint64_t mask = pixel >= 8 ? ~0ULL >> (64 - 8 * (pixel / 8)) : 0;
             mask |= static_cast<uint64_t>((0xFF00u >> (pixel % 8)) & 0xFFu) << (8 * (pixel / 8));
-            columnStarts_.push_back(start);
             bounds_.push_back({static_cast<size_t>(start >> 6), mask});
         }
     }
@@ -201,24 +206,26 @@ public:
     {
         static const bool popcnt = __builtin_cpu_supports("popcnt");
         const auto countBand = popcnt ? CountWithPopcnt : CountPortably;
-        const long long bw = wallpaper_.Width(), bh = wallpaper_.Height();
+        const long long bh = wallpaper_.Height();
         std::vector<uint64_t> sums(bounds_.size()), planes;
         BlendTable blend(fore_, back_);
-        const uint32_t* paperOnly = blend.For(1);
-        const uint64_t narrowWidth = static_cast<uint64_t>(bw / size_.width);
         for (int outY = from; outY < to; ++outY) {
             const long long top = bh * outY / size_.height, bottom = bh * (outY + 1) / size_.height;
             std::fill(sums.begin(), sums.end(), 0);
             countBand(wallpaper_, top, bottom, words_, bounds_, sums.data(), planes);
             uint32_t* out = pixels_ + static_cast<size_t>(outY) * size_.width;
-            // Columns are narrowWidth or narrowWidth + 1 wallpaper pixels wide.
+            // Columns are narrowWidth_ or narrowWidth_ + 1 wallpaper pixels wide: the
+            // pixel for a count of paper is looked up from the end of its area's table.
             const uint64_t height = static_cast<uint64_t>(bottom - top);
-            const uint32_t* tables[2] = {blend.For(narrowWidth * height), blend.For((narrowWidth + 1) * height)};
-            for (int outX = 0; outX < size_.width; ++outX) {
-                const uint64_t width = static_cast<uint64_t>(columnStarts_[outX + 1] - columnStarts_[outX]);
-                const uint64_t area = width * height;
-                const uint64_t paper = sums[outX + 1] - sums[outX];
-                out[outX] = area ? tables[width - narrowWidth][static_cast<size_t>(area - paper)] : paperOnly[0];
+            const uint64_t areas[2] = {narrowWidth_ * height, (narrowWidth_ + 1) * height};
+            const uint32_t* tables[2] = {blend.For(areas[0]), blend.For(areas[1])};
+            if (tables[0] && tables[1]) {
+                const uint32_t* ends[2] = {tables[0] + areas[0], tables[1] + areas[1]};
+                for (int outX = 0; outX < size_.width; ++outX)
+                    out[outX] = *(ends[wide_[outX]] - (sums[outX + 1] - sums[outX]));
+            } else {
+                for (int outX = 0; outX < size_.width; ++outX)
+                    out[outX] = blend.Pixel(areas[wide_[outX]], sums[outX + 1] - sums[outX]);
             }
         }
     }
@@ -229,7 +236,8 @@ private:
     COLORREF fore_, back_;
     uint32_t* pixels_;
     RowWords words_;
-    std::vector<long long> columnStarts_;
+    uint64_t narrowWidth_;
+    std::vector<uint8_t> wide_;  // 1 for a column narrowWidth_ + 1 pixels wide
     std::vector<Boundary> bounds_;
 };
 
