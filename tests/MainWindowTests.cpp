@@ -9,6 +9,7 @@
 #include <set>
 
 #include "TestFiles.h"
+#include "WindowTestSupport.h"
 #include "app/MainLayout.h"
 #include "resources/resource.h"
 
@@ -53,46 +54,6 @@ TEST(MainLayout, PagesSitCentredAtTheBottomOfTheTabControl)
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000)
-{
-    for (int waited = 0; waited < milliseconds; waited += 20) {
-        if (condition()) return true;
-        Sleep(20);
-    }
-    return condition();
-}
-
-// Text of another process's window (GetWindowText does not ask it).
-std::string TextOf(HWND window)
-{
-    char text[2048] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-struct Search {
-    DWORD process;
-    const char* title;
-    int withControl;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[16] = "", title[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, title, sizeof title);
-    if (process == search->process && IsWindowVisible(window) && strcmp(name, "#32770") == 0 &&
-        (!search->title || strcmp(title, search->title) == 0) && (!search->withControl || GetDlgItem(window, search->withControl))) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The exe copied under a name of its own, so its settings files are the test's.
 class MainWindow : public ::testing::Test {
 protected:
@@ -121,10 +82,10 @@ protected:
     }
     HWND Find(const char* title, int withControl = 0, int milliseconds = 10000)
     {
-        Search search = {process.dwProcessId, title, withControl, nullptr};
-        WaitFor([&] { return !EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search)) && search.found; },
+        HWND found = nullptr;
+        WaitFor([&] { return (found = FindProcessWindow("#32770", title, process.dwProcessId, withControl)); },
                 milliseconds);
-        return search.found;
+        return found;
     }
     bool Ended(int milliseconds = 5000) { return WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0; }
 
@@ -133,7 +94,7 @@ protected:
     {
         HWND box = Find("MurvexUI", IDOK == button ? IDOK : button);
         if (!box) return "<no message>";
-        const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+        const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
         PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
         return text;
     }
@@ -238,14 +199,14 @@ TEST_F(MainWindow, SectionsDriveTheTabsAndThePreviewFollowsTheNotes)
     PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     HWND about = Find("About Murvex32", IDC_ABOUT_VERSION);
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_ABOUT_VERSION)).rfind("Murvex Version 1.", 0), 0u);
+    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)).rfind("Murvex Version 1.", 0), 0u);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_HELP)));
     HWND help = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (help = FindWindowA("MurvexHelpPopup", nullptr)) != nullptr; }));
-    EXPECT_EQ(TextOf(help).rfind("Murvex makes identification wallpapers", 0), 0u);
+    EXPECT_EQ(WindowText(help).rfind("Murvex makes identification wallpapers", 0), 0u);
     PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }));
 
@@ -264,7 +225,7 @@ TEST_F(MainWindow, SaveAsWritesInstallsAndKeepsOnlyWhatDiffers)
     HWND dialog = Find("Save As", 0x47c);
     ASSERT_NE(dialog, nullptr);
     HWND name = GetDlgItem(dialog, 0x47c);
-    EXPECT_EQ(TextOf(name), "Orvalin.bmp");
+    EXPECT_EQ(WindowText(name), "Orvalin.bmp");
     HWND choices = FindWindowExA(dialog, nullptr, "#32770", nullptr);
     EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SET_WALLPAPER, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SAVE_SETTINGS, BM_GETCHECK, 0, 0), BST_CHECKED);

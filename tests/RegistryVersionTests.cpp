@@ -13,32 +13,14 @@ namespace {
 
 const char* const testKey = "Software\\MurvexTests";
 
-std::string BinFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\') + 1);
-    return folder;
-}
-
 class Registry : public ::testing::Test {
 protected:
-    Registry()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, testKey);
-        RegCreateKeyExA(HKEY_CURRENT_USER, testKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr);
-    }
-    ~Registry() override
-    {
-        RegCloseKey(raw);
-        RegDeleteTreeA(HKEY_CURRENT_USER, testKey);
-    }
+    Registry() { RegDeleteTreeA(HKEY_CURRENT_USER, testKey); }
+    ~Registry() override { RegDeleteTreeA(HKEY_CURRENT_USER, testKey); }
     void Set(const char* name, DWORD type, const void* data, DWORD size)
     {
-        RegSetValueExA(raw, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegSetKeyValueA(HKEY_CURRENT_USER, testKey, name, type, data, size);
     }
-    HKEY raw = nullptr;
 };
 
 }  // namespace
@@ -76,11 +58,15 @@ TEST_F(Registry, StringsOfEveryKindAndSize)
 TEST_F(Registry, WriteStringStoresTheTerminator)
 {
     RegistryKey key;
+    Set("x", REG_SZ, "", 1);
     ASSERT_TRUE(key.OpenKey(HKEY_CURRENT_USER, testKey, true));
     ASSERT_TRUE(key.WriteString("TileWallpaper", "0"));
     char data[8] = {};
-    DWORD type = 0, size = sizeof data;
-    RegQueryValueExA(raw, "TileWallpaper", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    DWORD size = sizeof data;
+    HKEY raw = nullptr;  // read as stored: RegGetValue would add a missing terminator
+    RegOpenKeyExA(HKEY_CURRENT_USER, testKey, 0, KEY_READ, &raw);
+    RegQueryValueExA(raw, "TileWallpaper", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(raw);
     EXPECT_EQ(std::string(data, size), std::string("0\0", 2));
 }
 
@@ -102,31 +88,13 @@ TEST(VersionInfo, TranslationsMissingOrEmptyStringsAndFailedLoads)
     EXPECT_EQ(info.QueryString("ProductName"), "Murvex");
 
     VersionInfo untranslated;
-    ASSERT_TRUE(untranslated.Load(BinFolder() + "no_translation_fixture.exe"));
+    ASSERT_TRUE(untranslated.Load(BesideTest("no_translation_fixture.exe")));
     EXPECT_EQ(untranslated.Translation(), 0u);
     EXPECT_EQ(untranslated.QueryString("FileDescription"), "");  // looked for under 00000000
     EXPECT_EQ(HIWORD(untranslated.GetFixedInfo()->dwFileVersionMS), 2u);
     VersionInfo empty;
-    ASSERT_TRUE(empty.Load(BinFolder() + "empty_strings_fixture.exe"));
+    ASSERT_TRUE(empty.Load(BesideTest("empty_strings_fixture.exe")));
     EXPECT_EQ(empty.QueryString("FileDescription"), "");
-}
-
-TEST(SystemValues, TheWineSystemAsItReportsItself)
-{
-    CaptionValues values;
-    values.browser = "kept";
-    CollectCaptionValues(values);
-    char name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = sizeof name;
-    ASSERT_TRUE(GetComputerNameA(name, &size));
-    EXPECT_EQ(values.machineName, std::string(name).substr(0, 15));
-    // Wine's fresh prefix says Windows 7 SP1, and Ultimate N to GetProductInfo.
-    EXPECT_EQ(values.osName, "Microsoft Windows 7 Ultimate N");
-    EXPECT_EQ(values.osVersion, "Version 6.1 (Build 7601: Service Pack 1)");
-    EXPECT_EQ(values.locale, "English (United States)");
-    DWORD major = 0, minor = 0, build = 0;
-    ASSERT_TRUE(GetOsVersionNumbers(major, &minor, &build));
-    EXPECT_EQ(major, 6u);
 }
 
 namespace {
@@ -139,26 +107,16 @@ protected:
     {
         RegistryKey htm;
         if (htm.OpenKey(HKEY_CLASSES_ROOT, ".htm", false)) originalClass = htm.ReadString("", "");
-        SetDefault(".htm", "MurvexTest.Document");
+        SetRegistryText(HKEY_CLASSES_ROOT, ".htm", "", "MurvexTest.Document");
     }
     ~DefaultBrowser() override
     {
         RegDeleteTreeA(HKEY_CLASSES_ROOT, "MurvexTest.Document");
-        SetDefault(".htm", originalClass);
-    }
-    static void SetDefault(const std::string& subkey, const std::string& value)
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
+        SetRegistryText(HKEY_CLASSES_ROOT, ".htm", "", originalClass);
     }
     static bool BrowserFor(const std::string& command, BrowserInfo& info)
     {
-        SetDefault("MurvexTest.Document\\shell\\open\\command", command);
+        SetRegistryText(HKEY_CLASSES_ROOT, "MurvexTest.Document\\shell\\open\\command", "", command);
         return GetDefaultBrowserInfo(info);
     }
     std::string originalClass;
@@ -168,7 +126,7 @@ protected:
 
 TEST_F(DefaultBrowser, EveryFormOfOpenCommand)
 {
-    const std::string exe = BinFolder() + "Murvex32.exe";
+    const std::string exe = BesideTest("Murvex32.exe");
     TempFolder folder;
     const std::string spaced = folder.Path() + "\\with space";
     CreateDirectoryA(spaced.c_str(), nullptr);
@@ -204,26 +162,20 @@ TEST_F(DefaultBrowser, TheUsersChoiceComesFirst)
 {
     const std::string associations = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\";
     auto set = [](const std::string& subkey, const char* name, const std::string& value) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
+        SetRegistryText(HKEY_CURRENT_USER, subkey, name, value);
     };
     auto browser = [] {
         BrowserInfo info;
         return GetDefaultBrowserInfo(info) ? info.description + " " + info.fileVersionText : std::string("none");
     };
-    SetDefault("MurvexTest.Document\\shell\\open\\command", BinFolder() + "Murvex32.exe");
-    const std::string fixture = "\"" + BinFolder() + "browser_fixture.exe\" -- \"%1\"";
+    SetRegistryText(HKEY_CLASSES_ROOT, "MurvexTest.Document\\shell\\open\\command", "", BesideTest("Murvex32.exe"));
+    const std::string fixture = "\"" + BesideTest("browser_fixture.exe") + "\" -- \"%1\"";
     set(associations + "UserChoice", "ProgId", "MurvexTest.Choice");
     set("Software\\Classes\\MurvexTest.Choice\\shell\\open\\command", "", fixture);
     EXPECT_EQ(browser(), "Fixture Browser 7.1.2.3");
 
     set(associations + "UserChoiceLatest\\ProgId", "ProgId", "MurvexTest.Latest");
-    set("Software\\Classes\\MurvexTest.Latest\\shell\\open\\command", "", BinFolder() + "Murvex32.exe %1");
+    set("Software\\Classes\\MurvexTest.Latest\\shell\\open\\command", "", BesideTest("Murvex32.exe") + " %1");
     EXPECT_EQ(browser().rfind("Murvex identification wallpaper generator", 0), 0u);
 
     // Classes that are gone fall back, in the end to the ".htm" class.

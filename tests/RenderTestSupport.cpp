@@ -27,11 +27,6 @@ int Picture::RightmostInk(int y0, int y1) const
     return -1;
 }
 
-bool Picture::SamePixels(const Picture& other) const
-{
-    return width == other.width && height == other.height && file.substr(62) == other.file.substr(62);
-}
-
 Picture ReadPicture(const std::string& path)
 {
     Picture picture;
@@ -40,10 +35,6 @@ Picture ReadPicture(const std::string& path)
     BITMAPINFOHEADER header;
     std::memcpy(&header, picture.file.data() + 14, sizeof header);
     if (header.biBitCount != 1 || header.biHeight <= 0) return picture;
-    for (int i = 0; i < 2; ++i) {
-        const auto* entry = reinterpret_cast<const unsigned char*>(picture.file.data() + 54 + 4 * i);
-        picture.colors[i] = static_cast<uint32_t>(entry[2]) << 16 | entry[1] << 8 | entry[0];
-    }
     const size_t rowSize = ((static_cast<size_t>(header.biWidth) + 31) / 32) * 4;
     if (picture.file.size() < 62 + rowSize * static_cast<size_t>(header.biHeight)) return picture;
     picture.width = header.biWidth;

@@ -12,7 +12,6 @@
 struct Picture {
     int width = 0;
     int height = 0;
-    uint32_t colors[2] = {0, 0};  // file colour entries as 0x00RRGGBB
     std::string file;             // the whole file
 
     bool Ink(int x, int y) const;
@@ -20,7 +19,6 @@ struct Picture {
     int InkCount(int x0, int y0, int x1, int y1) const;
     // Rightmost ink column in the rows [y0, y1), or -1.
     int RightmostInk(int y0, int y1) const;
-    bool SamePixels(const Picture& other) const;
 };
 
 // Parses a one-bit BMP file; width 0 when it is not one.

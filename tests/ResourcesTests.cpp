@@ -7,6 +7,8 @@
 
 #include <map>
 
+#include "TestFiles.h"
+
 
 namespace {
 
@@ -14,11 +16,7 @@ class ResourcesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string exe(path);
-        exe.resize(exe.find_last_of('\\') + 1);
-        module = LoadLibraryExA((exe + "Murvex32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        module = LoadLibraryExA(BesideTest("Murvex32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
     }
     static std::string String(UINT id)

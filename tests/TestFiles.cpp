@@ -90,15 +90,24 @@ std::string WindowsFile(const std::string& name)
     return std::string(folder) + "\\" + name;
 }
 
-std::string CopyProgram(const TempFolder& folder, const std::string& name)
+std::string BesideTest(const std::string& name)
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string source(path);
-    source.resize(source.find_last_of('\\') + 1);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+std::string CopyProgram(const TempFolder& folder, const std::string& name)
+{
     const std::string copy = folder.File(name);
-    CopyFileA((source + "Murvex32.exe").c_str(), copy.c_str(), FALSE);
+    CopyFileA(BesideTest("Murvex32.exe").c_str(), copy.c_str(), FALSE);
     return copy;
+}
+
+void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value)
+{
+    RegSetKeyValueA(root, subkey.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
 std::string DesktopValue(const char* name)
@@ -110,6 +119,5 @@ std::string DesktopValue(const char* name)
 
 void SetDesktopValue(const char* name, const std::string& value)
 {
-    RegistryKey desktop;
-    if (desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", true)) desktop.WriteString(name, value);
+    SetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, value);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Temporary folders and whole-file reads and writes for tests; always full paths.
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -26,9 +28,12 @@ std::vector<std::string> FolderListing(const std::string& folder);
 
 // A file in the Windows directory.
 std::string WindowsFile(const std::string& name);
-// Murvex32.exe (built beside the test) copied into folder as `name`, so that its
-// settings files are the test's own.
+// A file built beside the test executable.
+std::string BesideTest(const std::string& name);
+// Murvex32.exe copied into folder as `name`, so that its settings files are the test's own.
 std::string CopyProgram(const TempFolder& folder, const std::string& name);
+// A text value, its key made when missing.
+void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);
 
 // Values under HKCU\Control Panel\Desktop ("<none>" when missing).
 std::string DesktopValue(const char* name);

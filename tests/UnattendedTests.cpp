@@ -61,8 +61,12 @@ ProcessRun Start(std::wstring command, const std::function<void()>& meanwhile = 
         run.err = ReadAll(errRead);
         if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &run.exitCode);
+        else
+            run.err += "<still running after a minute>";
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
+    } else {
+        run.err = "<not started: error " + std::to_string(GetLastError()) + ">";
     }
     CloseHandle(outRead);
     CloseHandle(errRead);
@@ -308,38 +312,30 @@ TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
 
 namespace {
 
-// Values of HKEY_LOCAL_MACHINE (or HKEY_CURRENT_USER) set for a test and put back
-// as they were afterwards; Wine reads the version ones when a process starts.
+// Registry values set for a test and put back as they were afterwards; Wine reads
+// the version ones when a process starts.
 class RegistryOverride {
 public:
     ~RegistryOverride()
     {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            HKEY key = nullptr;
-            if (RegCreateKeyExA(it->root, it->subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-                ERROR_SUCCESS)
-                continue;
             if (it->existed)
-                RegSetValueExA(key, it->name.c_str(), 0, it->type, it->data.data(), static_cast<DWORD>(it->data.size()));
+                RegSetKeyValueA(it->root, it->subkey, it->name, it->type, it->data.data(), static_cast<DWORD>(it->data.size()));
             else
-                RegDeleteValueA(key, it->name.c_str());
-            RegCloseKey(key);
+                RegDeleteKeyValueA(it->root, it->subkey, it->name);
         }
     }
-    void Set(HKEY root, const std::string& subkey, const std::string& name, DWORD type, const void* data, DWORD size)
+    void Set(HKEY root, const char* subkey, const char* name, DWORD type, const void* data, DWORD size)
     {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
         Saved saved = {root, subkey, name, false, 0, std::vector<BYTE>(4096)};
         DWORD length = static_cast<DWORD>(saved.data.size());
-        saved.existed = RegQueryValueExA(key, name.c_str(), nullptr, &saved.type, saved.data.data(), &length) == ERROR_SUCCESS;
+        saved.existed = RegGetValueA(root, subkey, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, saved.data.data(),
+                                     &length) == ERROR_SUCCESS;
         saved.data.resize(saved.existed ? length : 0);
         saved_.push_back(saved);
-        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        RegSetKeyValueA(root, subkey, name, type, data, size);
     }
-    void SetText(HKEY root, const std::string& subkey, const std::string& name, const std::string& text)
+    void SetText(HKEY root, const char* subkey, const char* name, const std::string& text)
     {
         Set(root, subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
     }
@@ -347,7 +343,7 @@ public:
 private:
     struct Saved {
         HKEY root;
-        std::string subkey, name;
+        const char *subkey, *name;
         bool existed;
         DWORD type;
         std::vector<BYTE> data;

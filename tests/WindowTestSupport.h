@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -13,18 +13,25 @@
 
 #include "win/MessageBox.h"
 
+// Polls `condition` every 20 ms for up to `milliseconds`.
+inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000)
+{
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return condition();
+}
+
 // Runs `act` on its own thread once `find` returns a window (polled for up to 10 s).
 class WindowWatcher {
 public:
     WindowWatcher(std::function<HWND()> find, std::function<void(HWND)> act)
         : thread_([find = std::move(find), act = std::move(act), this] {
-              for (int i = 0; i < 1000; ++i) {
-                  if (HWND window = find()) {
-                      found_ = true;
-                      act(window);
-                      return;
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+              HWND window = nullptr;
+              if (WaitFor([&] { return (window = find()) != nullptr; })) {
+                  found_ = true;
+                  act(window);
               }
           })
     {
@@ -41,39 +48,40 @@ private:
     std::thread thread_;
 };
 
+// A window's text, asked of the window itself (so also of another process's controls).
 inline std::string WindowText(HWND window)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
+    char text[2048] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-struct WindowSearch {
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-inline BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data)
+// A visible top-level window of a process with the given class and, when given, title
+// and control.
+inline HWND FindProcessWindow(const char* className, const char* title, DWORD process = GetCurrentProcessId(),
+                              int withControl = 0)
 {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (process == GetCurrentProcessId() && lstrcmpiA(name, search->className) == 0 && IsWindowVisible(window) &&
-        (!search->title || WindowText(window) == search->title)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A top-level window of this process with the given class and (when given) title.
-inline HWND FindProcessWindow(const char* className, const char* title)
-{
-    WindowSearch search = {className, title, nullptr};
-    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    struct Search {
+        const char *className, *title;
+        DWORD process;
+        int withControl;
+        HWND found;
+    } search = {className, title, process, withControl, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[64] = "", text[256] = "";
+            GetClassNameA(window, name, sizeof name);
+            GetWindowTextA(window, text, sizeof text);
+            if (owner != s->process || lstrcmpiA(name, s->className) != 0 || !IsWindowVisible(window) ||
+                (s->title && strcmp(text, s->title) != 0) || (s->withControl && !GetDlgItem(window, s->withControl)))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
