@@ -56,32 +56,36 @@ inline std::string WindowText(HWND window)
     return text;
 }
 
+struct WindowSearch {
+    const char *className, *title;
+    DWORD process;
+    int withControl;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = "", text[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, text, sizeof text);
+    if (owner != search->process || lstrcmpiA(name, search->className) != 0 || !IsWindowVisible(window) ||
+        (search->title && strcmp(text, search->title) != 0) ||
+        (search->withControl && !GetDlgItem(window, search->withControl)))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // A visible top-level window of a process with the given class and, when given, title
 // and control.
 inline HWND FindProcessWindow(const char* className, const char* title, DWORD process = GetCurrentProcessId(),
                               int withControl = 0)
 {
-    struct Search {
-        const char *className, *title;
-        DWORD process;
-        int withControl;
-        HWND found;
-    } search = {className, title, process, withControl, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64] = "", text[256] = "";
-            GetClassNameA(window, name, sizeof name);
-            GetWindowTextA(window, text, sizeof text);
-            if (owner != s->process || lstrcmpiA(name, s->className) != 0 || !IsWindowVisible(window) ||
-                (s->title && strcmp(text, s->title) != 0) || (s->withControl && !GetDlgItem(window, s->withControl)))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {className, title, process, withControl, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
