@@ -148,13 +148,13 @@ int main(int argc, char** argv)
         // the one shown before; a fresh one costs its page faults besides.
         void* bits = nullptr;
         BitmapHandle preview(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const double fast = Median(size == 1920 ? 50 : 5, [&] {
-            ReduceToPreview(wallpaper, fitted, 0x000000, 0xFFFFFF, static_cast<uint32_t*>(bits));
-        });
-        PrintMedian(name.c_str(), {fast});
-        if (size != 1920) continue;  // a colour copy of 32000 x 32000 cannot be made
+        auto pass = [&] { ReduceToPreview(wallpaper, fitted, 0x000000, 0xFFFFFF, static_cast<uint32_t*>(bits)); };
+        if (size != 1920) {  // a colour copy of 32000 x 32000 cannot be made
+            PrintMedian(name.c_str(), {Median(5, pass)});
+            continue;
+        }
         // The straightforward way: a colour copy of the wallpaper, then a HALFTONE reduction.
-        const double plain = Median(20, [&] {
+        auto plainPass = [&] {
             HDC screen = GetDC(nullptr);
             MemoryDC source(CreateCompatibleDC(screen)), colour(CreateCompatibleDC(screen)), target(CreateCompatibleDC(screen));
             BitmapHandle copy(CreateCompatibleBitmap(screen, size, height));
@@ -171,7 +171,17 @@ int main(int argc, char** argv)
             SetBrushOrgEx(target.Get(), 0, 0, nullptr);
             StretchBlt(target.Get(), 0, 0, fitted.width, fitted.height, colour.Get(), 0, 0, size, height, SRCCOPY);
             GdiFlush();
-        });
+        };
+        // Interleaved, so that both see the machine in the same state.
+        std::vector<double> fastTimes, plainTimes;
+        for (int i = 0; i < 30; ++i) {
+            fastTimes.push_back(Median(3, pass));
+            plainTimes.push_back(Median(1, plainPass));
+        }
+        std::sort(fastTimes.begin(), fastTimes.end());
+        std::sort(plainTimes.begin(), plainTimes.end());
+        const double fast = fastTimes[fastTimes.size() / 2], plain = plainTimes[plainTimes.size() / 2];
+        PrintMedian(name.c_str(), {fast});
         PrintMedian((name + "_plain").c_str(), {plain});
         std::printf("%-34s %10.1f x\n", (name + "_ratio").c_str(), plain / fast);
     }

@@ -42,6 +42,8 @@ WrapModel::WrapModel(HDC dc, const std::string& text) : text_(text)
         return;
     advance_.assign(text.size() + 1, 0);
     for (size_t i = 0; i < text.size(); ++i) advance_[i + 1] = extents[i];
+    lineEnd_.assign(text.size() + 1, text.size());
+    for (size_t i = text.size(); i-- > 0;) lineEnd_[i] = LineEnd(text[i]) ? i : lineEnd_[i + 1];
     // A break opportunity lies after a run of blanks, before what may begin a line.
     lastBreak_.assign(text.size() + 1, -1);
     for (size_t i = 1; i <= text.size(); ++i) {
@@ -57,8 +59,7 @@ SIZE WrapModel::Block(int width) const
     long long widest = 0, lines = 0;
     for (size_t start = 0;;) {
         ++lines;
-        size_t end = start;
-        while (end < n && !LineEnd(text_[end])) ++end;
+        const size_t end = lineEnd_[start];
         const size_t seg = std::min(end - start, LINE_BUFFER);
         auto extent = [&](size_t count) { return advance_[start + count] - advance_[start]; };
         // Characters that fit: the cumulative extent stays within the width.

@@ -26,6 +26,7 @@ private:
     std::string text_;
     std::vector<long long> advance_;  // advance_[i]: width of the characters before i
     std::vector<int> lastBreak_;       // lastBreak_[i]: latest k <= i with a break before k, or -1
+    std::vector<size_t> lineEnd_;      // lineEnd_[i]: the first CR, LF or the end from i on
     int lineHeight_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "render/PreviewScaler.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "win/Handles.h"
@@ -51,13 +52,14 @@ struct RowWords {
 
 uint64_t Count(uint64_t word) { return static_cast<uint64_t>(__builtin_popcountll(word)); }
 
-// Adds to sums[b] the paper pixels before boundary b of every row in [top, bottom):
+// Sets sums[b] to the paper pixels before boundary b of every row in [top, bottom):
 // each word is counted once, the boundary words through their masks.
 __attribute__((always_inline)) inline void CountRows(const MonoBitmap& wallpaper, long long top, long long bottom,
                                                      RowWords words, const std::vector<Boundary>& bounds,
                                                      uint64_t* sums)
 {
     const size_t count = bounds.size();
+    std::fill(sums, sums + count, 0);
     for (long long y = top; y < bottom; ++y) {
         const uint8_t* row = wallpaper.Row(static_cast<int>(y));
         size_t word = 0;
@@ -112,7 +114,7 @@ __attribute__((always_inline)) inline void CountBand(const MonoBitmap& wallpaper
     uint64_t counted = 0;
     for (size_t b = 0; b < bounds.size(); ++b) {
         for (; word < bounds[b].word; ++word) counted += paper(word, ~0ULL);
-        sums[b] += counted + paper(word, bounds[b].before);
+        sums[b] = counted + paper(word, bounds[b].before);
     }
 }
 
@@ -209,24 +211,33 @@ public:
         const long long bh = wallpaper_.Height();
         std::vector<uint64_t> sums(bounds_.size()), planes;
         BlendTable blend(fore_, back_);
+        // Per band height (there are two), each column's pixel for a count of paper,
+        // looked up back from the end of its area's table.
+        struct Ends {
+            uint64_t height = 0;
+            std::vector<const uint32_t*> columns;
+        } ends[2];
         for (int outY = from; outY < to; ++outY) {
             const long long top = bh * outY / size_.height, bottom = bh * (outY + 1) / size_.height;
-            std::fill(sums.begin(), sums.end(), 0);
             countBand(wallpaper_, top, bottom, words_, bounds_, sums.data(), planes);
             uint32_t* out = pixels_ + static_cast<size_t>(outY) * size_.width;
-            // Columns are narrowWidth_ or narrowWidth_ + 1 wallpaper pixels wide: the
-            // pixel for a count of paper is looked up from the end of its area's table.
+            // Columns are narrowWidth_ or narrowWidth_ + 1 wallpaper pixels wide.
             const uint64_t height = static_cast<uint64_t>(bottom - top);
             const uint64_t areas[2] = {narrowWidth_ * height, (narrowWidth_ + 1) * height};
             const uint32_t* tables[2] = {blend.For(areas[0]), blend.For(areas[1])};
-            if (tables[0] && tables[1]) {
-                const uint32_t* ends[2] = {tables[0] + areas[0], tables[1] + areas[1]};
-                for (int outX = 0; outX < size_.width; ++outX)
-                    out[outX] = *(ends[wide_[outX]] - (sums[outX + 1] - sums[outX]));
-            } else {
+            if (!tables[0] || !tables[1]) {
                 for (int outX = 0; outX < size_.width; ++outX)
                     out[outX] = blend.Pixel(areas[wide_[outX]], sums[outX + 1] - sums[outX]);
+                continue;
             }
+            Ends& band = ends[height % 2];
+            if (band.height != height) {
+                band.height = height;
+                band.columns.clear();
+                for (uint8_t wide : wide_) band.columns.push_back(tables[wide] + areas[wide]);
+            }
+            const uint32_t* const* columns = band.columns.data();
+            for (int outX = 0; outX < size_.width; ++outX) out[outX] = columns[outX][-static_cast<std::ptrdiff_t>(sums[outX + 1] - sums[outX])];
         }
     }
 
