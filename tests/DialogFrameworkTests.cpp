@@ -1,5 +1,5 @@
 // What the pages and the main window do not already show of our dialog layer:
-// number parsing, the check list's keys, anchoring, gripper, minimum size,
+// the check list's keys, anchoring, gripper, minimum size,
 // right-click help and popup placement.
 
 #include <gtest/gtest.h>
@@ -47,16 +47,6 @@ public:
 };
 
 }  // namespace
-
-TEST(NumberParsing, BlanksAroundDigitsAndNoSign)
-{
-    uint32_t value = 7;
-    EXPECT_TRUE(DataExchange::ParseUnsigned(" \t42 \t", value));
-    EXPECT_EQ(value, 42u);
-    EXPECT_TRUE(DataExchange::ParseUnsigned("4294967295", value));
-    for (const char* wrong : {"", "  ", "-5", "+5", "4 2", "42x", "4294967296", "0x10"})
-        EXPECT_FALSE(DataExchange::ParseUnsigned(wrong, value)) << wrong;
-}
 
 TEST(CheckList, SpaceCarriesTheNewStateToEverySelectedRow)
 {

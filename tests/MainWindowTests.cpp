@@ -42,16 +42,6 @@ TEST(MainLayout, ProportionsDoubleClickOnEachEdge)
     EXPECT_TRUE(EqualRect(&none.window, &window));
 }
 
-TEST(MainLayout, PagesSitCentredAtTheBottomOfTheTabControl)
-{
-    const RECT tab = {110, 220, 510, 420}, main = {100, 200, 700, 700};
-    const POINT ltr = PageOrigin(tab, main, {390, 150}, false);
-    EXPECT_EQ(ltr.x, 5 + 10);
-    EXPECT_EQ(ltr.y, 200 - 150 - 5 - 1 + 20);
-    EXPECT_EQ(PageOrigin(tab, main, {390, 150}, true).x, 5 + 190);
-    EXPECT_EQ(FittedPageWidth({10, 0, 400, 0}, {15, 0, 300, 0}), 380);
-}
-
 namespace {
 
 // The exe copied under a name of its own, so its settings files are the test's.

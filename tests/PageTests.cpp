@@ -138,7 +138,9 @@ TEST_F(PageTest, GeneralSectionsMarginAndColours)
 
     // A margin outside 0..100 or no number at all: told, focused, selected; the last good margin stays.
     const std::pair<const char*, const char*> wrong[] = {{"150", "Please enter an integer between 0 and 100."},
-                                                         {"", "Please enter a positive integer."}};
+                                                         {"", "Please enter a positive integer."},
+                                                         {"-5", "Please enter a positive integer."},
+                                                         {"4294967296", "Please enter a positive integer."}};
     for (const auto& [text, message] : wrong) {
         messages.shown.clear();
         SetDlgItemTextA(page.Handle(), IDC_GENERAL_MARGIN, text);

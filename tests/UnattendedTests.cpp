@@ -19,57 +19,40 @@ namespace {
 
 struct ProcessRun {
     DWORD exitCode = 0xFFFFFFFF;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
-
-std::string ReadAll(HANDLE pipe)
-{
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    return text;
-}
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Runs a command line with its output in pipes, calls meanwhile once it has
-// started, and waits for it (a minute at most: the largest wallpaper is 512 MiB).
+// Runs a command line with its output in files, calls meanwhile once it has started,
+// and waits for it (a minute at most: the largest wallpaper is 512 MiB).
 ProcessRun Start(std::wstring command, const std::function<void()>& meanwhile = {})
 {
-    ProcessRun run;
+    TempFolder outputs;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
-    CreatePipe(&errRead, &errWrite, &inherit, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
+    for (HANDLE* handle : {&startup.hStdOutput, &startup.hStdError})
+        *handle = CreateFileA(outputs.File(handle == &startup.hStdError ? "err" : "out").c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION process = {};
-    const BOOL started =
+    ProcessRun run;
+    const bool started =
         CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
+    const DWORD error = GetLastError();
     if (started) {
         if (meanwhile) meanwhile();
-        run.out = ReadAll(outRead);
-        run.err = ReadAll(errRead);
         if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &run.exitCode);
-        else
-            run.err += "<still running after a minute>";
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
-    } else {
-        run.err = "<not started: error " + std::to_string(GetLastError()) + ">";
     }
-    CloseHandle(outRead);
-    CloseHandle(errRead);
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    run.out = ReadWholeFile(outputs.File("out"));
+    run.err = ReadWholeFile(outputs.File("err"));
+    if (!started) run.err += "<not started: error " + std::to_string(error) + ">";
     return run;
 }
 
