@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "win/Handles.h"
 
 PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth, int wallpaperHeight)
 {
@@ -257,15 +256,15 @@ struct RowRange {
     int from, to;
 };
 
-DWORD WINAPI ReduceRowRange(void* parameter)
+VOID CALLBACK ReduceRowRange(PTP_CALLBACK_INSTANCE, void* parameter, PTP_WORK)
 {
     const auto* range = static_cast<const RowRange*>(parameter);
     range->reduction->Rows(range->from, range->to);
-    return 0;
 }
 
-// From this many wallpaper pixels on, a second processor takes the lower half.
-constexpr long long SHARED_REDUCTION_PIXELS = 16LL << 20;
+// From this many wallpaper pixels on, a thread of the process's pool takes the lower
+// half (its threads stay, so that a pass does not pay for starting one).
+constexpr long long SHARED_REDUCTION_PIXELS = 1LL << 20;
 
 }  // namespace
 
@@ -281,17 +280,18 @@ void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF for
     }();
     const int half = size.height / 2;
     RowRange lower = {&reduction, half, size.height};
-    KernelHandle helper;
+    PTP_WORK helper = nullptr;
     if (processors > 1 && half > 0 &&
         static_cast<long long>(wallpaper.Width()) * wallpaper.Height() >= SHARED_REDUCTION_PIXELS)
-        helper.Reset(CreateThread(nullptr, 0, ReduceRowRange, &lower, 0, nullptr));
+        helper = CreateThreadpoolWork(ReduceRowRange, &lower, nullptr);
     if (!helper) {
         reduction.Rows(0, size.height);
         return;
     }
-    SetThreadPriority(helper.Get(), GetThreadPriority(GetCurrentThread()));
+    SubmitThreadpoolWork(helper);
     reduction.Rows(0, half);
-    WaitForSingleObject(helper.Get(), INFINITE);  // it ends: its rows are a finite piece of work
+    WaitForThreadpoolWorkCallbacks(helper, FALSE);  // its rows are a finite piece of work
+    CloseThreadpoolWork(helper);
 }
 
 std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
