@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "RenderTestSupport.h"
 #include "ResourceUse.h"
@@ -16,61 +14,39 @@ namespace {
 constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0, WHITE = 0xFFFFFF;
 
 // A borderless window whose client area is the given size, standing in for the Preview button.
-class PreviewWindow {
-public:
+struct PreviewWindow {
     PreviewWindow(int width, int height)
-        : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr))
+        : handle(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr))
     {
     }
-    ~PreviewWindow() { DestroyWindow(window_); }
-    HWND Handle() const { return window_; }
-
-private:
-    HWND window_;
+    ~PreviewWindow() { DestroyWindow(handle); }
+    HWND Handle() const { return handle; }
+    HWND handle;
 };
 
 bool WaitForIdle(WallpaperRenderer& renderer)
 {
-    for (int i = 0; i < 10000; ++i) {
-        if (!renderer.PreviewRunning()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
+    for (int i = 0; i < 10000 && renderer.PreviewRunning(); ++i) Sleep(1);
+    return !renderer.PreviewRunning();
 }
 
-// The preview as painted, read back as 0x00BBGGRR colours.
+// The preview painted on a square of `fill`, read back pixel by pixel.
 class Painted {
 public:
-    Painted(WallpaperRenderer& renderer, int width, int height, COLORREF fill) : width_(width)
+    Painted(WallpaperRenderer& renderer, int size, COLORREF fill)
+        : dc_(CreateScreenCompatibleDC()), bitmap_(CreateBitmap(size, size, 1, 32, nullptr)), scope_(dc_.Get(), bitmap_.Get())
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<const uint32_t*>(bits);
-        MemoryDC dc = CreateScreenCompatibleDC();
-        SelectObjectScope scope(dc.Get(), bitmap_.Get());
         BrushHandle brush(CreateSolidBrush(fill));
-        RECT all = {0, 0, width, height};
-        FillRect(dc.Get(), &all, brush.Get());
-        renderer.PaintPreview(dc.Get(), 0, 0);
-        GdiFlush();
+        RECT all = {0, 0, size, size};
+        FillRect(dc_.Get(), &all, brush.Get());
+        renderer.PaintPreview(dc_.Get(), 0, 0);
     }
-    COLORREF At(int x, int y) const
-    {
-        const uint32_t pixel = pixels_[static_cast<size_t>(y) * width_ + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
 private:
+    MemoryDC dc_;
     BitmapHandle bitmap_;
-    const uint32_t* pixels_ = nullptr;
-    int width_;
+    SelectObjectScope scope_;
 };
 
 class Preview : public ::testing::Test {
@@ -159,13 +135,13 @@ TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
 // own size, a colour change without a render, no wallpaper, then large ones fitted.
 TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
 {
-    EXPECT_EQ(Painted(renderer, 40, 40, GREEN).At(5, 5), GREEN);  // nothing before the first preview
+    EXPECT_EQ(Painted(renderer, 40, GREEN).At(5, 5), GREEN);  // nothing before the first preview
     renderer.border = true;
     renderer.foreColor = RED;
     renderer.backColor = BLUE;
     renderer.Render();
     ASSERT_TRUE(WaitForIdle(renderer));
-    Painted painted(renderer, 40, 40, GREEN);
+    Painted painted(renderer, 40, GREEN);
     EXPECT_EQ(painted.At(0, 0), RED);
     EXPECT_EQ(painted.At(19, 10), RED);
     EXPECT_EQ(painted.At(10, 10), BLUE);
@@ -173,13 +149,13 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
     renderer.backColor = WHITE;
     renderer.RequestPreview();
     ASSERT_TRUE(WaitForIdle(renderer));
-    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), WHITE);
+    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), WHITE);
 
     renderer.minWidth = renderer.minHeight = 0x7FFFFFFF;  // cannot be made
     renderer.Render();
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.GetPreviewSize().cx, 0);
-    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), GREEN);
+    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), GREEN);
 
     PreviewWindow square(200, 200);
     renderer.SetPreviewWindow(square.Handle());
@@ -222,7 +198,7 @@ TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
     }
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.PreviewThreadsAtOnce(), 1);
-    EXPECT_EQ(Painted(renderer, 20, 20, GREEN).At(5, 5), BLACK);
+    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), BLACK);
     EXPECT_EQ(GdiHeadroom(), headroom);
     EXPECT_EQ(LowestFreeHandle(), handle);
 }
