@@ -42,21 +42,11 @@ void Pump(HWND page)
     }
 }
 
+// Real key strokes: the keys pressed in order, released in reverse.
 void PressKeys(std::initializer_list<WORD> keys)
 {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT down = {INPUT_KEYBOARD, {}};
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto key = keys.end(); key != keys.begin();) {
-        INPUT up = {INPUT_KEYBOARD, {}};
-        up.ki.wVk = *--key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    for (auto key = keys.end(); key != keys.begin();) keybd_event(static_cast<BYTE>(*--key), 0, KEYEVENTF_KEYUP, 0);
     Sleep(50);
 }
 
