@@ -178,9 +178,7 @@ private:
     std::vector<std::pair<uint64_t, std::vector<uint32_t>>> tables_;  // a few sizes: widths and heights differ by one
 };
 
-}  // namespace
-
-namespace {
+size_t RowBytes(const MonoBitmap& wallpaper) { return static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4); }
 
 // One reduction's fixed parts; preview rows are made independently of each other.
 class Reduction {
@@ -188,7 +186,7 @@ public:
     Reduction(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
               uint32_t* pixels)
         : wallpaper_(wallpaper), size_(size), fore_(foreColor), back_(backColor), pixels_(pixels),
-          words_{static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4 / 8), static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4)},
+          words_{RowBytes(wallpaper) / 8, RowBytes(wallpaper)},
           narrowWidth_(static_cast<uint64_t>(wallpaper.Width() / size.width))
     {
         const long long bw = wallpaper.Width();
@@ -236,7 +234,8 @@ public:
                 for (uint8_t wide : wide_) band.columns.push_back(tables[wide] + areas[wide]);
             }
             const uint32_t* const* columns = band.columns.data();
-            for (int outX = 0; outX < size_.width; ++outX) out[outX] = columns[outX][-static_cast<std::ptrdiff_t>(sums[outX + 1] - sums[outX])];
+            for (int outX = 0; outX < size_.width; ++outX)
+                out[outX] = columns[outX][-static_cast<std::ptrdiff_t>(sums[outX + 1] - sums[outX])];
         }
     }
 
