@@ -86,7 +86,7 @@ void PreviewWorker::RunPass(HWND window)
     PreviewBitmap bitmap = std::move(spare_);
     if (size.width <= 0 || size.height <= 0) {
         bitmap = PreviewBitmap();
-    } else if (bitmap.size.cx != size.width || bitmap.size.cy != size.height) {
+    } else if (!bitmap.handle || bitmap.size.cx != size.width || bitmap.size.cy != size.height) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = size.width;
@@ -95,12 +95,13 @@ void PreviewWorker::RunPass(HWND window)
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
+        bitmap = PreviewBitmap();
         bitmap.handle.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap.handle || !bits) return;
+        if (!bitmap.handle || !bits) return;  // no memory: the preview shown stays
         bitmap.bits = static_cast<uint32_t*>(bits);
         bitmap.size = {size.width, size.height};
     }
-    if (bitmap.bits) ReduceToPreview(*wallpaper, size, fore, back, bitmap.bits);
+    if (bitmap.handle) ReduceToPreview(*wallpaper, size, fore, back, bitmap.bits);
     wallpaper.reset();  // a replaced wallpaper's memory may go back now
     if (pending_) {  // stale: dropped unseen
         spare_ = std::move(bitmap);

@@ -52,7 +52,8 @@ private:
     HWND window_ = nullptr;
     std::atomic<bool> pending_{false};
     bool running_ = false;
-    // A preview's bitmap: a DIB section the reduction writes into directly.
+    // A preview's bitmap: a DIB section the reduction writes into directly. Its bits
+    // and size count only while it has a handle.
     struct PreviewBitmap {
         BitmapHandle handle;
         uint32_t* bits = nullptr;
