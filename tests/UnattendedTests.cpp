@@ -38,9 +38,17 @@ ProcessRun Start(std::wstring command, const std::function<void()>& meanwhile = 
                               FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION process = {};
     ProcessRun run;
-    const bool started =
-        CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    const DWORD error = GetLastError();
+    // Wine now and then refuses to start a process with ERROR_INTERNAL_ERROR (about one
+    // start in a thousand); a second attempt starts it.
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+        if (!started) {
+            error = GetLastError();
+            Sleep(100);
+        }
+    }
     if (started) {
         if (meanwhile) meanwhile();
         if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
