@@ -34,13 +34,6 @@ protected:
 
 }  // namespace
 
-TEST(SystemForeground, ThresholdOfTheWeightedSum)
-{
-    EXPECT_EQ(SystemForegroundFor(0x0000FF), WHITE_COLOR);  // 1020
-    EXPECT_EQ(SystemForegroundFor(0x808080), WHITE_COLOR);  // 2048
-    EXPECT_EQ(SystemForegroundFor(0x818181), BLACK_COLOR);  // 2064
-}
-
 TEST_F(Gathering, ColourModes)
 {
     settings.general.foregroundColor = 0x112233;
@@ -50,7 +43,6 @@ TEST_F(Gathering, ColourModes)
              {COLOR_MODE_SYSTEM, WHITE_COLOR, desktop},
              {COLOR_MODE_REVERSED, desktop, WHITE_COLOR},
              {COLOR_MODE_CUSTOM, 0x112233, 0x445566},
-             {5, 0x112233, 0x445566},
              {-1, 0x112233, 0x445566}}) {
         settings.general.colorSelect = mode;
         Gather(desktop);
@@ -82,61 +74,6 @@ TEST_F(Gathering, CaptionsAndNotes)
     Gather();
     EXPECT_EQ(renderer.captionsText, "");
     EXPECT_EQ(renderer.notesText, "");
-}
-
-TEST_F(Gathering, MarginBorderGridAndLogo)
-{
-    settings.general.border = 1;
-    settings.general.grid = 1;
-    settings.general.logo = 0;
-    settings.grid.sizes.PopulateScreenSizes(1024, 768);
-    settings.grid.lineSize = 3;
-    settings.grid.rightToLeft = 1;
-    Gather();
-    EXPECT_EQ(renderer.margin, 14);  // 10, the border's pixel and the grid's lines
-    EXPECT_EQ(renderer.gridSizes, settings.grid.sizes.CollectEnabledSizes());
-    EXPECT_EQ(renderer.minWidth, 1024);
-    EXPECT_TRUE(renderer.flipHorizontal);
-    EXPECT_FALSE(renderer.logoEnabled);
-    EXPECT_TRUE(renderer.HasLogo());  // kept for when the section comes back
-    settings.grid.lineSize = 0;  // solid lines still take one pixel
-    Gather();
-    EXPECT_EQ(renderer.margin, 12);
-
-    // Off: no sizes and no minimum, but line size and flip keep their last values.
-    settings.general.grid = 0;
-    settings.grid.lineSize = 1;
-    settings.grid.rightToLeft = 0;
-    settings.general.margins = 0xFFFFFFFFu;  // hand-edited: stays a huge positive margin
-    Gather();
-    EXPECT_TRUE(renderer.gridSizes.empty());
-    EXPECT_EQ(renderer.minHeight, 0);
-    EXPECT_EQ(renderer.gridLineSize, 0);
-    EXPECT_TRUE(renderer.flipHorizontal);
-    EXPECT_GT(renderer.margin, 0);
-    // On with nothing enabled: no minimum size.
-    settings.general.grid = 1;
-    settings.grid.sizes.SetSelectionEnabled({0, 1, 2, 3, 4, 5, 6}, false);
-    Gather();
-    EXPECT_EQ(renderer.minWidth, 0);
-}
-
-TEST(CommandLineParsing, SwitchesInAnyCaseWithSlashOrDash)
-{
-    EXPECT_EQ(ParseCommandLine({}).mode, CommandLine::Mode::Window);
-    EXPECT_EQ(ParseCommandLine({"/refresh"}).mode, CommandLine::Mode::Refresh);
-    EXPECT_EQ(ParseCommandLine({"-REFRESH"}).mode, CommandLine::Mode::Refresh);
-    EXPECT_EQ(ParseCommandLine({"/Info"}).mode, CommandLine::Mode::Info);
-    const CommandLine save = ParseCommandLine({"-save", "C:\\walls\\my wall.bmp"});
-    EXPECT_EQ(save.mode, CommandLine::Mode::Save);
-    EXPECT_EQ(save.file, "C:\\walls\\my wall.bmp");
-    for (const std::vector<std::string>& wrong :
-         std::vector<std::vector<std::string>>{{"/save"}, {"/save", ""}, {"/refresh", "extra"}, {"/bogus"},
-                                               {"refresh"}, {"/"}, {"/info", "/refresh"}, {"/save", "a", "b"}}) {
-        const CommandLine line = ParseCommandLine(wrong);
-        EXPECT_EQ(line.mode, CommandLine::Mode::Invalid) << wrong[0];
-        EXPECT_FALSE(line.error.empty());
-    }
 }
 
 TEST(CommandLineParsing, RefreshWritesOnlyPlainBitmapNames)

@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "dialogs/ContextHelp.h"
 #include "dialogs/KCWinAppEx.h"
-#include "pages/CaptionsPage.h"
 #include "pages/GeneralPage.h"
 #include "pages/GridPage.h"
 #include "pages/NotesPage.h"
 #include "render/WallpaperRenderer.h"
 #include "resources/resource.h"
-#include "win/ResourceText.h"
 
 namespace {
 
@@ -48,13 +45,6 @@ void PressKeys(std::initializer_list<WORD> keys)
     for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
     for (auto key = keys.end(); key != keys.begin();) keybd_event(static_cast<BYTE>(*--key), 0, KEYEVENTF_KEYUP, 0);
     Sleep(50);
-}
-
-HWND ChildWithText(HWND parent, const char* text)
-{
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (WindowText(child) == text) return child;
-    return nullptr;
 }
 
 HWND FocusOf(DWORD thread)
@@ -111,7 +101,7 @@ const std::vector<UINT> SETTINGS = {UM_SETTINGS_CHANGED};
 
 }  // namespace
 
-TEST_F(PageTest, GeneralSectionsMarginAndColours)
+TEST_F(PageTest, GeneralSectionsAndMargin)
 {
     GeneralSettings settings;
     GeneralPage page(settings);
@@ -147,68 +137,9 @@ TEST_F(PageTest, GeneralSectionsMarginAndColours)
     }
     SetDlgItemTextA(page.Handle(), IDC_GENERAL_MARGIN, " 42 ");
     EXPECT_EQ(settings.margins, 42u);
-    EXPECT_EQ(HelpTopicText(ChildWithText(page.Handle(), "&Margin:"), page.TopicPairs()),
-              LoadResourceText(IDS_HELP_MARGIN));
-
-    // A colour chosen switches the scheme to Custom; a cancelled font dialog changes nothing.
-    Posted(page);
-    WindowWatcher colour([] { return FindProcessWindow("#32770", "Color"); },
-                         [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
-    Click(page, IDC_GENERAL_FOREGROUND);
-    colour.Join();
-    EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_CUSTOM), static_cast<UINT>(BST_CHECKED));
-    EXPECT_EQ(settings.colorSelect, COLOR_MODE_CUSTOM);
-    EXPECT_EQ(Posted(page), SETTINGS);
-    const LOGFONTA before = settings.font;
-    WindowWatcher font([] { return FindProcessWindow("#32770", "Font"); },
-                       [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-    Click(page, IDC_GENERAL_FONT);
-    font.Join();
-    EXPECT_TRUE(font.Found());
-    EXPECT_EQ(memcmp(&before, &settings.font, sizeof before), 0);
-    EXPECT_TRUE(Posted(page).empty());
 }
 
-TEST_F(PageTest, CaptionsShowTheDetectedValuesAndFollowTheBoxes)
-{
-    CaptionSettings settings;
-    CaptionsPage page(settings);
-    Open(page);
-    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
-    DWORD length = sizeof computer;
-    GetComputerNameA(computer, &length);
-    EXPECT_EQ(WindowText(page.Item(IDC_CAPTIONS_MACHINE_EDIT)), computer);
-    EXPECT_NE(page.BuildCaptionText().find("Locale:\t"), std::string::npos);
-
-    Click(page, IDC_CAPTIONS_LOCALE_CHECK);
-    EXPECT_EQ(Posted(page), SETTINGS);
-    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_LOCALE_EDIT)));
-    EXPECT_FALSE(WindowText(page.Item(IDC_CAPTIONS_LOCALE_EDIT)).empty());
-    EXPECT_EQ(page.BuildCaptionText().find("Locale:"), std::string::npos);
-
-    SetDlgItemTextA(page.Handle(), IDC_CAPTIONS_MACHINE_EDIT, "office-7");
-    EXPECT_EQ(Posted(page), SETTINGS);
-    EXPECT_EQ(page.BuildCaptionText().rfind("System Name:\toffice-7\n", 0), 0u);
-    EXPECT_EQ(HelpTopicText(page.Item(IDC_CAPTIONS_OS_CHECK), page.TopicPairs()), LoadResourceText(IDS_HELP_OS));
-    EXPECT_EQ(HelpTopicText(page.Item(IDC_CAPTIONS_OS_EDIT), page.TopicPairs()), "");
-}
-
-TEST(NotesTabStop, LabelsAndTheStopThatClearsThem)
-{
-    const auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
-    EXPECT_EQ(WidestLabel("ab\tc", length), 4);
-    EXPECT_EQ(WidestLabel("ab\tc\r\nwider line\r\n", length), 12);
-    EXPECT_EQ(WidestLabel("\tvalue", length), 2);
-    // The stop is the fewest dialog units whose pixels reach the label's width.
-    const auto pixels = [](int units) { return units * 13 / 8; };
-    for (int width = 1; width < 300; ++width) {
-        const int stop = NotesTabStop(width, 6, pixels);
-        EXPECT_LT(pixels(stop - 1), width);
-        EXPECT_GE(pixels(stop), width);
-    }
-}
-
-TEST_F(PageTest, NotesKeysTabStopAndHelpButton)
+TEST_F(PageTest, NotesKeysAndTabStop)
 {
     NotesSettings settings{"Name:\tvalue"};
     NotesPage page(settings);
@@ -232,16 +163,6 @@ TEST_F(PageTest, NotesKeysTabStopAndHelpButton)
     Posted(page);
     PressKeys({VK_ESCAPE});
     EXPECT_EQ(Posted(page), std::vector<UINT>{WM_CLOSE});
-
-    std::string shown;
-    WindowWatcher popup([] { return FindProcessWindow("MurvexHelpPopup", nullptr); },
-                        [&](HWND window) {
-                            shown = WindowText(window);
-                            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-                        });
-    Click(page, IDC_NOTES_HELP);
-    popup.Join();
-    EXPECT_EQ(shown, LoadResourceText(IDS_HELP_NOTES));
 }
 
 TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
@@ -320,6 +241,4 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     }
     EXPECT_NE(settings.sizes.Entries()[1].enabled, enabled);
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
-    EXPECT_EQ(HelpTopicText(ChildWithText(page.Handle(), "&Line size:"), page.TopicPairs()),
-              LoadResourceText(IDS_HELP_LINE_SIZE));
 }

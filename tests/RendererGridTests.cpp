@@ -35,10 +35,6 @@ protected:
     }
 
     int LabelHeight() { return measure.Extent("0").cy; }
-    int LabelWidth(const char* label)
-    {
-        return measure.Calc(std::string(label) + "  ", RECT{0, 0, 0, 0}, DT_SINGLELINE | DT_NOCLIP).right;
-    }
 
     Measure measure;
     WallpaperRenderer renderer;
@@ -106,44 +102,4 @@ TEST_F(RendererGrid, LineSizesAndTaskBarLines)
     const Picture picture = Render({400, 300, {PackSize(400, 300)}, 0, false, true}, 10);
     EXPECT_EQ(picture.InkCount(0, 269, 400, 270), 400);
     EXPECT_EQ(picture.InkCount(80, 0, 81, 240), 240);
-}
-
-TEST_F(RendererGrid, LabelsAtTheAnchoredSideThenBothSidesThenCentred)
-{
-    const int lw = LabelWidth("300 x 100");
-    const int margin = 10;
-    // Which of the band's ends and its centre carry label ink.
-    auto labelsAt = [&](int bandWidth, bool flip) {
-        const int w = bandWidth + 2 * margin;
-        const Picture picture = Render({w, 100, {PackSize(static_cast<uint16_t>(w), 100)}, 0, flip, false}, margin);
-        const int top = 100 - 1 - 30, bottom = 99;
-        std::string where;
-        where += picture.InkCount(margin, top, margin + 6, bottom) ? "L" : "-";
-        where += picture.InkCount(w / 2 - 3, top, w / 2 + 3, bottom) ? "C" : "-";
-        where += picture.InkCount(w - margin - 6, top, w - margin, bottom) ? "R" : "-";
-        return where;
-    };
-    EXPECT_EQ(labelsAt(2 * lw - 2, false), "--R");
-    EXPECT_EQ(labelsAt(2 * lw - 2, true), "L--");
-    EXPECT_EQ(labelsAt(2 * lw + 12, false), "L-R");
-    EXPECT_EQ(labelsAt(3 * lw + 30, true), "LCR");
-}
-
-TEST_F(RendererGrid, SizeSmallerThanTheContentKeepsItsOwnSize)
-{
-    renderer.captionsText = "System Name:\tA-RATHER-LONG-MACHINE-NAME\nOS Name:\tX\nLocale:\tY\n";
-    const Picture picture = Render({100, 50, {PackSize(100, 50)}, 0, false, false}, 10);
-    ASSERT_GT(picture.width, 100);
-    EXPECT_EQ(picture.InkCount(picture.width - 1, 0, picture.width, 50), 50);
-    EXPECT_EQ(picture.InkCount(picture.width - 1, 50, picture.width, picture.height), 0);
-}
-
-TEST_F(RendererGrid, HostileLineSizesStayInsideTheBitmap)
-{
-    for (int lineSize : {-7, 1000000, 0x7FFFFFFF}) {
-        SCOPED_TRACE(lineSize);
-        const Picture picture = Render({2000, 1500, {PackSize(2000, 1500), PackSize(300, 200)}, lineSize, false, true}, 10);
-        EXPECT_EQ(picture.width, 2000);
-        EXPECT_GT(picture.InkCount(1990, 0, 2000, 10), 0);
-    }
 }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,7 +11,6 @@
 #include "TestFiles.h"
 #include "render/NotesLayout.h"
 #include "settings/ScreenSizeList.h"
-#include "win/Handles.h"
 
 namespace {
 
@@ -28,17 +25,11 @@ protected:
 
 TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
 {
-    Picture empty = Snapshot(renderer);
-    ASSERT_EQ(empty.width, 20);
-    ASSERT_EQ(empty.height, 20);
-    EXPECT_EQ(empty.InkCount(0, 0, 20, 20), 0);
-
     renderer.border = true;
     renderer.margin = 11;  // the border adds one pixel to the effective margin
     Picture framed = Snapshot(renderer);
     ASSERT_EQ(framed.width, 22);
     EXPECT_EQ(framed.InkCount(0, 0, 22, 22), 4 * 21);
-    EXPECT_TRUE(framed.Ink(0, 0) && framed.Ink(21, 21) && framed.Ink(0, 21) && framed.Ink(21, 0));
     EXPECT_EQ(framed.InkCount(1, 1, 21, 21), 0);
 
     renderer.border = false;
@@ -46,31 +37,6 @@ TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
     Picture dot = Snapshot(renderer);
     EXPECT_EQ(dot.width, 1);
     EXPECT_EQ(dot.height, 1);
-}
-
-TEST_F(RendererLayout, LogoOnlyStandsAtTheMarginWithItsOwnBits)
-{
-    // The logo resource's own pixels, read by the system.
-    BitmapHandle logo(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129)));
-    ASSERT_TRUE(logo);
-    MemoryDC logoDc = CreateScreenCompatibleDC();
-    SelectObjectScope scope(logoDc.Get(), logo.Get());
-    renderer.logoEnabled = true;
-    Picture picture = Snapshot(renderer);
-    ASSERT_EQ(picture.width, 187);
-    ASSERT_EQ(picture.height, 89);
-    int differences = 0;
-    for (int y = 0; y < 89; ++y)
-        for (int x = 0; x < 187; ++x) {
-            const bool inLogo = x >= 10 && x < 177 && y >= 10 && y < 79;
-            differences += picture.Ink(x, y) != (inLogo && GetPixel(logoDc.Get(), x - 10, y - 10) == 0);
-        }
-    EXPECT_EQ(differences, 0);
-
-    renderer.logoEnabled = false;  // the section off: as if there were no logo
-    Picture without = Snapshot(renderer);
-    EXPECT_EQ(without.width, 20);
-    EXPECT_EQ(without.height, 20);
 }
 
 TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
@@ -93,21 +59,6 @@ TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
     EXPECT_EQ(withLogo.width, std::max<int>(167, std::max(first.cx, second.cx)) + 20);
 }
 
-TEST_F(RendererLayout, EmptyLinesKeepTheirHeightAndTrailingTextIsNotDrawn)
-{
-    const int lineHeight = measure.Extent("X").cy;
-    renderer.captionsText = "A:\ta\n\nB:\tb\n";
-    EXPECT_EQ(Snapshot(renderer).height, 20 + 3 * lineHeight);
-
-    renderer.captionsText = "A:\ta\nTrailing text";
-    Picture picture = Snapshot(renderer);
-    EXPECT_EQ(picture.height, 20 + lineHeight);
-    // Still counted in the label column, as every line is.
-    const int L = measure.Extent("Trailing text  ").cx;
-    EXPECT_EQ(picture.width, measure.Tabbed("A:\ta", L).cx + 20);
-    EXPECT_EQ(picture.InkCount(0, 10 + lineHeight, picture.width, picture.height), 0);
-}
-
 // Plain words, none with a hyphen or bracket: text the wrap model follows.
 std::string Words(size_t length, size_t seed)
 {
@@ -116,22 +67,6 @@ std::string Words(size_t length, size_t seed)
     std::string text;
     for (size_t i = seed; text.size() < length; ++i) text += std::string(words[(i * 7 + i / 3) % 14]) + " ";
     return text.substr(0, length);
-}
-
-TEST_F(RendererLayout, NotesOnlyKeepNaturalBreaksOrApproachTheScreensProportions)
-{
-    renderer.notesText = "Short\r\nnotes\r\nhere";
-    const RECT natural = measure.Calc(renderer.notesText, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
-    const Picture narrow = Snapshot(renderer);
-    EXPECT_EQ(narrow.width, natural.right + 20);
-    EXPECT_EQ(narrow.height, natural.bottom + 20);
-
-    renderer.notesText = Words(1500, 0);
-    const Picture wrapped = Snapshot(renderer);
-    const double screen = static_cast<double>(GetSystemMetrics(SM_CXFULLSCREEN)) / GetSystemMetrics(SM_CYFULLSCREEN);
-    EXPECT_NEAR(static_cast<double>(wrapped.width - 20) / (wrapped.height - 20) / screen, 1.0, 0.25);
-    // No "Notes:" label without captions: nothing left of the text's margin.
-    EXPECT_EQ(wrapped.InkCount(0, 0, 10, wrapped.height), 0);
 }
 
 // Texts that stress wrapping: long words wider than the block, runs of blanks, empty
@@ -199,31 +134,10 @@ TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)
     // "Notes:" stands in the label column of the first notes line, the notes after it.
     EXPECT_GT(picture.InkCount(10, 10 + lineHeight, 10 + measure.Extent("Notes").cx, 10 + 2 * lineHeight), 0);
     EXPECT_GT(picture.InkCount(10 + L, 10 + lineHeight, picture.width, 10 + 2 * lineHeight), 0);
-
-    renderer.notesText.clear();
-    Picture without = Snapshot(renderer);
-    EXPECT_EQ(without.height, 20 + lineHeight);
 }
 
 TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
 {
-    renderer.minWidth = 0x7FFFFFFF;
-    renderer.minHeight = 0x7FFFFFFF;
-    renderer.gridSizes = {PackSize(65535, 65535)};
-    renderer.modified = true;
-    renderer.Render();
-    const SIZE size = renderer.GetWallpaperSize();
-    EXPECT_EQ(size.cx, 0);
-    EXPECT_EQ(size.cy, 0);
-    TempFolder folder;
-    EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
-    EXPECT_FALSE(FileExists(folder.File("none.bmp")));
-    EXPECT_TRUE(renderer.modified);
-
-    renderer.minWidth = renderer.minHeight = 0;  // the next render recovers
-    renderer.gridSizes.clear();
-    EXPECT_EQ(Snapshot(renderer).width, 20);
-
     // The largest side is made; one pixel more is refused before anything is allocated.
     renderer.minWidth = 65535;
     renderer.minHeight = 40;
@@ -231,7 +145,14 @@ TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
     EXPECT_EQ(renderer.GetWallpaperSize().cx, 65535);
     renderer.margin = 32768;  // 2 x 32768 = 65536 high
     renderer.minWidth = 0;
+    renderer.modified = true;
     renderer.Render();
     EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
     EXPECT_EQ(renderer.RequestedHeight(), 65536);
+    TempFolder folder;
+    EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
+    EXPECT_FALSE(FileExists(folder.File("none.bmp")));
+    EXPECT_TRUE(renderer.modified);
+    renderer.margin = 10;  // the next render recovers
+    EXPECT_EQ(Snapshot(renderer).width, 20);
 }

@@ -45,21 +45,6 @@ TEST(ScreenSizeList, FirstStartsAndStoredLists)
     for (const Case& c : cases) EXPECT_EQ(Listing(Populated(c.stored, c.width, c.height)), c.rows);
 }
 
-TEST(ScreenSizeList, AddingAndCollecting)
-{
-    ScreenSizeList list = Populated({}, 800, 600);
-    EXPECT_FALSE(list.AddScreenSize(1024, 768, true));  // known: only gains its tick
-    EXPECT_FALSE(list.AddScreenSize(1024, 768, false));
-    EXPECT_TRUE(list.AddScreenSize(960, 1280, true));  // equal area: after the earlier entry
-    EXPECT_EQ(Listing(list), "640 x 480+ 800 x 600+ 1024 x 768+ 1152 x 864- 1280 x 960- 960 x 1280+ 1280 x 1024- "
-                             "1600 x 1200- ");
-    // Largest first; among equal areas the later entry first.
-    list.SetEnabled(4, true);
-    EXPECT_EQ(list.CollectEnabledSizes(), (std::vector<PackedSize>{PackSize(960, 1280), PackSize(1280, 960),
-                                                                   PackSize(1024, 768), PackSize(800, 600),
-                                                                   PackSize(640, 480)}));
-}
-
 TEST(ScreenSizeList, GridArrayLoadsReplacesAndSaves)
 {
     ScreenSizeList list;
@@ -75,14 +60,4 @@ TEST(ScreenSizeList, GridArrayLoadsReplacesAndSaves)
     list.PopulateScreenSizes(1024, 768);
     list.ExchangeGridArray(GridArrayDirection::Save, saved);
     EXPECT_EQ(saved, stored);
-}
-
-TEST(ScreenSizeList, SelectionOperations)
-{
-    ScreenSizeList list = Populated({}, 1024, 768);
-    list.SetSelectionEnabled({6, 4, 4, 99}, true);
-    list.SetSelectionEnabled({0}, false);
-    // Rows are removed from the last to the first, so each index names the row it meant.
-    list.RemoveSelection({0, 2, 6, 2, 42});
-    EXPECT_EQ(Listing(list), "800 x 600+ 1152 x 864- 1280 x 960+ 1280 x 1024- ");
 }

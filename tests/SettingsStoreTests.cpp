@@ -60,14 +60,6 @@ void ChangeEveryValue(WallpaperSettings& s)
 
 }  // namespace
 
-TEST(ProfilePaths, LocalInWindowsDirectoryMasterBesideTheExe)
-{
-    ProfilePaths paths = MakeProfilePaths("\\\\server\\tools\\Murvex32.exe", "C:\\WINDOWS");
-    EXPECT_EQ(paths.local, "C:\\WINDOWS\\Murvex32.INI");
-    EXPECT_EQ(paths.master, "\\\\server\\tools\\Murvex32.INI");
-    EXPECT_EQ(MakeProfilePaths("D:\\v1.2\\My.Tool.exe", "C:\\WINDOWS\\").master, "D:\\v1.2\\My.Tool.INI");
-}
-
 TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
 {
     // After a reset only the stored list is written, and a value back at its default goes.
@@ -185,31 +177,4 @@ TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)
     CloseHandle(holder);
     EXPECT_EQ(ReadWholeFile(locked), "[General]\r\nMargins=77\r\n");
     EXPECT_EQ(Stored(settings), before);
-}
-
-TEST_F(SettingsStoreTest, OnlyAFontTheFontDialogCouldMakeIsLoaded)
-{
-    struct Case {
-        const char* what;
-        void (*change)(LOGFONTA&);
-        bool usable;
-    };
-    const Case cases[] = {
-        {"largest size", [](LOGFONTA& f) { f.lfHeight = -2184; }, true},
-        {"beyond it", [](LOGFONTA& f) { f.lfHeight = -2185; }, false},
-        {"wide", [](LOGFONTA& f) { f.lfWidth = 5000; }, false},
-        {"weight", [](LOGFONTA& f) { f.lfWeight = 5000; }, false},
-        {"no face", [](LOGFONTA& f) { f.lfFaceName[0] = '\0'; }, false},
-        {"control in face", [](LOGFONTA& f) { f.lfFaceName[1] = '\x01'; }, false},
-    };
-    const std::string file = folder.File("font.INI");
-    for (const Case& c : cases) {
-        LOGFONTA font = settings.defaultFont;
-        c.change(font);
-        EXPECT_EQ(IsUsableFont(font, 96), c.usable) << c.what;
-        WriteWholeFile(file, "[General]\r\nFont=" + EncodeBlock(&font, sizeof font) + "\r\n");
-        settings.general.font.lfHeight = 5;
-        store.LoadSettings(file);
-        EXPECT_EQ(memcmp(&settings.general.font, c.usable ? &font : &settings.defaultFont, sizeof font), 0) << c.what;
-    }
 }

@@ -27,12 +27,9 @@ inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 1
 class WindowWatcher {
 public:
     WindowWatcher(std::function<HWND()> find, std::function<void(HWND)> act)
-        : thread_([find = std::move(find), act = std::move(act), this] {
+        : thread_([find = std::move(find), act = std::move(act)] {
               HWND window = nullptr;
-              if (WaitFor([&] { return (window = find()) != nullptr; })) {
-                  found_ = true;
-                  act(window);
-              }
+              if (WaitFor([&] { return (window = find()) != nullptr; })) act(window);
           })
     {
     }
@@ -41,10 +38,8 @@ public:
     {
         if (thread_.joinable()) thread_.join();
     }
-    bool Found() const { return found_; }
 
 private:
-    bool found_ = false;
     std::thread thread_;
 };
 
