@@ -18,14 +18,12 @@ public:
 
     // The fixed block inside the loaded resource, or null.
     const VS_FIXEDFILEINFO* GetFixedInfo() const;
-    // Language id (low word) and code page (high word) of each translation.
-    bool GetTranslations(std::vector<uint32_t>& translations) const;
     // "FileVersion", "FileDescription" and the like; empty when absent.
     std::string QueryString(const std::string& name) const;
 
-    uint32_t Translation() const { return translation_; }
-
 private:
+    // Language id (low word) and code page (high word) of each translation.
+    bool GetTranslations(std::vector<uint32_t>& translations) const;
     bool Query(const std::string& subBlock, const void** data, UINT* length) const;
 
     uint32_t translation_ = 0;
