@@ -20,13 +20,18 @@ protected:
     MainWindow() { DeleteFileA(WindowsFile("MurvexUI.INI").c_str()); }
     ~MainWindow() override
     {
-        if (process.hProcess) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, 5000);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
+        Stop();
         DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
+    }
+
+    void Stop()
+    {
+        if (!process.hProcess) return;
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        process = {};
     }
 
     void Launch()
@@ -106,6 +111,28 @@ protected:
         ReleaseDC(nullptr, screen);
         return pixels;
     }
+    int VisiblePages()
+    {
+        int count = 0;
+        for (HWND page = FindWindowExA(main, nullptr, "#32770", nullptr); page;
+             page = FindWindowExA(main, page, "#32770", nullptr))
+            count += IsWindowVisible(page) ? 1 : 0;
+        return count;
+    }
+    // A click on tab `index`, where a user's mouse would make it (the tab's rectangle is
+    // asked for in the program's own memory).
+    void ClickTab(int index)
+    {
+        RECT item = {};
+        void* remote = VirtualAllocEx(process.hProcess, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_NE(remote, nullptr);
+        SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.hProcess, remote, &item, sizeof item, nullptr);
+        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tab, WM_LBUTTONUP, 0, at);
+    }
     void Type(HWND control, const std::string& text)
     {
         for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 0);
@@ -169,6 +196,36 @@ TEST_F(MainWindow, SectionsDriveTheTabsAndThePreviewFollowsTheNotes)
     EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
     EXPECT_TRUE(Ended());
     EXPECT_FALSE(FileExists(WindowsFile("MurvexUI.INI")));
+}
+
+// The first click of a fresh window on any tab shows that page and no other.
+TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAlone)
+{
+    WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nGrid=1\r\n");
+    struct Case {
+        int tab;
+        const char* page;
+        int control;
+    };
+    for (const Case& c : {Case{1, "Captions", IDC_CAPTIONS_OS_EDIT}, Case{2, "Notes", IDC_NOTES_EDIT},
+                          Case{3, "Grid", IDC_GRID_SIZES}}) {
+        SCOPED_TRACE(c.page);
+        Stop();
+        Launch();
+        ASSERT_EQ(TabCount(), 4);
+        ClickTab(c.tab);
+        ASSERT_TRUE(WaitFor([&] { return ShownPage() == c.page; }, 3000)) << ShownPage();
+        EXPECT_EQ(VisiblePages(), 1);
+        HWND control = PageControl(c.control);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(IsWindowEnabled(control));
+        if (c.control == IDC_GRID_SIZES) {
+            EXPECT_GE(SendMessageA(control, LB_GETCOUNT, 0, 0), 7);  // the common sizes
+        } else {
+            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+            EXPECT_EQ(WindowText(control), "typed");
+        }
+    }
 }
 
 TEST_F(MainWindow, SaveAsWritesInstallsAndKeepsOnlyWhatDiffers)

@@ -189,10 +189,11 @@ void MainDialog::OnTabSelChange()
     const LRESULT selected = SendMessageA(tab, TCM_GETCURSEL, 0, 0);
     if (selected < 0 || !SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)))
         return;
-    const auto* shown = reinterpret_cast<Dialog*>(item.lParam);
+    // A page is told apart by what it is: pages not made yet all have no handle.
+    const auto* shown = reinterpret_cast<const Dialog*>(item.lParam);
     for (Dialog* page : {static_cast<Dialog*>(&general_), static_cast<Dialog*>(&captions_),
                          static_cast<Dialog*>(&notes_), static_cast<Dialog*>(&grid_)})
-        ShowPage(*page, shown && page->Handle() == shown->Handle());
+        ShowPage(*page, page == shown);
 }
 
 void MainDialog::ShowPage(Dialog& page, bool show)
