@@ -156,3 +156,73 @@ TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
     renderer.margin = 10;  // the next render recovers
     EXPECT_EQ(Snapshot(renderer).width, 20);
 }
+
+// A caption line's width agrees with the system's tabbed measure wherever that one
+// can answer (below 65,536 pixels), and goes on counting past it.
+TEST(CaptionLineWidth, AgreesWithTheSystemAndCountsPast65535)
+{
+    Measure measure;
+    const std::string wide(6000, 'W');
+    for (int tabStop : {1, 7, 50, 123, 4000}) {
+        for (const std::string line : {"", "a", "OS:\tvalue", "\t", "x\t\ty", "Label:\t", "\tlead", "Name:\tW\tW"}) {
+            const DWORD system = GetTabbedTextExtentA(measure.Dc(), line.c_str(), static_cast<int>(line.size()), 1, &tabStop);
+            EXPECT_EQ(CaptionLineWidth(measure.Dc(), line, tabStop), LOWORD(system)) << line << " at " << tabStop;
+        }
+        // Past 16 bits: a plain line is as wide as its text, a tabbed one agrees in the low 16 bits.
+        EXPECT_EQ(CaptionLineWidth(measure.Dc(), wide, tabStop), measure.Extent(wide).cx);
+        const std::string tabbed = "System Name:\t" + wide;
+        const long long width = CaptionLineWidth(measure.Dc(), tabbed, tabStop);
+        const DWORD system = GetTabbedTextExtentA(measure.Dc(), tabbed.c_str(), static_cast<int>(tabbed.size()), 1, &tabStop);
+        EXPECT_GT(width, 65535);
+        EXPECT_EQ(width % 65536, LOWORD(system)) << tabStop;
+    }
+}
+
+// Where each part goes, without painting: logo, captions, notes, grid and the size.
+TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
+{
+    renderer.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
+    renderer.notesText = "note";
+    renderer.gridSizes = {PackSize(800, 600)};
+    renderer.minWidth = 800;
+    renderer.minHeight = 600;
+    const int L = measure.Extent("Browser Version:  ").cx;
+    const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
+    const long long content = std::max(first.cx, second.cx);
+    const long long extra = 800 - (content + 20);  // the content keeps to the right of a larger wallpaper
+
+    const WallpaperLayout layout = MeasureWallpaper(renderer, SIZE{100, 40}, measure.Dc());
+    EXPECT_EQ(layout.width, 800);
+    EXPECT_EQ(layout.height, 600);
+    EXPECT_EQ(layout.logo, (PixelRect{10 + extra, 10, 110 + extra, 50}));
+    EXPECT_EQ(layout.captions, (PixelRect{10 + extra, 60, 10 + extra + content, 60 + first.cy + second.cy}));
+    EXPECT_EQ(layout.tabStop, L + extra);
+    EXPECT_TRUE(layout.notesLabel);
+    EXPECT_EQ(layout.notes.left, 10 + L + extra);
+    EXPECT_EQ(layout.notes.top, layout.captions.bottom);
+    EXPECT_EQ(layout.notes.right, 790);  // the content's width from its left, kept inside the margin
+    EXPECT_EQ(layout.notes.bottom, layout.notes.top + first.cy);
+    ASSERT_EQ(layout.grid.size(), 1u);
+    EXPECT_EQ(layout.grid[0], (PixelRect{0, 0, 800, 600}));
+
+    // Flipped, the grid keeps to the left and so does the content.
+    renderer.flipHorizontal = true;
+    renderer.minWidth = 1000;
+    const WallpaperLayout flipped = MeasureWallpaper(renderer, SIZE{0, 0}, measure.Dc());
+    EXPECT_EQ(flipped.grid[0], (PixelRect{0, 0, 800, 600}));
+    EXPECT_EQ(flipped.captions.left, 10);
+    EXPECT_EQ(flipped.captions.top, 10);
+    EXPECT_EQ(flipped.logo, PixelRect{});
+
+    // A caption line wider than 16 bits can count makes the wallpaper as wide.
+    renderer.captionsText = "Name:\t" + std::string(6000, 'W') + "\n";
+    renderer.notesText.clear();
+    renderer.gridSizes.clear();
+    renderer.minWidth = renderer.minHeight = 0;
+    const WallpaperLayout wide = MeasureWallpaper(renderer, SIZE{0, 0}, measure.Dc());
+    EXPECT_GT(wide.width, MAX_WALLPAPER_SIDE);
+    EXPECT_EQ(wide.width, wide.captions.right + 10);
+    renderer.Render();
+    EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
+    EXPECT_EQ(renderer.RequestedWidth(), wide.width);
+}

@@ -1,7 +1,8 @@
 #include "app/MainLayout.h"
 
 #include <algorithm>
-#include <climits>
+
+#include "common/IntClamp.h"
 
 POINT PageOrigin(const RECT& tabClient, const RECT& mainClient, SIZE page, bool rightToLeft)
 {
@@ -39,7 +40,6 @@ ProportionsFit FitProportions(int hitTest, const RECT& window, SIZE preview, SIZ
             bw = pw;
         }
     };
-    auto clampInt = [](long long value) { return static_cast<LONG>(std::clamp<long long>(value, INT_MIN, INT_MAX)); };
     auto corner = [&](int horizontal, int vertical) {
         fit.followUps[0] = wider ? horizontal : vertical;
         fit.followUps[1] = wider ? vertical : horizontal;
@@ -47,23 +47,23 @@ ProportionsFit FitProportions(int hitTest, const RECT& window, SIZE preview, SIZ
     switch (hitTest) {
     case HTLEFT:
         fitHeight();
-        r.left = clampInt(r.left + pw - bw);
+        r.left = ClampToInt(r.left + pw - bw);
         r.left = std::max(r.left, workArea.left);
         r.left = std::min<LONG>(r.left, r.right - minTrack.cx);
         break;
     case HTRIGHT:
         fitHeight();
-        r.right = std::min(clampInt(r.right + bw - pw), workArea.right);
+        r.right = std::min<LONG>(ClampToInt(r.right + bw - pw), workArea.right);
         break;
     case HTTOP:
         fitWidth();
-        r.top = clampInt(r.top + ph - bh);
+        r.top = ClampToInt(r.top + ph - bh);
         r.top = std::max(r.top, workArea.top);
         r.top = std::min<LONG>(r.top, r.bottom - minTrack.cy);
         break;
     case HTBOTTOM:
         fitWidth();
-        r.bottom = std::min(clampInt(r.bottom + bh - ph), workArea.bottom);
+        r.bottom = std::min<LONG>(ClampToInt(r.bottom + bh - ph), workArea.bottom);
         break;
     case HTTOPLEFT: corner(HTLEFT, HTTOP); break;
     case HTTOPRIGHT: corner(HTRIGHT, HTTOP); break;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#include "render/WallpaperComposer.h"
+#include "common/IntClamp.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "render/WallpaperComposer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
+#include "common/PackedSize.h"
 #include "render/NotesLayout.h"
 #include "win/Handles.h"
 
@@ -65,16 +65,16 @@ void VerticalDashes(MonoBitmap& bitmap, long long from, long long to, long long 
         if (lineSize == 0 || EvenStep(row, phase, lineSize)) bitmap.InkRun(static_cast<int>(row), from, to);
 }
 
-// One screen size's rectangle, anchored at the top right (top left when flipped), with
-// its label along the bottom edge; `dc` has the bitmap and the font selected.
-void DrawGridRectangle(const WallpaperDesign& design, MonoBitmap& bitmap, HDC dc, uint32_t size)
+// One screen size's rectangle (anchored at the top right, the top left when flipped),
+// with its label along the bottom edge; `dc` has the bitmap and the font selected.
+void DrawGridRectangle(const WallpaperDesign& design, const PixelRect& rect, MonoBitmap& bitmap, HDC dc)
 {
     const bool flip = design.flipHorizontal;
-    const long long w = size & 0xFFFF, h = size >> 16;
+    const long long w = rect.right - rect.left, h = rect.bottom - rect.top;
     const long long lineSize = design.gridLineSize;
     const long long t = lineSize > 1 ? lineSize : 1;
     const long long bw = bitmap.Width();
-    const long long x0 = flip ? 0 : bw - w, x1 = x0 + w;
+    const long long x0 = rect.left, x1 = rect.right;
     const long long r = bw % (2 * t);
     const long long topPhase = flip ? 0 : 3 * t - r;
     const long long bottomPhase = flip ? t : 2 * t - r;
@@ -92,9 +92,9 @@ void DrawGridRectangle(const WallpaperDesign& design, MonoBitmap& bitmap, HDC dc
         VerticalDashes(bitmap, from, from + t, 0, h, t, lineSize);
     }
 
-    char label[32];
-    std::snprintf(label, sizeof label, "%d x %d", static_cast<int>(w), static_cast<int>(h));
-    const std::string measured = std::string(label) + "  ";
+    const std::string text = SizeLabel(PackSize(static_cast<uint16_t>(w), static_cast<uint16_t>(h)));
+    const char* label = text.c_str();
+    const std::string measured = text + "  ";
     RECT extent = {0, 0, 0, 0};
     DrawTextA(dc, measured.c_str(), TextLength(measured), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     const long long labelWidth = extent.right - extent.left, textHeight = extent.bottom - extent.top;
@@ -102,7 +102,7 @@ void DrawGridRectangle(const WallpaperDesign& design, MonoBitmap& bitmap, HDC dc
     RECT band = {ClampToInt(x0 + margin), ClampToInt(h - t - std::max(textHeight, 30LL)), ClampToInt(x1 - margin),
                  ClampToInt(h - t)};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX;
-    const int length = TextLength(label);
+    const int length = TextLength(text);
     DrawTextA(dc, label, length, &band, format | (flip ? DT_LEFT : DT_RIGHT));
     const long long bandWidth = static_cast<long long>(band.right) - band.left;
     if (bandWidth > 2 * labelWidth) DrawTextA(dc, label, length, &band, format | (flip ? DT_RIGHT : DT_LEFT));
@@ -125,72 +125,106 @@ int WidestLabel(const std::string& text, const std::function<int(const std::stri
     return widest;
 }
 
-ComposedWallpaper ComposeWallpaper(const WallpaperDesign& design, HBITMAP logo, const std::string& notesLabel)
+long long CaptionLineWidth(HDC dc, const std::string& line, int tabStop)
+{
+    if (tabStop <= 0) return LOWORD(GetTabbedTextExtentA(dc, line.c_str(), TextLength(line), 1, &tabStop));
+    long long x = 0;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find('\t', start);
+        const std::string piece = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, piece.c_str(), TextLength(piece), &extent);
+        x += extent.cx;
+        if (tab == std::string::npos) return x;
+        x = (x / tabStop + 1) * tabStop;
+        start = tab + 1;
+    }
+}
+
+WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC dc)
 {
     const std::string& captionsText = design.captionsText;
     const std::string& notesText = design.notesText;
-    const int margin = design.margin;
-    MemoryDC dc = CreateScreenCompatibleDC();
-    FontHandle textFont(CreateFontIndirectA(&design.font));
-    SelectObjectScope fontScope(dc.Get(), textFont ? static_cast<HGDIOBJ>(textFont.Get()) : GetStockObject(SYSTEM_FONT));
+    const long long margin = design.margin;
+    const bool withLogo = logo.cx > 0 && logo.cy > 0;
 
-    BITMAP logoSize = {};
-    const bool withLogo = design.logoEnabled && logo && GetObjectA(logo, sizeof logoSize, &logoSize);
-    long long x = margin, y0 = margin, W = 0, H = 0, L = 0;
+    // The content (logo, captions, notes) is measured from the top left margin corner.
+    long long contentWidth = 0, contentHeight = 0;
     if (withLogo) {
-        W = logoSize.bmWidth;
-        H = logoSize.bmHeight + static_cast<long long>(margin);
-        y0 = margin + logoSize.bmHeight + static_cast<long long>(margin);
+        contentWidth = logo.cx;
+        contentHeight = logo.cy + margin;
     }
-    L = WidestLabel(captionsText, [&dc](const std::string& label) {
+    const long long captionsTop = contentHeight;
+    long long label = WidestLabel(captionsText, [dc](const std::string& text) {
         SIZE extent = {};
-        GetTextExtentPoint32A(dc.Get(), label.c_str(), TextLength(label), &extent);
+        GetTextExtentPoint32A(dc, text.c_str(), TextLength(text), &extent);
         return static_cast<int>(extent.cx);
     });
-    const int tabStop = ClampToInt(L);
-
+    const int tabStop = ClampToInt(label);
+    long long notesTop = captionsTop, notesBottom = captionsTop;
     if (!captionsText.empty() || !notesText.empty()) {
         ForEachTerminatedLine(captionsText, [&](const std::string& line) {
-            const DWORD extent = GetTabbedTextExtentA(dc.Get(), line.c_str(), TextLength(line), 1, &tabStop);
-            W = std::max<long long>(W, LOWORD(extent));
-            H += HIWORD(extent);
+            contentWidth = std::max(contentWidth, CaptionLineWidth(dc, line, tabStop));
+            contentHeight += HIWORD(GetTabbedTextExtentA(dc, line.c_str(), TextLength(line), 1, &tabStop));
         });
+        notesTop = contentHeight;
         if (captionsText.empty()) {
             // The search and the final block are measured from the same top edge.
-            NotesLayout notes(dc.Get(), notesText, ClampToInt(H));
-            W = std::max<long long>(W, notes.SearchWidth(GetSystemMetrics(SM_CXFULLSCREEN),
-                                                         GetSystemMetrics(SM_CYFULLSCREEN)));
-            H = notes.Wrapped(ClampToInt(W)).cy + static_cast<long long>(margin);
+            NotesLayout notes(dc, notesText, ClampToInt(contentHeight));
+            contentWidth = std::max<long long>(
+                contentWidth, notes.SearchWidth(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)));
+            notesBottom = notes.Wrapped(ClampToInt(contentWidth)).cy;
         } else {
-            RECT notes = {ClampToInt(L), ClampToInt(H), ClampToInt(W), ClampToInt(H)};
-            DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
-            H = notes.bottom + static_cast<long long>(margin);
+            RECT notes = {ClampToInt(label), ClampToInt(contentHeight), ClampToInt(contentWidth),
+                          ClampToInt(contentHeight)};
+            DrawTextA(dc, notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
+            notesBottom = notes.bottom;
         }
+        contentHeight = notesBottom + margin;
     }
 
-    const long long width = W + 2LL * margin;
-    const long long height = H != 0 ? H + margin : 2LL * margin;
-    long long bw = width, bh = height;
+    WallpaperLayout layout;
+    const long long width = contentWidth + 2 * margin;
+    const long long height = contentHeight != 0 ? contentHeight + margin : 2 * margin;
+    long long left = margin, bw = width, bh = height;
     if (design.minWidth > 0 || design.minHeight > 0) {
         bw = std::max<long long>(design.minWidth, width);
         bh = std::max<long long>(design.minHeight, height);
         if (!design.flipHorizontal) {
-            const long long extra = bw - width;
-            x += extra;
-            if (L != 0) L += extra;
+            // The content keeps to the right, clear of the grid's labels on the left.
+            left += bw - width;
+            if (label != 0) label += bw - width;
         }
     }
     // A zero-sized bitmap is made 1 x 1, as the platform does for CreateBitmap.
-    ComposedWallpaper result;
-    result.width = bw = std::max(bw, 1LL);
-    result.height = bh = std::max(bh, 1LL);
-    // Larger ones are refused before anything is allocated: the system would hand out
-    // a bitmap of several GiB that later drawing faults on.
-    if (bw > MAX_WALLPAPER_SIDE || bh > MAX_WALLPAPER_SIDE) return result;
-    MonoBitmap bitmap = MonoBitmap::Create(static_cast<int>(bw), static_cast<int>(bh));
-    if (!bitmap) return result;
+    layout.width = std::max(bw, 1LL);
+    layout.height = std::max(bh, 1LL);
+    if (withLogo) layout.logo = {left, margin, left + logo.cx, margin + logo.cy};
+    layout.captions = {left, captionsTop + margin, left + contentWidth, notesTop + margin};
+    layout.tabStop = ClampToInt(label);
+    layout.notesLabel = label != 0 && !notesText.empty();
+    const long long notesLeft = std::max(left, margin + label);
+    layout.notes = {notesLeft, notesTop + margin, std::min(notesLeft + contentWidth, layout.width - margin),
+                    notesBottom + margin};
+    for (uint32_t size : design.gridSizes) {
+        const long long w = PackedWidth(size), h = PackedHeight(size);
+        const long long gridLeft = design.flipHorizontal ? 0 : layout.width - w;
+        layout.grid.push_back({gridLeft, 0, gridLeft + w, h});
+    }
+    return layout;
+}
 
-    SelectObjectScope bitmapScope(dc.Get(), bitmap.Handle());
+namespace {
+
+// Paints the measured layout into a bitmap of its size; `dc` has the font selected.
+MonoBitmap PaintWallpaper(const WallpaperDesign& design, const WallpaperLayout& layout, HBITMAP logo,
+                          const std::string& notesLabel, HDC dc)
+{
+    const long long bw = layout.width, bh = layout.height;
+    MonoBitmap bitmap = MonoBitmap::Create(static_cast<int>(bw), static_cast<int>(bh));
+    if (!bitmap) return bitmap;
+
+    SelectObjectScope bitmapScope(dc, bitmap.Handle());
     bitmap.FillPaper();
     if (design.border) {
         bitmap.InkRun(0, 0, bw);
@@ -198,30 +232,52 @@ ComposedWallpaper ComposeWallpaper(const WallpaperDesign& design, HBITMAP logo, 
         VerticalDashes(bitmap, 0, 1, 0, bh, 0, 0);
         VerticalDashes(bitmap, bw - 1, bw, 0, bh, 0, 0);
     }
-    for (uint32_t size : design.gridSizes) DrawGridRectangle(design, bitmap, dc.Get(), size);
+    for (const PixelRect& rect : layout.grid) DrawGridRectangle(design, rect, bitmap, dc);
 
-    if (withLogo) {
+    if (logo && layout.logo.right > layout.logo.left) {
         MemoryDC logoDC = CreateScreenCompatibleDC();
         SelectObjectScope logoScope(logoDC.Get(), logo);
-        BitBlt(dc.Get(), ClampToInt(x), margin, logoSize.bmWidth, logoSize.bmHeight, logoDC.Get(), 0, 0, SRCCOPY);
+        BitBlt(dc, ClampToInt(layout.logo.left), ClampToInt(layout.logo.top),
+               ClampToInt(layout.logo.right - layout.logo.left), ClampToInt(layout.logo.bottom - layout.logo.top),
+               logoDC.Get(), 0, 0, SRCCOPY);
     }
 
-    const int tabOrigin = margin;
-    const int shiftedTabStop = ClampToInt(L);
-    long long y = y0;
-    ForEachTerminatedLine(captionsText, [&](const std::string& line) {
-        const LONG extent = TabbedTextOutA(dc.Get(), ClampToInt(x), ClampToInt(y), line.c_str(), TextLength(line), 1,
-                                           &shiftedTabStop, tabOrigin);
+    const int tabOrigin = design.margin;
+    const int left = ClampToInt(layout.captions.left);
+    long long y = layout.captions.top;
+    ForEachTerminatedLine(design.captionsText, [&](const std::string& line) {
+        const LONG extent = TabbedTextOutA(dc, left, ClampToInt(y), line.c_str(), TextLength(line), 1,
+                                           &layout.tabStop, tabOrigin);
         y += HIWORD(extent);
     });
-    if (L != 0 && !notesText.empty())
-        TextOutA(dc.Get(), ClampToInt(x), ClampToInt(y), notesLabel.c_str(), TextLength(notesLabel));
-    const long long left = std::max<long long>(x, margin + L);
-    RECT notes = {ClampToInt(left), ClampToInt(y), ClampToInt(std::min<long long>(left + W, bw - margin)),
-                  ClampToInt(y)};
-    DrawTextA(dc.Get(), notesText.c_str(), TextLength(notesText), &notes,
+    if (layout.notesLabel) TextOutA(dc, left, ClampToInt(y), notesLabel.c_str(), TextLength(notesLabel));
+    RECT notes = {ClampToInt(layout.notes.left), ClampToInt(y), ClampToInt(layout.notes.right), ClampToInt(y)};
+    DrawTextA(dc, design.notesText.c_str(), TextLength(design.notesText), &notes,
               DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX);
     GdiFlush();  // the bits are read directly from here on
-    result.bitmap = std::move(bitmap);
+    return bitmap;
+}
+
+}  // namespace
+
+ComposedWallpaper ComposeWallpaper(const WallpaperDesign& design, HBITMAP logo, const std::string& notesLabel)
+{
+    MemoryDC dc = CreateScreenCompatibleDC();
+    FontHandle textFont(CreateFontIndirectA(&design.font));
+    SelectObjectScope fontScope(dc.Get(), textFont ? static_cast<HGDIOBJ>(textFont.Get()) : GetStockObject(SYSTEM_FONT));
+
+    BITMAP logoBits = {};
+    SIZE logoSize = {0, 0};
+    if (design.logoEnabled && logo && GetObjectA(logo, sizeof logoBits, &logoBits))
+        logoSize = {logoBits.bmWidth, logoBits.bmHeight};
+    const WallpaperLayout layout = MeasureWallpaper(design, logoSize, dc.Get());
+
+    ComposedWallpaper result;
+    result.width = layout.width;
+    result.height = layout.height;
+    // Larger ones are refused before anything is allocated: the system would hand out
+    // a bitmap of several GiB that later drawing faults on.
+    if (layout.width > MAX_WALLPAPER_SIDE || layout.height > MAX_WALLPAPER_SIDE) return result;
+    result.bitmap = PaintWallpaper(design, layout, logoSize.cx ? logo : nullptr, notesLabel, dc.Get());
     return result;
 }

@@ -5,23 +5,17 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/IntClamp.h"
 #include "render/MonoBitmap.h"
 
 // The largest wallpaper made, a side in pixels: a screen size's sides are 16-bit,
 // and the 512 MiB of a 65535 x 65535 bitmap is within what every step addresses.
 constexpr long long MAX_WALLPAPER_SIDE = 65535;
-
-// The nearest int: sizes are worked out in 64 bits and handed to GDI in 32.
-inline int ClampToInt(long long value)
-{
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
-}
 
 // Pixel width of the widest label of captions or notes (a line's text before its first
 // TAB, or the whole line), each measured with two blanks after it. Lines end at LF;
@@ -43,6 +37,34 @@ struct WallpaperDesign {
     bool taskBarLines = false;
     bool flipHorizontal = false;
 };
+
+// A rectangle in the wallpaper's pixels, kept in 64 bits as measured (a design may
+// ask for more than any bitmap holds).
+struct PixelRect {
+    long long left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelRect& other) const
+    {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
+};
+
+// Where each part of the wallpaper goes: measured without drawing anything.
+struct WallpaperLayout {
+    long long width = 1, height = 1;  // the bitmap the design asks for
+    PixelRect logo;                   // empty without a logo
+    PixelRect captions;               // each line starts at its left edge
+    int tabStop = 0;                  // the captions' one tab stop, counted from the margin
+    bool notesLabel = false;          // the notes label stands at the captions' left edge, below them
+    PixelRect notes;                  // the notes wrap within left..right; bottom as measured
+    std::vector<PixelRect> grid;      // one per screen size, in the design's order
+};
+
+// A caption line's width as TabbedTextOut places it on one tab stop (multiples of
+// `tabStop`), in 64 bits: GetTabbedTextExtent answers in 16. `dc` has the font.
+long long CaptionLineWidth(HDC dc, const std::string& line, int tabStop);
+
+// `dc` has the design's font selected; `logo` is 0 x 0 when none is shown.
+WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC dc);
 
 struct ComposedWallpaper {
     MonoBitmap bitmap;  // empty when it could not be made

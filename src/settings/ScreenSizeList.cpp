@@ -1,15 +1,6 @@
 #include "settings/ScreenSizeList.h"
 
 #include <algorithm>
-#include <cstdio>
-
-std::string ScreenSize::RowText() const
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%u x %u", static_cast<unsigned>(Width()),
-                  static_cast<unsigned>(Height()));
-    return text;
-}
 
 bool ScreenSizeList::AddScreenSize(uint16_t width, uint16_t height, bool enable)
 {

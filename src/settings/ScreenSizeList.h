@@ -5,15 +5,7 @@
 #include <string>
 #include <vector>
 
-// Width in the low 16 bits, height in the high 16 bits.
-using PackedSize = uint32_t;
-
-constexpr PackedSize PackSize(uint16_t width, uint16_t height)
-{
-    return static_cast<PackedSize>(height) << 16 | width;
-}
-constexpr uint16_t PackedWidth(PackedSize size) { return static_cast<uint16_t>(size & 0xFFFF); }
-constexpr uint16_t PackedHeight(PackedSize size) { return static_cast<uint16_t>(size >> 16); }
+#include "common/PackedSize.h"
 
 struct ScreenSize {
     PackedSize size = 0;
@@ -22,7 +14,7 @@ struct ScreenSize {
     uint16_t Width() const { return PackedWidth(size); }
     uint16_t Height() const { return PackedHeight(size); }
     uint32_t Area() const { return static_cast<uint32_t>(Width()) * Height(); }
-    std::string RowText() const;  // "1024 x 768"
+    std::string RowText() const { return SizeLabel(size); }
 };
 
 enum class GridArrayDirection { Load, Save, Other };
