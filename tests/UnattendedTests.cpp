@@ -47,6 +47,9 @@ ProcessRun Start(std::wstring command, const std::function<void()>& meanwhile = 
         if (!started) {
             error = GetLastError();
             Sleep(100);
+        } else if (attempt > 0) {
+            std::printf("note: Wine refused a process start (error %lu); attempt %d started it\n",
+                        static_cast<unsigned long>(error), attempt + 1);
         }
     }
     if (started) {
