@@ -6,6 +6,7 @@
 
 #include "BenchSupport.h"
 #include "app/MainDialog.h"
+#include "sysinfo/BrowserDiscovery.h"
 #include "dialogs/KCWinAppEx.h"
 #include "resources/resource.h"
 

@@ -4,6 +4,7 @@
 
 #include "TestFiles.h"
 #include "sysinfo/RegistryKey.h"
+#include "sysinfo/BrowserDiscovery.h"
 #include "sysinfo/SystemInfo.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "sysinfo/BrowserDiscovery.h"
 #include "sysinfo/SystemInfo.h"
 
 namespace {

@@ -1,88 +1,13 @@
 #pragma once
 // The six values that identify a machine on its wallpaper: machine name, OS name,
-// OS version, locale, default browser and its version. The naming rules are pure
-// functions of a version record and a registry reader, so every rule can be
-// checked without the Windows version it names; thin functions feed them the
-// real system.
+// OS version, locale, default browser and its version, read from the real system
+// and named by the rules of OsNaming.
 
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
-// Options of the OS naming operations.
-enum OsNameOption : unsigned {
-    OS_NAME_NO_PREFIX = 0x1,      // leave out "Microsoft "
-    OS_NAME_FAMILY_ONLY = 0x2,    // family without version numbers
-    OS_NAME_LONG_EDITIONS = 0x4,  // long edition names of the 95/98/ME line
-};
-
-// What the system reports of its version: GetVersionExA's fields, with the numbers
-// and product type that RtlGetVersion gives (the truth, whatever a manifest or a
-// compatibility shim makes GetVersionExA say), and for NT 6.0 on the product.
-struct OsVersionRecord {
-    bool valid = false;  // the basic query succeeded
-    DWORD major = 0, minor = 0, build = 0, platformId = 0;
-    std::string csdVersion;
-    bool extendedValid = false;  // the extended query succeeded (NT only)
-    WORD suiteMask = 0;
-    BYTE productType = 0;
-    DWORD product = 0;          // GetProductInfo's product type; 0 when unknown
-    bool hasUpdateRevision = false;  // "UBR", from 10.0 on
-    DWORD updateRevision = 0;
-    std::string displayVersion;  // "DisplayVersion" ("23H2"), from 10.0 on
-};
-
-// The edition GetProductInfo's product type names for this version ("Pro",
-// "Datacenter"); empty for an unknown or unlicensed product.
-std::string EditionName(DWORD product, DWORD major, DWORD minor);
-
-// A registry string value: none when the key cannot be opened, "" when the value
-// is missing or not a string.
-using RegistryReader = std::function<std::optional<std::string>(HKEY root, const std::string& subkey,
-                                                                const std::string& value)>;
-
-int PlatformIdFrom(const OsVersionRecord& record);  // -1 when the query failed
-bool OsVersionNumbersFrom(const OsVersionRecord& record, DWORD& major, DWORD* minor, DWORD* build);
-std::string OsFamilyNameFrom(const OsVersionRecord& record, unsigned options);
-std::string OsNameFrom(const OsVersionRecord& record, unsigned options, const RegistryReader& registry);
-std::string ServicePackFrom(const OsVersionRecord& record, const RegistryReader& registry);
-
-// Caption texts. unknownVersion is string 1016 ("... %1"), unknownSystem 1017,
-// versionFormat 1008 ("Version %u.%u (Build %u%s)").
-std::string OsNameCaption(const OsVersionRecord& record, const RegistryReader& registry,
-                          const std::string& unknownVersion, const std::string& unknownSystem);
-std::string OsVersionCaption(const OsVersionRecord& record, const RegistryReader& registry,
-                             const std::string& versionFormat);
-std::string LocaleCaption(const std::string& language, const std::string& country);
-
-// The executable of a shell open command: the quoted path, or the text before
-// the first blank; empty for a quoted path without its closing quote.
-std::string ExecutableFromCommand(const std::string& command);
-
-// One place the default browser may be named: an executable, or for a packaged
-// app only its name (as stored: "@" names are resolved by the caller).
-struct BrowserCandidate {
-    std::string executable;
-    std::string appName;
-};
-// Where to look, in order: the user's choice for https, then http (UserChoiceLatest,
-// then UserChoice) through its ProgId's open command (per-user classes first), the
-// system's executable for https (assocExecutable, as AssocQueryString gives it),
-// and the class of ".htm".
-std::vector<BrowserCandidate> DefaultBrowserCandidates(const RegistryReader& registry,
-                                                       const std::string& assocExecutable);
-
-struct BrowserInfo {
-    std::string description;         // "FileDescription"
-    std::string fileVersionText;     // "FileVersion"
-    std::string productVersionText;  // "ProductVersion"
-    uint32_t fileVersion[4] = {};
-    uint32_t productVersion[4] = {};
-};
+#include "sysinfo/OsNaming.h"
 
 struct CaptionValues {
     std::string machineName;
@@ -97,9 +22,6 @@ struct CaptionValues {
 OsVersionRecord QueryOsVersion();
 RegistryReader SystemRegistry();
 bool GetOsVersionNumbers(DWORD& major, DWORD* minor = nullptr, DWORD* build = nullptr);
-// True when the default browser's executable was found and its version read;
-// the record is untouched otherwise.
-bool GetDefaultBrowserInfo(BrowserInfo& info);
 // Every control character (below 0x20, and DEL) replaced by a blank.
 std::string WithoutControlCharacters(std::string text);
 
