@@ -66,7 +66,6 @@ protected:
         host = CreateWindowExA(0, "MurvexPageHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
         app.SetDialogFlags(DIALOG_HELP_ON_RIGHT_CLICK);
-        app.SetMainWindow(host);
         SetForegroundWindow(host);
         posted.clear();
     }

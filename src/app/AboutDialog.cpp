@@ -4,7 +4,7 @@
 #include "sysinfo/VersionInfo.h"
 #include "win/SystemPaths.h"
 
-AboutDialog::AboutDialog() : KCDialogEx(IDD_ABOUTBOX) {}
+AboutDialog::AboutDialog(HWND owner) : KCDialogEx(IDD_ABOUTBOX, owner) {}
 
 BOOL AboutDialog::OnInitDialog()
 {

@@ -5,7 +5,7 @@
 
 class AboutDialog : public KCDialogEx {
 public:
-    AboutDialog();
+    explicit AboutDialog(HWND owner);
 
 protected:
     BOOL OnInitDialog() override;

@@ -73,7 +73,6 @@ MainDialog::~MainDialog() { renderer_.SetPreviewWindow(nullptr); }
 
 BOOL MainDialog::OnInitDialog()
 {
-    if (WinApp* app = WinApp::Current()) app->SetMainWindow(Handle());
     AddControlTable(MAIN_TABLE);
     KCDialogEx::OnInitDialog();
 
@@ -353,12 +352,11 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         return reinterpret_cast<INT_PTR>(icon_);
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return 0;
-        AboutDialog().DoModal();
+        AboutDialog(Handle()).DoModal();
         handled = true;
         return 0;
     case WM_DESTROY:
         renderer_.SetPreviewWindow(nullptr);
-        if (WinApp* app = WinApp::Current(); app && app->MainWindow() == Handle()) app->SetMainWindow(nullptr);
         break;
     default:
         break;

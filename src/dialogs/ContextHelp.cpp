@@ -2,7 +2,6 @@
 
 #include "win/MessageBox.h"
 #include "win/ModalLoop.h"
-#include "win/WinApp.h"
 
 namespace {
 
@@ -54,8 +53,9 @@ HelpPopup::~HelpPopup()
     if (window_) DestroyWindow(window_);
 }
 
-bool HelpPopup::Create(const std::string& text, int x, int y)
+bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
 {
+    owner_ = owner;
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = Procedure;
@@ -86,7 +86,7 @@ bool HelpPopup::Create(const std::string& text, int x, int y)
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     const POINT place = PlaceHelpPopup(x, y, w, h, workArea);
     window_ = CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h,
-                              ApplicationMainWindow(), nullptr, GetModuleHandleA(nullptr), this);
+                              owner_, nullptr, GetModuleHandleA(nullptr), this);
     if (!window_) return false;
     SetWindowTextA(window_, text.c_str());
     return true;
@@ -97,7 +97,7 @@ void HelpPopup::RunModal()
     if (!window_) return;
     SetCapture(window_);
     {
-        const OwnerDisabled disabled(ApplicationMainWindow(), window_);
+        const OwnerDisabled disabled(owner_, window_);
         ShowWindow(window_, SW_SHOW);
         SetActiveWindow(window_);
         SetFocus(window_);
@@ -177,5 +177,5 @@ void ContextHelp::ShowTopic(HWND controlWindow, const std::vector<uint32_t>& top
     const std::string text = HelpTopicText(controlWindow, topicPairs);
     if (text.empty()) return;
     HelpPopup popup;
-    if (popup.Create(text, point.x, point.y)) popup.RunModal();
+    if (popup.Create(text, point.x, point.y, GetAncestor(controlWindow, GA_ROOT))) popup.RunModal();
 }

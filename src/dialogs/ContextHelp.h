@@ -26,8 +26,9 @@ public:
     HelpPopup(const HelpPopup&) = delete;
     HelpPopup& operator=(const HelpPopup&) = delete;
 
-    // Measures, places and creates the (hidden) popup.
-    bool Create(const std::string& text, int x, int y);
+    // Measures, places and creates the (hidden) popup, owned by `owner`, which is
+    // disabled while the popup shows.
+    bool Create(const std::string& text, int x, int y, HWND owner);
     // Shows the popup until a key or mouse button is pressed, then destroys it.
     void RunModal();
     HWND Handle() const { return window_; }
@@ -37,13 +38,15 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    HWND owner_ = nullptr;
     FontHandle font_;
     bool ended_ = false;
 };
 
 class ContextHelp {
 public:
-    // Shows the help of controlWindow at point (screen coordinates) and returns when
-    // it has been dismissed; shows nothing without a topic.
+    // Shows the help of controlWindow at point (screen coordinates), owned by the
+    // control's top-level window, and returns when it has been dismissed; shows
+    // nothing without a topic.
     void ShowTopic(HWND controlWindow, const std::vector<uint32_t>& topicPairs, POINT point);
 };

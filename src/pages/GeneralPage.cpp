@@ -6,7 +6,6 @@
 
 #include "resources/resource.h"
 #include "win/Handles.h"
-#include "win/WinApp.h"
 
 namespace {
 
@@ -71,7 +70,7 @@ bool GeneralPage::OnCommand(int id, int code, HWND)
     case IDC_GENERAL_LOGO:
         if (code != BN_CLICKED) return false;
         UpdateData(true);
-        PostToMainWindow(UM_SECTIONS_CHANGED);
+        PostToHost(UM_SECTIONS_CHANGED);
         PostSettingsChanged();
         return true;
     case IDC_GENERAL_BORDER:
@@ -104,7 +103,7 @@ void GeneralPage::ChooseWallpaperFont()
     LOGFONTA font = settings_.font;
     CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
-    choose.hwndOwner = ApplicationMainWindow();
+    choose.hwndOwner = Host();
     choose.lpLogFont = &font;
     choose.Flags = CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS;
     if (!ChooseFontA(&choose)) return;
@@ -118,7 +117,7 @@ void GeneralPage::ChooseCustomColor(COLORREF& color)
     std::array<COLORREF, CUSTOM_COLOR_COUNT> customColors = settings_.customColors;
     CHOOSECOLORA choose = {};
     choose.lStructSize = sizeof choose;
-    choose.hwndOwner = ApplicationMainWindow();
+    choose.hwndOwner = Host();
     choose.rgbResult = color;
     choose.lpCustColors = customColors.data();
     choose.Flags = CC_RGBINIT;

@@ -2,7 +2,6 @@
 
 #include "resources/resource.h"
 #include "win/MessageBox.h"
-#include "win/WinApp.h"
 
 namespace {
 
@@ -109,7 +108,7 @@ void GridPage::SetSelectionEnabled(bool enabled)
 
 void GridPage::AddSize()
 {
-    AddScreenSizeDialog dialog;
+    AddScreenSizeDialog dialog(Host());
     if (dialog.DoModal() != IDOK) return;
     const auto width = static_cast<uint16_t>(dialog.width);
     const auto height = static_cast<uint16_t>(dialog.height);
@@ -129,7 +128,7 @@ void GridPage::AddSize()
     list_.SetChecked(existing, true);
     // The row that was there ends enabled: when that is a change, the wallpaper follows it.
     if (!wasEnabled) PostSettingsChanged();
-    ShowStringMessage(ApplicationMainWindow(), IDS_MSG_DUPLICATE_SIZE, MB_OK);
+    ShowStringMessage(Host(), IDS_MSG_DUPLICATE_SIZE, MB_OK);
 }
 
 void GridPage::RemoveSelection()
@@ -137,14 +136,14 @@ void GridPage::RemoveSelection()
     const std::vector<size_t> rows = list_.SelectedRows();
     if (rows.empty()) return;
     const UINT question = rows.size() > 1 ? IDS_MSG_REMOVE_SIZES : IDS_MSG_REMOVE_SIZE;
-    if (ShowStringMessage(ApplicationMainWindow(), question, MB_YESNO) != IDYES) return;
+    if (ShowStringMessage(Host(), question, MB_YESNO) != IDYES) return;
     settings_.sizes.RemoveSelection(rows);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) list_.DeleteRow(static_cast<int>(*row));
     PostSettingsChanged();
     RefreshButtons();
 }
 
-AddScreenSizeDialog::AddScreenSizeDialog() : KCDialogEx(IDD_ADD_SCREEN_SIZE) {}
+AddScreenSizeDialog::AddScreenSizeDialog(HWND owner) : KCDialogEx(IDD_ADD_SCREEN_SIZE, owner) {}
 
 void AddScreenSizeDialog::DoDataExchange(DataExchange& exchange)
 {

@@ -33,7 +33,7 @@ private:
 // Asks for a width and a height, each 100 to 32000; the height is checked first.
 class AddScreenSizeDialog : public KCDialogEx {
 public:
-    AddScreenSizeDialog();
+    explicit AddScreenSizeDialog(HWND owner);
 
     uint32_t height = 0;
     uint32_t width = 0;

@@ -1,9 +1,7 @@
 #include "pages/SettingsPage.h"
 
-#include "win/WinApp.h"
-
-void SettingsPage::PostToMainWindow(UINT message)
+void SettingsPage::PostToHost(UINT message) const
 {
     // A null window would post to this thread's queue instead.
-    if (HWND main = ApplicationMainWindow()) PostMessageA(main, message, 0, 0);
+    if (HWND host = Host()) PostMessageA(host, message, 0, 0);
 }

@@ -200,16 +200,9 @@ bool Dialog::PreTranslateChain(MSG& message)
 
 bool Dialog::PreTranslateMessage(MSG&) { return false; }
 
-HWND Dialog::Owner() const
-{
-    if (parent_) return parent_;
-    HWND main = ApplicationMainWindow();
-    return main != window_ ? main : nullptr;
-}
-
 INT_PTR Dialog::DoModal()
 {
-    HWND owner = Owner();
+    HWND owner = parent_;
     creating = this;
     ending_ = false;
     result_ = -1;

@@ -59,6 +59,8 @@ public:
     HWND Handle() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
     UINT TemplateId() const { return templateId_; }
+    // The owner of a modal dialog, the parent of a modeless one.
+    HWND Parent() const { return parent_; }
 
     // Controls to members (save) or members to controls; false when a value failed.
     bool UpdateData(bool save);
@@ -86,7 +88,6 @@ private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyInitialisationData();
-    HWND Owner() const;
 
     UINT templateId_;
     HWND parent_;

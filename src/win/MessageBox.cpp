@@ -1,7 +1,6 @@
 #include "win/MessageBox.h"
 
 #include "win/SystemPaths.h"
-#include "win/WinApp.h"
 
 namespace {
 

@@ -14,5 +14,3 @@ WinApp::~WinApp()
 WinApp* WinApp::Current() { return current; }
 
 HINSTANCE WinApp::ResourceModule() { return GetModuleHandleA(nullptr); }
-
-HWND ApplicationMainWindow() { return current ? current->MainWindow() : nullptr; }

@@ -1,5 +1,5 @@
 #pragma once
-// The application object: its instance, resource module and main window.
+// The application object: its instance and resource module.
 
 #include <windows.h>
 
@@ -15,15 +15,6 @@ public:
     // Where dialog templates, strings and bitmaps come from.
     static HINSTANCE ResourceModule();
 
-    HWND MainWindow() const { return mainWindow_; }
-    void SetMainWindow(HWND window) { mainWindow_ = window; }
-
     // Runs the program; false ends it without a message loop of its own.
     virtual bool InitInstance() { return false; }
-
-private:
-    HWND mainWindow_ = nullptr;
 };
-
-// The current application's main window, or null.
-HWND ApplicationMainWindow();
