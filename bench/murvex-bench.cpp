@@ -48,12 +48,12 @@ void ReportPeakMemory(const char* name)
     std::fflush(stdout);
 }
 
-void PlainInputs(WallpaperRenderer& renderer)
+void PlainInputs(WallpaperDesign& design)
 {
-    std::memset(&renderer.font, 0, sizeof renderer.font);
-    renderer.font.lfHeight = -13;
-    renderer.font.lfWeight = FW_BOLD;
-    std::strcpy(renderer.font.lfFaceName, "Arial");
+    std::memset(&design.font, 0, sizeof design.font);
+    design.font.lfHeight = -13;
+    design.font.lfWeight = FW_BOLD;
+    std::strcpy(design.font.lfFaceName, "Arial");
 }
 
 std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)
@@ -79,40 +79,41 @@ bool Wanted(int argc, char** argv, const char* letters)
 int main(int argc, char** argv)
 {
     if (Wanted(argc, argv, "abce")) {
+        WallpaperDesign design;
+        PlainInputs(design);
         WallpaperRenderer renderer;
-        PlainInputs(renderer);
-        renderer.captionsText =
+        design.captionsText =
             "System Name:\tWORKSTATION-17\nOS Name:\tMicrosoft Windows XP Professional\n"
             "OS Version:\tVersion 5.1 (Build 2600: Service Pack 2)\nLocale:\tEnglish (United States)\n"
             "Browser:\tExample Browser\nBrowser Version:\t1.2.3.4\n";
-        Report("a_render_logo_six_captions", 50, [&] { renderer.Render(); });
+        Report("a_render_logo_six_captions", 50, [&] { renderer.Render(design); });
 
-        renderer.captionsText.clear();
-        renderer.logoEnabled = false;
-        renderer.notesText = Prose(4000);
-        const double render = Median(20, [&] { renderer.Render(); });
+        design.captionsText.clear();
+        design.logoEnabled = false;
+        design.notesText = Prose(4000);
+        const double render = Median(20, [&] { renderer.Render(design); });
         PrintMedian("b_render_notes_4000_chars", {render});
         {
             // The straightforward render: the same render with the literal search's 100
             // measurements in place of the renderer's own search.
             MemoryDC dc = CreateScreenCompatibleDC();
-            FontHandle font(CreateFontIndirectA(&renderer.font));
+            FontHandle font(CreateFontIndirectA(&design.font));
             SelectObjectScope scope(dc.Get(), font.Get());
             const long long cx = GetSystemMetrics(SM_CXFULLSCREEN), cy = GetSystemMetrics(SM_CYFULLSCREEN);
-            const double search = Median(20, [&] { NotesLayout(dc.Get(), renderer.notesText, 0).SearchWidth(cx, cy); });
-            const double literal = Median(5, [&] { LiteralNotesWidth(dc.Get(), renderer.notesText); });
+            const double search = Median(20, [&] { NotesLayout(dc.Get(), design.notesText, 0).SearchWidth(cx, cy); });
+            const double literal = Median(5, [&] { LiteralNotesWidth(dc.Get(), design.notesText); });
             PrintMedian("b_render_notes_4000_chars_plain", {render - search + literal});
             std::printf("%-34s %10.1f x\n", "b_render_notes_4000_chars_ratio", (render - search + literal) / render);
         }
 
-        renderer.notesText.clear();
-        renderer.logoEnabled = true;
-        renderer.gridSizes = StandardSizesAnd(1920, 1080);
-        renderer.minWidth = PackedWidth(renderer.gridSizes.front());
-        renderer.minHeight = PackedHeight(renderer.gridSizes.front());
-        renderer.gridLineSize = 1;
-        renderer.taskBarLines = true;
-        Report("c_render_grid_8_sizes", 50, [&] { renderer.Render(); });
+        design.notesText.clear();
+        design.logoEnabled = true;
+        design.gridSizes = StandardSizesAnd(1920, 1080);
+        design.minWidth = PackedWidth(design.gridSizes.front());
+        design.minHeight = PackedHeight(design.gridSizes.front());
+        design.gridLineSize = 1;
+        design.taskBarLines = true;
+        Report("c_render_grid_8_sizes", 50, [&] { renderer.Render(design); });
 
         char folder[MAX_PATH];
         GetTempPathA(sizeof folder, folder);
@@ -121,13 +122,14 @@ int main(int argc, char** argv)
         DeleteFileA(path.c_str());
     }
     if (Wanted(argc, argv, "d")) {
+        WallpaperDesign design;
+        PlainInputs(design);
         WallpaperRenderer renderer;
-        PlainInputs(renderer);
-        renderer.gridSizes = StandardSizesAnd(32000, 32000);
-        renderer.minWidth = renderer.minHeight = 32000;
-        renderer.gridLineSize = 2;
-        renderer.taskBarLines = true;
-        Report("d_render_grid_32000x32000", 5, [&] { renderer.Render(); });
+        design.gridSizes = StandardSizesAnd(32000, 32000);
+        design.minWidth = design.minHeight = 32000;
+        design.gridLineSize = 2;
+        design.taskBarLines = true;
+        Report("d_render_grid_32000x32000", 5, [&] { renderer.Render(design); });
         ReportPeakMemory("d_peak_working_set");
     }
     for (int size : {1920, 32000}) {
@@ -187,11 +189,12 @@ int main(int argc, char** argv)
     }
     if (Wanted(argc, argv, "jk")) {
         // The limits: the largest wallpaper made, and the longest stored list read.
+        WallpaperDesign design;
+        PlainInputs(design);
         WallpaperRenderer renderer;
-        PlainInputs(renderer);
-        renderer.gridSizes = {PackSize(65535, 65535)};
-        renderer.minWidth = renderer.minHeight = 65535;
-        Report("j_render_largest_65535x65535", 3, [&] { renderer.Render(); });
+        design.gridSizes = {PackSize(65535, 65535)};
+        design.minWidth = design.minHeight = 65535;
+        Report("j_render_largest_65535x65535", 3, [&] { renderer.Render(design); });
         char folder[MAX_PATH];
         GetTempPathA(sizeof folder, folder);
         const std::string path = std::string(folder) + "murvex-largest.bmp";

@@ -1,4 +1,4 @@
-// Settings, identifying values and desktop colour into the renderer's inputs.
+// Settings, identifying values and desktop colour into the wallpaper's design and colours.
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,14 @@ protected:
     }
     void Gather(COLORREF desktop = 0x808080)
     {
-        GatherRendererInputs({settings.general, settings.captions, settings.notes, settings.grid, values, desktop},
-                             labels, renderer);
+        inputs = GatherWallpaperInputs(
+            {settings.general, settings.captions, settings.notes, settings.grid, values, desktop}, labels);
     }
 
     WallpaperSettings settings;
     CaptionValues values;
     std::string labels[CAPTION_COUNT];
-    WallpaperRenderer renderer;
+    WallpaperInputs inputs;
 };
 
 }  // namespace
@@ -46,34 +46,54 @@ TEST_F(Gathering, ColourModes)
              {-1, 0x112233, 0x445566}}) {
         settings.general.colorSelect = mode;
         Gather(desktop);
-        EXPECT_EQ(renderer.foreColor, fore) << mode;
-        EXPECT_EQ(renderer.backColor, back) << mode;
+        EXPECT_EQ(inputs.colors.foreground, fore) << mode;
+        EXPECT_EQ(inputs.colors.background, back) << mode;
     }
 }
 
 TEST_F(Gathering, CaptionsAndNotes)
 {
     Gather();
-    EXPECT_EQ(renderer.captionsText,
+    EXPECT_EQ(inputs.design.captionsText,
               "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");  // empty values left out
     settings.captions.enabled[CAPTION_OS] = 0;
     settings.notes.notes = "plain notes\r\nsecond line";
     Gather();
-    EXPECT_EQ(renderer.captionsText, "System Name:\tHOST\nLocale:\tEnglish (United States)\n");
-    EXPECT_EQ(renderer.notesText, "plain notes\r\nsecond line");
+    EXPECT_EQ(inputs.design.captionsText, "System Name:\tHOST\nLocale:\tEnglish (United States)\n");
+    EXPECT_EQ(inputs.design.notesText, "plain notes\r\nsecond line");
 
     // Notes with a TAB become further caption lines, CRs removed and one LF added.
     settings.notes.notes = "Owner:\tIT desk\r\nRoom:\t4.12";
     Gather();
-    EXPECT_EQ(renderer.captionsText,
+    EXPECT_EQ(inputs.design.captionsText,
               "System Name:\tHOST\nLocale:\tEnglish (United States)\nOwner:\tIT desk\nRoom:\t4.12\n");
-    EXPECT_EQ(renderer.notesText, "");
+    EXPECT_EQ(inputs.design.notesText, "");
 
     settings.general.captions = 0;
     settings.general.notes = 0;
     Gather();
-    EXPECT_EQ(renderer.captionsText, "");
-    EXPECT_EQ(renderer.notesText, "");
+    EXPECT_EQ(inputs.design.captionsText, "");
+    EXPECT_EQ(inputs.design.notesText, "");
+}
+
+TEST(EffectiveMargin, AddsTheBorderAndTheGridLine)
+{
+    struct Case {
+        uint32_t margins;
+        int32_t border, grid, lineSize;
+        int expected;
+    };
+    for (const Case& c : {Case{10, 0, 0, 2, 10}, Case{10, 1, 0, 2, 11}, Case{10, 0, 1, 2, 12}, Case{10, 1, 1, 5, 16},
+                          Case{10, 0, 1, 0, 11}, Case{10, 0, 1, -7, 11}, Case{0, 1, 0, 99, 1},
+                          Case{4294967295u, 1, 1, 2147483647, 2147483647}}) {
+        GeneralSettings general;
+        GridSettings grid;
+        general.margins = c.margins;
+        general.border = c.border;
+        general.grid = c.grid;
+        grid.lineSize = c.lineSize;
+        EXPECT_EQ(EffectiveMargin(general, grid), c.expected) << c.margins << " " << c.border << c.grid << c.lineSize;
+    }
 }
 
 TEST(CommandLineParsing, RefreshWritesOnlyPlainBitmapNames)

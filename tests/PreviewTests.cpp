@@ -53,10 +53,11 @@ class Preview : public ::testing::Test {
 protected:
     Preview() : window(300, 200)
     {
-        PlainInputs(renderer);
+        PlainInputs(design);
         renderer.SetPreviewWindow(window.Handle());
     }
     PreviewWindow window;
+    WallpaperDesign design;
     WallpaperRenderer renderer;
 };
 
@@ -121,30 +122,29 @@ TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
 TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
 {
     EXPECT_EQ(Painted(renderer, 40, GREEN).At(5, 5), GREEN);  // nothing before the first preview
-    renderer.border = true;
-    renderer.foreColor = RED;
-    renderer.backColor = BLUE;
-    renderer.Render();
+    design.border = true;
+    renderer.SetColors(RED, BLUE);
+    renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
     Painted painted(renderer, 40, GREEN);
     EXPECT_EQ(painted.At(0, 0), RED);
     EXPECT_EQ(painted.At(19, 10), RED);
     EXPECT_EQ(painted.At(10, 10), BLUE);
     EXPECT_EQ(painted.At(25, 25), GREEN);  // 20 x 20: beyond it nothing is painted
-    renderer.backColor = WHITE;
+    renderer.SetColors(RED, WHITE);
     renderer.RequestPreview();
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), WHITE);
 
-    renderer.minWidth = renderer.minHeight = 0x7FFFFFFF;  // cannot be made
-    renderer.Render();
+    design.minWidth = design.minHeight = 0x7FFFFFFF;  // cannot be made
+    renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.GetPreviewSize().cx, 0);
     EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), GREEN);
 
-    renderer.minWidth = 1000;  // wider than the 300 x 200 window: fitted to its width
-    renderer.minHeight = 100;
-    renderer.Render();
+    design.minWidth = 1000;  // wider than the 300 x 200 window: fitted to its width
+    design.minHeight = 100;
+    renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.GetPreviewSize().cx, 300);
     EXPECT_EQ(renderer.GetPreviewSize().cy, 30);
@@ -154,25 +154,25 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
 // leave no GDI object or kernel handle behind.
 TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
 {
-    renderer.minWidth = renderer.minHeight = 6000;
-    renderer.Render();
+    design.minWidth = design.minHeight = 6000;
+    renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
     const long started = renderer.PreviewThreadsStarted();
     for (int i = 0; i < 10; ++i) renderer.RequestPreview();
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.PreviewThreadsStarted(), started + 1);
 
-    renderer.minWidth = renderer.minHeight = 400;
+    design.minWidth = design.minHeight = 400;
     for (int i = 0; i < 2; ++i) {  // the preview shown and the one kept for the next pass
-        renderer.Render();
+        renderer.Render(design);
         ASSERT_TRUE(WaitForIdle(renderer));
     }
     const size_t headroom = GdiHeadroom();
     const UINT_PTR handle = LowestFreeHandle();
     const COLORREF colours[] = {RED, BLUE, GREEN, BLACK};
     for (int i = 0; i < 1000; ++i) {
-        renderer.backColor = colours[i % 4];
-        renderer.Render();
+        renderer.SetColors(RED, colours[i % 4]);
+        renderer.Render(design);
         if (i % 100 < 50) {
             ASSERT_TRUE(WaitForIdle(renderer));  // whole passes, then a burst
         }
@@ -187,14 +187,16 @@ TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
 TEST(PreviewShutdown, RendererWaitsForARunningThread)
 {
     PreviewWindow window(400, 300);
+    WallpaperDesign design;
+    PlainInputs(design);
     for (int round = 0; round < 3; ++round) {
         auto renderer = std::make_unique<WallpaperRenderer>();
-        PlainInputs(*renderer);
-        renderer->minWidth = 12000;
-        renderer->minHeight = 12000;
+        design.minWidth = 12000;
+        design.minHeight = 12000;
         renderer->SetPreviewWindow(window.Handle());
-        renderer->Render();
+        renderer->Render(design);
         EXPECT_TRUE(renderer->PreviewRunning() || renderer->PreviewThreadsStarted() == 1);
         renderer.reset();  // must not return while the thread still uses the renderer
+        EXPECT_EQ(WallpaperRenderer::PreviewThreadsRunning(), 0);
     }
 }

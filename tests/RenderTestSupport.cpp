@@ -51,16 +51,16 @@ LOGFONTA TestFont()
     return font;
 }
 
-void PlainInputs(WallpaperRenderer& renderer)
+void PlainInputs(WallpaperDesign& design)
 {
-    renderer.font = TestFont();
-    renderer.margin = 10;
-    renderer.logoEnabled = false;
+    design.font = TestFont();
+    design.margin = 10;
+    design.logoEnabled = false;
 }
 
-Picture Snapshot(WallpaperRenderer& renderer)
+Picture Snapshot(WallpaperRenderer& renderer, const WallpaperDesign& design)
 {
-    renderer.Render();
+    renderer.Render(design);
     TempFolder folder;
     const std::string path = folder.File("snapshot.bmp");
     if (!renderer.SaveBitmap(path)) return Picture();

@@ -24,13 +24,13 @@ struct Picture {
 // Parses a one-bit BMP file; width 0 when it is not one.
 Picture ReadPicture(const std::string& path);
 
-// A renderer with plain inputs: Arial bold 13 pixels, margin 10, no logo.
-void PlainInputs(WallpaperRenderer& renderer);
+// Plain inputs: Arial bold 13 pixels, margin 10, no logo.
+void PlainInputs(WallpaperDesign& design);
 // The same font for measuring in tests.
 LOGFONTA TestFont();
 
 // Renders and reads the result back through a file in the temp folder.
-Picture Snapshot(WallpaperRenderer& renderer);
+Picture Snapshot(WallpaperRenderer& renderer, const WallpaperDesign& design);
 
 // Text measured with the renderer's test font, for expectations.
 class Measure {

@@ -20,23 +20,24 @@ struct GridCase {
 
 class RendererGrid : public ::testing::Test {
 protected:
-    RendererGrid() { PlainInputs(renderer); }
+    RendererGrid() { PlainInputs(design); }
 
     Picture Render(const GridCase& grid, int margin)
     {
-        renderer.margin = margin;
-        renderer.gridSizes = grid.sizes;
-        renderer.minWidth = grid.bw;
-        renderer.minHeight = grid.bh;
-        renderer.gridLineSize = grid.lineSize;
-        renderer.flipHorizontal = grid.flip;
-        renderer.taskBarLines = grid.taskBars;
-        return Snapshot(renderer);
+        design.margin = margin;
+        design.gridSizes = grid.sizes;
+        design.minWidth = grid.bw;
+        design.minHeight = grid.bh;
+        design.gridLineSize = grid.lineSize;
+        design.flipHorizontal = grid.flip;
+        design.taskBarLines = grid.taskBars;
+        return Snapshot(renderer, design);
     }
 
     int LabelHeight() { return measure.Extent("0").cy; }
 
     Measure measure;
+    WallpaperDesign design;
     WallpaperRenderer renderer;
 };
 

@@ -16,7 +16,8 @@ namespace {
 
 class RendererLayout : public ::testing::Test {
 protected:
-    RendererLayout() { PlainInputs(renderer); }
+    RendererLayout() { PlainInputs(design); }
+    WallpaperDesign design;
     WallpaperRenderer renderer;
     Measure measure;
 };
@@ -25,24 +26,24 @@ protected:
 
 TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
 {
-    renderer.border = true;
-    renderer.margin = 11;  // the border adds one pixel to the effective margin
-    Picture framed = Snapshot(renderer);
+    design.border = true;
+    design.margin = 11;  // the border adds one pixel to the effective margin
+    Picture framed = Snapshot(renderer, design);
     ASSERT_EQ(framed.width, 22);
     EXPECT_EQ(framed.InkCount(0, 0, 22, 22), 4 * 21);
     EXPECT_EQ(framed.InkCount(1, 1, 21, 21), 0);
 
-    renderer.border = false;
-    renderer.margin = 0;  // a zero-sized wallpaper is made 1 x 1
-    Picture dot = Snapshot(renderer);
+    design.border = false;
+    design.margin = 0;  // a zero-sized wallpaper is made 1 x 1
+    Picture dot = Snapshot(renderer, design);
     EXPECT_EQ(dot.width, 1);
     EXPECT_EQ(dot.height, 1);
 }
 
 TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
 {
-    renderer.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
-    Picture picture = Snapshot(renderer);
+    design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
+    Picture picture = Snapshot(renderer, design);
     const int L = measure.Extent("Browser Version:  ").cx;
     const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
     EXPECT_EQ(picture.width, std::max(first.cx, second.cx) + 20);
@@ -53,8 +54,8 @@ TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
     EXPECT_EQ(firstEnd, picture.RightmostInk(10 + first.cy, 10 + first.cy + second.cy));
 
     // With the logo, the captions start one margin below it.
-    renderer.logoEnabled = true;
-    Picture withLogo = Snapshot(renderer);
+    design.logoEnabled = true;
+    Picture withLogo = Snapshot(renderer, design);
     EXPECT_EQ(withLogo.height, 10 + 69 + 10 + first.cy + second.cy + 10);
     EXPECT_EQ(withLogo.width, std::max<int>(167, std::max(first.cx, second.cx)) + 20);
 }
@@ -115,10 +116,10 @@ TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
     cases.push_back(sentences);  // measured, not modelled
     cases.push_back("short line\r\n" + std::string(180, 'x') + " " + sentences.substr(0, 400));
     for (const std::string& notes : cases) {
-        renderer.notesText = notes;
+        design.notesText = notes;
         const int width = LiteralNotesWidth(measure.Dc(), notes);
         const RECT block = measure.Calc(notes, RECT{0, 0, width, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
-        const Picture picture = Snapshot(renderer);
+        const Picture picture = Snapshot(renderer, design);
         EXPECT_EQ(picture.width, width + 20) << notes.size();
         EXPECT_EQ(picture.height, block.bottom + 20) << notes.size();
     }
@@ -126,9 +127,9 @@ TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
 
 TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)
 {
-    renderer.captionsText = "OS:\tvalue text\n";
-    renderer.notesText = "note";
-    Picture picture = Snapshot(renderer);
+    design.captionsText = "OS:\tvalue text\n";
+    design.notesText = "note";
+    Picture picture = Snapshot(renderer, design);
     const int L = measure.Extent("OS:  ").cx;
     const int lineHeight = measure.Extent("X").cy;
     // "Notes:" stands in the label column of the first notes line, the notes after it.
@@ -139,22 +140,20 @@ TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)
 TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
 {
     // The largest side is made; one pixel more is refused before anything is allocated.
-    renderer.minWidth = 65535;
-    renderer.minHeight = 40;
-    renderer.Render();
+    design.minWidth = 65535;
+    design.minHeight = 40;
+    renderer.Render(design);
     EXPECT_EQ(renderer.GetWallpaperSize().cx, 65535);
-    renderer.margin = 32768;  // 2 x 32768 = 65536 high
-    renderer.minWidth = 0;
-    renderer.modified = true;
-    renderer.Render();
+    design.margin = 32768;  // 2 x 32768 = 65536 high
+    design.minWidth = 0;
+    renderer.Render(design);
     EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
     EXPECT_EQ(renderer.RequestedHeight(), 65536);
     TempFolder folder;
     EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
     EXPECT_FALSE(FileExists(folder.File("none.bmp")));
-    EXPECT_TRUE(renderer.modified);
-    renderer.margin = 10;  // the next render recovers
-    EXPECT_EQ(Snapshot(renderer).width, 20);
+    design.margin = 10;  // the next render recovers
+    EXPECT_EQ(Snapshot(renderer, design).width, 20);
 }
 
 // A caption line's width agrees with the system's tabbed measure wherever that one
@@ -181,17 +180,17 @@ TEST(CaptionLineWidth, AgreesWithTheSystemAndCountsPast65535)
 // Where each part goes, without painting: logo, captions, notes, grid and the size.
 TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
 {
-    renderer.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
-    renderer.notesText = "note";
-    renderer.gridSizes = {PackSize(800, 600)};
-    renderer.minWidth = 800;
-    renderer.minHeight = 600;
+    design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
+    design.notesText = "note";
+    design.gridSizes = {PackSize(800, 600)};
+    design.minWidth = 800;
+    design.minHeight = 600;
     const int L = measure.Extent("Browser Version:  ").cx;
     const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
     const long long content = std::max(first.cx, second.cx);
     const long long extra = 800 - (content + 20);  // the content keeps to the right of a larger wallpaper
 
-    const WallpaperLayout layout = MeasureWallpaper(renderer, SIZE{100, 40}, measure.Dc());
+    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{100, 40}, measure.Dc());
     EXPECT_EQ(layout.width, 800);
     EXPECT_EQ(layout.height, 600);
     EXPECT_EQ(layout.logo, (PixelRect{10 + extra, 10, 110 + extra, 50}));
@@ -206,23 +205,23 @@ TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
     EXPECT_EQ(layout.grid[0], (PixelRect{0, 0, 800, 600}));
 
     // Flipped, the grid keeps to the left and so does the content.
-    renderer.flipHorizontal = true;
-    renderer.minWidth = 1000;
-    const WallpaperLayout flipped = MeasureWallpaper(renderer, SIZE{0, 0}, measure.Dc());
+    design.flipHorizontal = true;
+    design.minWidth = 1000;
+    const WallpaperLayout flipped = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
     EXPECT_EQ(flipped.grid[0], (PixelRect{0, 0, 800, 600}));
     EXPECT_EQ(flipped.captions.left, 10);
     EXPECT_EQ(flipped.captions.top, 10);
     EXPECT_EQ(flipped.logo, PixelRect{});
 
     // A caption line wider than 16 bits can count makes the wallpaper as wide.
-    renderer.captionsText = "Name:\t" + std::string(6000, 'W') + "\n";
-    renderer.notesText.clear();
-    renderer.gridSizes.clear();
-    renderer.minWidth = renderer.minHeight = 0;
-    const WallpaperLayout wide = MeasureWallpaper(renderer, SIZE{0, 0}, measure.Dc());
+    design.captionsText = "Name:\t" + std::string(6000, 'W') + "\n";
+    design.notesText.clear();
+    design.gridSizes.clear();
+    design.minWidth = design.minHeight = 0;
+    const WallpaperLayout wide = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
     EXPECT_GT(wide.width, MAX_WALLPAPER_SIDE);
     EXPECT_EQ(wide.width, wide.captions.right + 10);
-    renderer.Render();
+    renderer.Render(design);
     EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
     EXPECT_EQ(renderer.RequestedWidth(), wide.width);
 }

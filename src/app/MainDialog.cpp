@@ -104,7 +104,7 @@ BOOL MainDialog::OnInitDialog()
     SendDlgItemMessageA(Handle(), IDC_MAIN_TAB, TCM_SETCURSEL, 0, 0);
     OnTabSelChange();
     OnSettingsChanged();
-    renderer_.modified = false;
+    modified_ = false;
     return TRUE;
 }
 
@@ -259,17 +259,18 @@ void MainDialog::ApplySystemColors()
 {
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
     const EffectiveColors colors = EffectiveColorsFor(settings_.general, SystemForegroundFor(desktop), desktop);
-    renderer_.foreColor = colors.foreground;
-    renderer_.backColor = colors.background;
+    renderer_.SetColors(colors.foreground, colors.background);
 }
 
 void MainDialog::OnSettingsChanged()
 {
-    GatherRendererInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid, captions_.Values(),
-                          GetSysColor(COLOR_BACKGROUND)},
-                         captions_.Labels(), renderer_);
-    renderer_.Render();
-    renderer_.modified = true;
+    const WallpaperInputs inputs =
+        GatherWallpaperInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid,
+                               captions_.Values(), GetSysColor(COLOR_BACKGROUND)},
+                              captions_.Labels());
+    renderer_.SetColors(inputs.colors.foreground, inputs.colors.background);
+    renderer_.Render(inputs.design);
+    modified_ = true;
 }
 
 bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
@@ -376,7 +377,7 @@ void MainDialog::OnCancel()
 
 bool MainDialog::ConfirmClose()
 {
-    if (!renderer_.modified) return true;
+    if (!modified_) return true;
     if (ShowStringMessage(Handle(), IDS_MSG_SAVE_CHANGES, MB_YESNO) == IDNO) return true;
     return SaveAs();
 }
@@ -407,6 +408,7 @@ bool MainDialog::SaveAs()
         ReportFailure(IDS_MSG_WRITE_FAILED, path, GetLastError());
         return false;
     }
+    modified_ = false;
 
     output.saveSettings = dialog.SaveSettings();
     output.setAsWallpaper = dialog.SetAsWallpaper();

@@ -60,4 +60,5 @@ private:
     WallpaperRenderer renderer_;
     HICON icon_;
     bool initialised_ = false;
+    bool modified_ = false;  // changed since the last wallpaper written
 };

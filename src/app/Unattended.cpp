@@ -137,11 +137,12 @@ int RunUnattended(const CommandLine& line)
         path = folder + settings.output.filename;
     }
 
+    const WallpaperInputs inputs = GatherWallpaperInputs(
+        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND)},
+        labels);
     WallpaperRenderer renderer;
-    GatherRendererInputs({settings.general, settings.captions, settings.notes, settings.grid, values,
-                          GetSysColor(COLOR_BACKGROUND)},
-                         labels, renderer);
-    renderer.Render();
+    renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
+    renderer.Render(inputs.design);
     if (renderer.GetWallpaperSize().cx == 0) {
         streams.Error(TooLargeText(renderer));
         return EXIT_NOT_WRITTEN;

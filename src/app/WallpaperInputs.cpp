@@ -1,11 +1,9 @@
 #include "app/WallpaperInputs.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "resources/resource.h"
 #include "win/ResourceText.h"
-
 
 COLORREF SystemForegroundFor(COLORREF desktop)
 {
@@ -23,44 +21,42 @@ EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF syst
     }
 }
 
-void GatherRendererInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT],
-                          WallpaperRenderer& renderer)
+int EffectiveMargin(const GeneralSettings& general, const GridSettings& grid)
 {
-    const GeneralSettings& general = sources.general;
-    renderer.captionsText = general.captions ? BuildCaptionText(sources.captions, sources.values, labels) : "";
-    renderer.notesText = general.notes ? sources.notes.notes : "";
-    // Notes with a TAB read as further caption lines.
-    if (renderer.notesText.find('\t') != std::string::npos) {
-        std::string merged = renderer.notesText;
-        merged.erase(std::remove(merged.begin(), merged.end(), '\r'), merged.end());
-        renderer.captionsText += merged + "\n";
-        renderer.notesText.clear();
-    }
-
-    const EffectiveColors colors = EffectiveColorsFor(general, SystemForegroundFor(sources.desktop), sources.desktop);
-    renderer.foreColor = colors.foreground;
-    renderer.backColor = colors.background;
-    renderer.font = general.font;
-    renderer.border = general.border != 0;
-
-    const GridSettings& grid = sources.grid;
     long long margin = general.margins;
     if (general.border) margin += 1;
     if (general.grid) margin += std::max(grid.lineSize, 1);
-    renderer.margin = ClampToInt(margin);
+    return ClampToInt(margin);
+}
 
-    if (general.grid) {
-        renderer.gridSizes = grid.sizes.CollectEnabledSizes();
-        renderer.minWidth = renderer.gridSizes.empty() ? 0 : PackedWidth(renderer.gridSizes.front());
-        renderer.minHeight = renderer.gridSizes.empty() ? 0 : PackedHeight(renderer.gridSizes.front());
-        renderer.gridLineSize = grid.lineSize;
-        renderer.flipHorizontal = grid.rightToLeft != 0;
-    } else {
-        renderer.gridSizes.clear();
-        renderer.minWidth = renderer.minHeight = 0;
+WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT])
+{
+    const GeneralSettings& general = sources.general;
+    const GridSettings& grid = sources.grid;
+    WallpaperInputs inputs = {{}, EffectiveColorsFor(general, SystemForegroundFor(sources.desktop), sources.desktop)};
+    WallpaperDesign& design = inputs.design;
+    design.captionsText = general.captions ? BuildCaptionText(sources.captions, sources.values, labels) : "";
+    design.notesText = general.notes ? sources.notes.notes : "";
+    // Notes with a TAB read as further caption lines.
+    if (design.notesText.find('\t') != std::string::npos) {
+        std::string merged = design.notesText;
+        merged.erase(std::remove(merged.begin(), merged.end(), '\r'), merged.end());
+        design.captionsText += merged + "\n";
+        design.notesText.clear();
     }
-    renderer.taskBarLines = grid.taskBar != 0;
-    renderer.logoEnabled = general.logo != 0;
+    design.font = general.font;
+    design.border = general.border != 0;
+    design.margin = EffectiveMargin(general, grid);
+    design.logoEnabled = general.logo != 0;
+    design.taskBarLines = grid.taskBar != 0;
+    if (general.grid) {
+        design.gridSizes = grid.sizes.CollectEnabledSizes();
+        design.minWidth = design.gridSizes.empty() ? 0 : PackedWidth(design.gridSizes.front());
+        design.minHeight = design.gridSizes.empty() ? 0 : PackedHeight(design.gridSizes.front());
+        design.gridLineSize = grid.lineSize;
+        design.flipHorizontal = grid.rightToLeft != 0;
+    }
+    return inputs;
 }
 
 std::string TooLargeText(const WallpaperRenderer& renderer)

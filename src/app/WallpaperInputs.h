@@ -1,6 +1,6 @@
 #pragma once
-// Gathering the settings, the identifying values and the desktop colour into the
-// renderer's inputs: the one place both the main window and unattended runs use.
+// Gathering the settings, the identifying values and the desktop colour into what
+// the renderer takes: the one place both the main window and unattended runs use.
 
 #include <windows.h>
 
@@ -33,10 +33,15 @@ struct GatherSources {
     COLORREF desktop;  // GetSysColor(COLOR_BACKGROUND)
 };
 
-// Writes every input of the renderer from the sources; grid line size and flip keep
-// their last values while the grid is off.
-void GatherRendererInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT],
-                          WallpaperRenderer& renderer);
+// The margin around the content: the stored margin, one pixel more for the border,
+// and the grid's line (at least one pixel) while the grid is on.
+int EffectiveMargin(const GeneralSettings& general, const GridSettings& grid);
+
+struct WallpaperInputs {
+    WallpaperDesign design;
+    EffectiveColors colors;
+};
+WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT]);
 
 // Why no wallpaper exists after a render: the size it would have had, and the limit.
 std::string TooLargeText(const WallpaperRenderer& renderer);

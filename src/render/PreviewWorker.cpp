@@ -3,6 +3,14 @@
 #include "render/PreviewScaler.h"
 #include "win/WorkerThread.h"
 
+namespace {
+
+volatile long threadsRunningInProcess = 0;
+
+}  // namespace
+
+long PreviewWorker::ThreadsRunningInProcess() { return InterlockedCompareExchange(&threadsRunningInProcess, 0, 0); }
+
 PreviewWorker::~PreviewWorker()
 {
     {
@@ -31,10 +39,12 @@ void PreviewWorker::Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORRE
     running_ = true;
     const long live = InterlockedIncrement(&liveThreads_);
     if (live > threadsAtOnce_) threadsAtOnce_ = live;
+    InterlockedIncrement(&threadsRunningInProcess);
     if (StartWorkerThread(ThreadProc, this, THREAD_PRIORITY_IDLE)) {
         InterlockedIncrement(&threadsStarted_);
     } else {
         running_ = false;
+        InterlockedDecrement(&threadsRunningInProcess);
         InterlockedDecrement(&liveThreads_);
     }
 }
@@ -62,6 +72,7 @@ DWORD WINAPI PreviewWorker::ThreadProc(void* parameter)
         worker->running_ = false;
         break;
     }
+    InterlockedDecrement(&threadsRunningInProcess);
     // The last touch of the worker: its destructor waits for this count to reach 0.
     InterlockedDecrement(&worker->liveThreads_);
     return 0;

@@ -39,6 +39,8 @@ public:
     bool Running();
     long ThreadsStarted() const { return threadsStarted_; }
     long ThreadsAtOnce() const { return threadsAtOnce_; }
+    // Preview threads of every worker of the process, from their start until they end.
+    static long ThreadsRunningInProcess();
 
 private:
     static DWORD WINAPI ThreadProc(void* parameter);

@@ -13,12 +13,12 @@ WallpaperRenderer::WallpaperRenderer(HINSTANCE resources)
     wallpaper_ = std::make_shared<const MonoBitmap>(std::move(empty));
 }
 
-void WallpaperRenderer::Render()
+void WallpaperRenderer::Render(const WallpaperDesign& design)
 {
     // The old wallpaper goes first: the largest are hundreds of MiB each.
     wallpaper_.reset();
     preview_.Withdraw();
-    ComposedWallpaper composed = ComposeWallpaper(*this, logo_.Get(), notesLabel_);
+    ComposedWallpaper composed = ComposeWallpaper(design, logo_.Get(), notesLabel_);
     requestedWidth_ = composed.width;
     requestedHeight_ = composed.height;
     wallpaper_ = std::make_shared<const MonoBitmap>(std::move(composed.bitmap));
@@ -37,10 +37,8 @@ bool WallpaperRenderer::WriteWallpaper(const Path& path)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);  // the wallpaper could not be made
         return false;
     }
-    const MonoBitmapInfo info = MakeMonoBitmapInfo(wallpaper_->Width(), wallpaper_->Height(), foreColor, backColor);
-    if (!WriteBitmapFile(path, info, wallpaper_->Bits())) return false;
-    modified = false;
-    return true;
+    const MonoBitmapInfo info = MakeMonoBitmapInfo(wallpaper_->Width(), wallpaper_->Height(), foreColor_, backColor_);
+    return WriteBitmapFile(path, info, wallpaper_->Bits());
 }
 
 bool WallpaperRenderer::SaveBitmap(const std::string& path) { return WriteWallpaper(path); }
