@@ -286,14 +286,13 @@ bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
 bool MainDialog::PaintMinimisedIcon()
 {
     if (!IsIconic(Handle())) return false;
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
+    const PaintScope paint(Handle());
+    HDC dc = paint.Dc();
     SendMessageA(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client = {};
     GetClientRect(Handle(), &client);
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-    EndPaint(Handle(), &paint);
     return true;
 }
 

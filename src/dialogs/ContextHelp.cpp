@@ -48,11 +48,6 @@ std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
     return std::string();
 }
 
-HelpPopup::~HelpPopup()
-{
-    if (window_) DestroyWindow(window_);
-}
-
 bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
 {
     owner_ = owner;
@@ -85,22 +80,22 @@ bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
     RECT workArea = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     const POINT place = PlaceHelpPopup(x, y, w, h, workArea);
-    window_ = CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h,
-                              owner_, nullptr, GetModuleHandleA(nullptr), this);
+    window_.Reset(CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h, owner_, nullptr,
+                                  GetModuleHandleA(nullptr), this));
     if (!window_) return false;
-    SetWindowTextA(window_, text.c_str());
+    SetWindowTextA(window_.Get(), text.c_str());
     return true;
 }
 
 void HelpPopup::RunModal()
 {
     if (!window_) return;
-    SetCapture(window_);
+    SetCapture(window_.Get());
     {
-        const OwnerDisabled disabled(owner_, window_);
-        ShowWindow(window_, SW_SHOW);
-        SetActiveWindow(window_);
-        SetFocus(window_);
+        const OwnerDisabled disabled(owner_, window_.Get());
+        ShowWindow(window_.Get(), SW_SHOW);
+        SetActiveWindow(window_.Get());
+        SetFocus(window_.Get());
         ended_ = false;
         PumpUntil([this] { return ended_; },
                   [this](MSG& message) {
@@ -114,12 +109,11 @@ void HelpPopup::RunModal()
                       }
                       return false;
                   });
-        SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+        SetWindowPos(window_.Get(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (GetCapture() == window_) ReleaseCapture();
-    DestroyWindow(window_);
-    window_ = nullptr;
+    if (GetCapture() == window_.Get()) ReleaseCapture();
+    window_.Reset();
 }
 
 LRESULT CALLBACK HelpPopup::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -129,7 +123,7 @@ LRESULT CALLBACK HelpPopup::Procedure(HWND window, UINT message, WPARAM wParam, 
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<HelpPopup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && self->window_ == window) return self->OnMessage(message, wParam, lParam);
+    if (self && self->window_.Get() == window) return self->OnMessage(message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -138,18 +132,18 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
-        GetClientRect(window_, &client);
+        GetClientRect(window_.Get(), &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
         return TRUE;
     }
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
-        const int length = GetWindowTextLengthA(window_);
+        const PaintScope paint(window_.Get());
+        HDC dc = paint.Dc();
+        const int length = GetWindowTextLengthA(window_.Get());
         std::string text(static_cast<size_t>(length) + 1, '\0');
-        text.resize(static_cast<size_t>(GetWindowTextA(window_, text.data(), length + 1)));
+        text.resize(static_cast<size_t>(GetWindowTextA(window_.Get(), text.data(), length + 1)));
         RECT area;
-        GetClientRect(window_, &area);
+        GetClientRect(window_.Get(), &area);
         InflateRect(&area, -POPUP_MARGIN, -POPUP_MARGIN);
         SelectObjectScope scope(dc, font_.Get());
         const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -157,18 +151,17 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
         SetBkColor(dc, oldBack);
         SetTextColor(dc, oldText);
-        EndPaint(window_, &paint);
         return 0;
     }
     case WM_CAPTURECHANGED:
         // Another window took the mouse (the user switched away): the popup goes.
-        if (reinterpret_cast<HWND>(lParam) != window_) {
+        if (reinterpret_cast<HWND>(lParam) != window_.Get()) {
             ended_ = true;
-            PostMessageA(window_, WM_NULL, 0, 0);  // wakes the loop
+            PostMessageA(window_.Get(), WM_NULL, 0, 0);  // wakes the loop
         }
         return 0;
     default:
-        return DefWindowProcA(window_, message, wParam, lParam);
+        return DefWindowProcA(window_.Get(), message, wParam, lParam);
     }
 }
 

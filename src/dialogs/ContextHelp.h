@@ -22,7 +22,6 @@ std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
 class HelpPopup {
 public:
     HelpPopup() = default;
-    ~HelpPopup();
     HelpPopup(const HelpPopup&) = delete;
     HelpPopup& operator=(const HelpPopup&) = delete;
 
@@ -31,13 +30,13 @@ public:
     bool Create(const std::string& text, int x, int y, HWND owner);
     // Shows the popup until a key or mouse button is pressed, then destroys it.
     void RunModal();
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    WindowHandle window_;
     HWND owner_ = nullptr;
     FontHandle font_;
     bool ended_ = false;

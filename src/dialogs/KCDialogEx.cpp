@@ -57,9 +57,9 @@ void KCDialogEx::AddEntry(HWND control, uint32_t flags, uint32_t value)
 {
     if (flags & ENTRY_TOOLTIP) {
         if (!toolTip_) {
-            toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                       GetModuleHandleA(nullptr), nullptr);
+            toolTip_.Reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                           GetModuleHandleA(nullptr), nullptr));
         }
         if (toolTip_) {
             std::string text = LoadResourceText(value);
@@ -69,7 +69,7 @@ void KCDialogEx::AddEntry(HWND control, uint32_t flags, uint32_t value)
             tool.hwnd = Handle();
             tool.uId = reinterpret_cast<UINT_PTR>(control);
             tool.lpszText = text.data();
-            SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            SendMessageA(toolTip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         }
         flags &= ~static_cast<uint32_t>(ENTRY_TOOLTIP);
     }
@@ -99,9 +99,7 @@ HFONT KCDialogEx::Font(int index) const
 
 int KCDialogEx::CreateFontVariant(const char* faceName, int decipoints, uint32_t style)
 {
-    HDC screen = GetDC(Handle());
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(Handle(), screen);
+    const int pixelsPerInch = GetDeviceCaps(WindowDC(Handle()).Get(), LOGPIXELSY);
     HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
     LOGFONTA description = {};
     if (!dialogFont || !GetObjectA(dialogFont, sizeof description, &description)) return -1;
@@ -132,31 +130,30 @@ BOOL KCDialogEx::OnInitDialog()
     CreateGripper();
     for (const ControlEntry& entry : controlEntries_)
         if (entry.flags & ENTRY_FONT) SendMessageA(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(static_cast<int>(entry.value))), TRUE);
-    if (toolTip_) SendMessageA(toolTip_, TTM_ACTIVATE, TRUE, 0);
+    if (toolTip_) SendMessageA(toolTip_.Get(), TTM_ACTIVATE, TRUE, 0);
     initialised_ = true;
     return TRUE;
 }
 
 void KCDialogEx::CreateGripper()
 {
-    if (!Handle() || gripperHighlight_ || (dialogFlags_ & DIALOG_NO_GRIPPER)) return;
+    if (!Handle() || gripperHighlight_.Get() || (dialogFlags_ & DIALOG_NO_GRIPPER)) return;
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME)) return;
     DWORD major = 0;
     if (!GetOsVersionNumbers(major) || major <= 3) return;
 
     // The gripper's two glyphs of the Marlett symbol font, 12 points for this display.
-    HDC screen = GetDC(Handle());
+    const WindowDC screen(Handle());
     LOGFONTA description = {};
     lstrcpynA(description.lfFaceName, "Marlett", LF_FACESIZE);
-    description.lfHeight = FontHeightFromDecipoints(120, GetDeviceCaps(screen, LOGPIXELSY));
+    description.lfHeight = FontHeightFromDecipoints(120, GetDeviceCaps(screen.Get(), LOGPIXELSY));
     description.lfCharSet = SYMBOL_CHARSET;
     const int fontIndex = AddFont(CreateFontIndirectA(&description));
     TEXTMETRICA metrics = {};
     {
-        SelectObjectScope scope(screen, Font(fontIndex));
-        GetTextMetricsA(screen, &metrics);
+        SelectObjectScope scope(screen.Get(), Font(fontIndex));
+        GetTextMetricsA(screen.Get(), &metrics);
     }
-    ReleaseDC(Handle(), screen);
 
     RECT client;
     GetClientRect(Handle(), &client);
@@ -169,23 +166,23 @@ void KCDialogEx::CreateGripper()
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRIPPER_ID)), GetModuleHandleA(nullptr),
                                nullptr);
     };
-    gripperHighlight_ = label(rightToLeft ? "x" : "o");
-    gripperShadow_ = label(rightToLeft ? "y" : "p");
+    gripperHighlight_.Reset(label(rightToLeft ? "x" : "o"));
+    gripperShadow_.Reset(label(rightToLeft ? "y" : "p"));
     const UINT topOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(gripperShadow_, HWND_TOP, 0, 0, 0, 0, topOnly);
-    SetWindowPos(gripperHighlight_, HWND_TOP, 0, 0, 0, 0, topOnly);
+    SetWindowPos(gripperShadow_.Get(), HWND_TOP, 0, 0, 0, 0, topOnly);
+    SetWindowPos(gripperHighlight_.Get(), HWND_TOP, 0, 0, 0, 0, topOnly);
 
     const uint32_t font = static_cast<uint32_t>(fontIndex);
-    AddEntry(gripperHighlight_, ENTRY_FONT, font);
-    AddEntry(gripperHighlight_, ENTRY_TEXT_COLOR, SYSTEM_COLOR | COLOR_BTNHIGHLIGHT);
-    AddEntry(gripperHighlight_, ANCHOR_RIGHT | ANCHOR_BOTTOM, 0);
-    AddEntry(gripperShadow_, ENTRY_FONT, font);
-    AddEntry(gripperShadow_, ENTRY_TEXT_COLOR, SYSTEM_COLOR | COLOR_BTNSHADOW);
-    AddEntry(gripperShadow_, ENTRY_BACK_COLOR, TRANSPARENT_COLOR);
-    AddEntry(gripperShadow_, ANCHOR_RIGHT | ANCHOR_BOTTOM, 0);
+    AddEntry(gripperHighlight_.Get(), ENTRY_FONT, font);
+    AddEntry(gripperHighlight_.Get(), ENTRY_TEXT_COLOR, SYSTEM_COLOR | COLOR_BTNHIGHLIGHT);
+    AddEntry(gripperHighlight_.Get(), ANCHOR_RIGHT | ANCHOR_BOTTOM, 0);
+    AddEntry(gripperShadow_.Get(), ENTRY_FONT, font);
+    AddEntry(gripperShadow_.Get(), ENTRY_TEXT_COLOR, SYSTEM_COLOR | COLOR_BTNSHADOW);
+    AddEntry(gripperShadow_.Get(), ENTRY_BACK_COLOR, TRANSPARENT_COLOR);
+    AddEntry(gripperShadow_.Get(), ANCHOR_RIGHT | ANCHOR_BOTTOM, 0);
     if (initialised_) {
-        SendMessageA(gripperHighlight_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontIndex)), TRUE);
-        SendMessageA(gripperShadow_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontIndex)), TRUE);
+        SendMessageA(gripperHighlight_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontIndex)), TRUE);
+        SendMessageA(gripperShadow_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontIndex)), TRUE);
     }
 }
 
@@ -214,7 +211,7 @@ void KCDialogEx::OnSize(UINT type)
         InvalidateRect(entry.control, nullptr, TRUE);
     }
     const bool hide = type == SIZE_MAXIMIZED || (dialogFlags_ & DIALOG_NO_GRIPPER);
-    for (HWND label : {gripperHighlight_, gripperShadow_})
+    for (HWND label : {gripperHighlight_.Get(), gripperShadow_.Get()})
         if (label) ShowWindow(label, hide ? SW_HIDE : SW_SHOWNA);
 }
 
@@ -251,10 +248,9 @@ INT_PTR KCDialogEx::OnControlColor(HDC dc, HWND control, UINT message, bool& han
 void KCDialogEx::DestroyOwned()
 {
     controlEntries_.clear();
-    if (toolTip_) DestroyWindow(toolTip_);
-    if (gripperHighlight_ && IsWindow(gripperHighlight_)) DestroyWindow(gripperHighlight_);
-    if (gripperShadow_ && IsWindow(gripperShadow_)) DestroyWindow(gripperShadow_);
-    toolTip_ = gripperHighlight_ = gripperShadow_ = nullptr;
+    toolTip_.Reset();
+    gripperHighlight_.Reset();
+    gripperShadow_.Reset();
     fonts_.clear();
     topicPairs_.clear();
     initialised_ = false;
@@ -262,7 +258,7 @@ void KCDialogEx::DestroyOwned()
 
 bool KCDialogEx::PreTranslateMessage(MSG& message)
 {
-    if (toolTip_) SendMessageA(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    if (toolTip_) SendMessageA(toolTip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     return Dialog::PreTranslateMessage(message);
 }
 
@@ -279,9 +275,9 @@ INT_PTR KCDialogEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         }
         return 0;
     case WM_NCHITTEST: {
-        if (GetCapture() || !gripperHighlight_ || !IsWindowVisible(gripperHighlight_)) return 0;
+        if (GetCapture() || !gripperHighlight_.Get() || !IsWindowVisible(gripperHighlight_.Get())) return 0;
         RECT gripper;
-        GetWindowRect(gripperHighlight_, &gripper);
+        GetWindowRect(gripperHighlight_.Get(), &gripper);
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (!PtInRect(&gripper, point)) return 0;
         handled = true;

@@ -63,9 +63,6 @@ public:
     int GetMinTrackHeight() const { return minTrackSize_.cy; }
 
     uint32_t DialogFlags() const { return dialogFlags_; }
-    HWND GripperHighlight() const { return gripperHighlight_; }
-    HWND GripperShadow() const { return gripperShadow_; }
-    HWND ToolTip() const { return toolTip_; }
     const std::vector<uint32_t>& TopicPairs() const { return topicPairs_; }
 
     bool PreTranslateMessage(MSG& message) override;
@@ -97,7 +94,7 @@ private:
     bool initialised_ = false;
     SIZE minTrackSize_ = {0, 0};
     std::vector<uint32_t> topicPairs_;
-    HWND toolTip_ = nullptr;
-    HWND gripperHighlight_ = nullptr;
-    HWND gripperShadow_ = nullptr;
+    WindowHandle toolTip_;
+    WindowHandle gripperHighlight_;
+    WindowHandle gripperShadow_;
 };

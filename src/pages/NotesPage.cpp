@@ -40,8 +40,9 @@ void NotesPage::UpdateTabStop()
     if (settings_.notes.find('\t') == std::string::npos) return;
 
     HWND edit = Item(IDC_NOTES_EDIT);
-    HDC dc = GetDC(edit);
-    if (!dc) return;
+    const WindowDC editDC(edit);
+    if (!editDC) return;
+    HDC dc = editDC.Get();
     int averageCharWidth = 0;
     int widest = 0;
     {
@@ -55,7 +56,6 @@ void NotesPage::UpdateTabStop()
             return static_cast<int>(size.cx);
         });
     }
-    ReleaseDC(edit, dc);
     tabStop_ = NotesTabStop(widest, averageCharWidth, [this](int units) {
         RECT rect = {0, 0, units, 0};
         MapDialogRect(Handle(), &rect);

@@ -8,17 +8,11 @@
 
 namespace {
 
-const char* const PROPERTY = "MurvexCheckList";
 constexpr UINT_PTR SUBCLASS_ID = 0x4D43;
 
 }  // namespace
 
 CheckListBox::~CheckListBox() { Detach(); }
-
-CheckListBox* CheckListBox::FromHandle(HWND list)
-{
-    return list ? static_cast<CheckListBox*>(GetPropA(list, PROPERTY)) : nullptr;
-}
 
 bool CheckListBox::Attach(HWND dialog, int id)
 {
@@ -26,14 +20,14 @@ bool CheckListBox::Attach(HWND dialog, int id)
     HWND list = GetDlgItem(dialog, id);
     if (!list || !SetWindowSubclass(list, SubclassProc, SUBCLASS_ID, reinterpret_cast<DWORD_PTR>(this))) return false;
     list_ = list;
-    SetPropA(list_, PROPERTY, this);
+    Bind(list_);
     // Rows as tall as the text or the check box, whichever is taller.
-    HDC dc = GetDC(list_);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(list_, dc);
+    {
+        const WindowDC dc(list_);
+        SelectObjectScope font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(dc.Get(), &metrics);
+    }
     const int height = std::max<int>(metrics.tmHeight, GetSystemMetrics(SM_CYMENUCHECK)) + 2;
     SendMessageA(list_, LB_SETITEMHEIGHT, 0, height);
     return true;
@@ -43,7 +37,7 @@ void CheckListBox::Detach()
 {
     if (!list_) return;
     RemoveWindowSubclass(list_, SubclassProc, SUBCLASS_ID);
-    RemovePropA(list_, PROPERTY);
+    Unbind(list_);
     list_ = nullptr;
 }
 
@@ -108,6 +102,14 @@ int CheckListBox::BoxWidth() const
     SendMessageA(list_, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     const int height = row.bottom > row.top ? row.bottom - row.top : GetSystemMetrics(SM_CYMENUCHECK) + 2;
     return height;
+}
+
+bool CheckListBox::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (message != WM_DRAWITEM) return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
 }
 
 void CheckListBox::DrawItem(const DRAWITEMSTRUCT& item)

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-class CheckListBox {
+#include "win/ReflectedControl.h"
+
+class CheckListBox : public ReflectedControl {
 public:
     static constexpr WORD CLBN_CHKCHANGE = 40;
 
@@ -35,13 +37,14 @@ public:
     std::vector<size_t> SelectedRows() const;
     void Select(int index, bool selected);
 
-    // Called by the parent dialog for WM_DRAWITEM.
-    void DrawItem(const DRAWITEMSTRUCT& item);
-    static CheckListBox* FromHandle(HWND list);
+    // The parent's WM_DRAWITEM for this list.
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    static CheckListBox* FromHandle(HWND list) { return dynamic_cast<CheckListBox*>(ReflectedControl::FromHandle(list)); }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
+    void DrawItem(const DRAWITEMSTRUCT& item);
     int BoxWidth() const;
     void Toggle(int index);
     void Notify();

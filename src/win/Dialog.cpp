@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "win/CheckListBox.h"
+#include "win/ReflectedControl.h"
 #include "win/MessageBox.h"
 #include "win/ModalLoop.h"
 #include "win/ResourceText.h"
@@ -344,17 +344,19 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
         return TRUE;
     }
-    case WM_DRAWITEM:
-        if (CheckListBox* list = CheckListBox::FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem)) {
-            list->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        break;
     default:
         break;
     }
     bool handled = false;
-    const INT_PTR result = OnMessage(message, wParam, lParam, handled);
+    INT_PTR result = 0;
+    // What a control asked its parent for goes back to the control's own object.
+    if (ReflectedControl* control =
+            ReflectedControl::FromHandle(ReflectedControl::NotifyingControl(window_, message, lParam))) {
+        LRESULT reflected = 0;
+        handled = control->OnReflected(message, wParam, lParam, reflected);
+        result = reflected;
+    }
+    if (!handled) result = OnMessage(message, wParam, lParam, handled);
     if (!handled) return FALSE;
     if (ReturnsDirectly(message)) return result;
     if (window_) SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);

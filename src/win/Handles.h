@@ -61,6 +61,16 @@ struct RegistryKeyTraits {
     static void Close(HKEY key) { RegCloseKey(key); }
 };
 
+// A window made by hand (a popup, a tooltip, a gripper's parts). A child window goes
+// with its parent, so one already gone is left alone.
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND window)
+    {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+};
+
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
@@ -68,6 +78,42 @@ using MemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<HKEY, RegistryKeyTraits>;
+using WindowHandle = UniqueHandle<HWND, WindowTraits>;
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// A window's device context from GetDC, released to that window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC()
+    {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // A font's lfHeight for a size in tenths of a point at the given resolution.
 inline LONG FontHeightFromDecipoints(int decipoints, int pixelsPerInch) { return -MulDiv(decipoints, pixelsPerInch, 720); }
