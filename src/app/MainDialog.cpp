@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/AboutDialog.h"
 #include "app/MainLayout.h"
 #include "app/SaveAsDialog.h"
@@ -134,7 +136,22 @@ void MainDialog::PlacePage(Dialog& page)
 
 void MainDialog::CreatePage(Dialog& page)
 {
-    if (page.Handle() || !page.Create(Handle())) return;
+    if (page.Handle()) return;
+    if (!page.Create(Handle())) {
+        const DWORD error = GetLastError();
+        TCITEMA item = {};
+        char text[64] = "";
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendDlgItemMessageA(Handle(), IDC_MAIN_TAB, TCM_GETITEMA,
+                            static_cast<WPARAM>(SendDlgItemMessageA(Handle(), IDC_MAIN_TAB, TCM_GETCURSEL, 0, 0)),
+                            reinterpret_cast<LPARAM>(&item));
+        std::string name = text;
+        name.erase(std::remove(name.begin(), name.end(), '&'), name.end());
+        ReportFailure(IDS_MSG_PAGE_FAILED, name, error);
+        return;
+    }
     PlacePage(page);
     FitPage(page);
 }
@@ -398,7 +415,11 @@ bool MainDialog::SaveAs()
     dialog.SetAsWallpaper() = output.setAsWallpaper != 0;
     dialog.SaveMaster() = false;
     for (;;) {
-        if (dialog.DoModal() != IDOK) return false;
+        const INT_PTR result = dialog.DoModal();
+        if (result == -1)
+            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_DIALOG_FAILED), {std::to_string(dialog.Error())}),
+                        MB_OK);
+        if (result != IDOK) return false;
         if (!dialog.ExtensionDiffers()) break;
         ShowStringMessage(Handle(), IDS_MSG_BMP_EXTENSION, MB_OK);
     }
@@ -412,8 +433,7 @@ bool MainDialog::SaveAs()
     output.saveSettings = dialog.SaveSettings();
     output.setAsWallpaper = dialog.SetAsWallpaper();
     output.filename = FileNameOf(path);
-    if (dialog.SetAsWallpaper() && !InstallWallpaper(path))
-        ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_INSTALL_FAILED), {path}), MB_OK);
+    if (dialog.SetAsWallpaper() && !InstallWallpaper(path)) ReportFailure(IDS_MSG_INSTALL_FAILED, path, GetLastError());
     if (dialog.SaveSettings() && !store_.SaveLocalSettings())
         ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().local, store_.LastWriteError());
     if (dialog.SaveMaster() && !store_.SaveMasterSettings())

@@ -7,9 +7,8 @@
 #include "win/ResourceText.h"
 
 CSaveAsDlg::CSaveAsDlg(const std::string& initialPath, HWND owner)
-    : SaveFileDialog({IDD_SAVEAS, IDD_SAVEAS_OLDSTYLE,
-                      {IDC_SAVEAS_SET_WALLPAPER, IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER}},
-                     "bmp", initialPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
+    : SaveFileDialog({IDD_SAVEAS, {IDC_SAVEAS_SET_WALLPAPER, IDC_SAVEAS_SAVE_SETTINGS, IDC_SAVEAS_SAVE_MASTER}},
+                     "bmp", initialPath, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                      LoadResourceText(IDS_SAVEAS_FILTER), owner)
 {
 }

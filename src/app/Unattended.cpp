@@ -154,7 +154,8 @@ int RunUnattended(const CommandLine& line)
         return EXIT_NOT_WRITTEN;
     }
     if (line.mode == CommandLine::Mode::Refresh && settings.output.setAsWallpaper && !InstallWallpaper(path)) {
-        streams.Error("wrote " + path + " but Windows did not take it as the desktop wallpaper");
+        streams.Error("wrote " + path + " but Windows did not take it as the desktop wallpaper: " +
+                      SystemErrorText(GetLastError()));
         return EXIT_NOT_WRITTEN;
     }
     return EXIT_DONE;

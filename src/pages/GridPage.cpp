@@ -28,7 +28,13 @@ GridPage::GridPage(GridSettings& settings) : SettingsPage(IDD_GRID), settings_(s
 BOOL GridPage::OnInitDialog()
 {
     AddControlTable(GRID_TABLE);
-    list_.Attach(Handle(), IDC_GRID_SIZES);
+    if (!list_.Attach(Handle(), IDC_GRID_SIZES)) {
+        // No page without its list: Create reports the failure.
+        const DWORD error = GetLastError();
+        DestroyWindow(Handle());
+        SetLastError(error ? error : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
     KCDialogEx::OnInitDialog();
     BuildList();
     for (const ScreenSize& entry : settings_.sizes.Entries()) list_.AddRow(entry.RowText(), entry.enabled);

@@ -151,3 +151,5 @@
 #define IDS_MSG_SETTINGS_FAILED         10008
 #define IDS_MSG_INSTALL_FAILED          10009
 #define IDS_MSG_TOO_LARGE               10010
+#define IDS_MSG_PAGE_FAILED             10011
+#define IDS_MSG_DIALOG_FAILED           10012

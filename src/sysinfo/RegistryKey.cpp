@@ -6,7 +6,9 @@ bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable, R
 {
     HKEY key = nullptr;
     const REGSAM access = (writable ? (KEY_READ | KEY_WRITE) : KEY_READ) | view;
-    key_.Reset(RegOpenKeyExA(root, subkey.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+    const LONG result = RegOpenKeyExA(root, subkey.c_str(), 0, access, &key);
+    key_.Reset(result == ERROR_SUCCESS ? key : nullptr);
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return IsOpen();
 }
 
@@ -45,7 +47,12 @@ bool RegistryKey::ReadDword(const std::string& name, DWORD& value) const
 
 bool RegistryKey::WriteString(const std::string& name, const std::string& text)
 {
-    if (!key_) return false;
-    return RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    if (!key_) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    const LONG result = RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                       static_cast<DWORD>(text.size() + 1));
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
 }

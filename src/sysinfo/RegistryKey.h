@@ -10,7 +10,8 @@
 class RegistryKey {
 public:
     // KEY_READ, or KEY_READ | KEY_WRITE when writable, with view added (KEY_WOW64_64KEY
-    // reads the 64-bit registry from a 32-bit process); false when it cannot be opened.
+    // reads the 64-bit registry from a 32-bit process); false, with the thread's last
+    // error, when it cannot be opened.
     bool OpenKey(HKEY root, const std::string& subkey, bool writable, REGSAM view = 0);
     bool IsOpen() const { return static_cast<bool>(key_); }
 
@@ -19,7 +20,7 @@ public:
     std::string ReadString(const std::string& name, const std::string& defaultText) const;
     // A REG_DWORD value; false when it is missing or of another type.
     bool ReadDword(const std::string& name, DWORD& value) const;
-    // Stores text as REG_SZ with its terminating zero.
+    // Stores text as REG_SZ with its terminating zero; false with the last error set.
     bool WriteString(const std::string& name, const std::string& text);
     void CloseKey() { key_.Reset(); }
 

@@ -229,7 +229,8 @@ bool Dialog::Create(HWND parent)
     HWND window = CreateDialogParamA(WinApp::ResourceModule(), MAKEINTRESOURCEA(templateId_), parent, Procedure,
                                      reinterpret_cast<LPARAM>(this));
     creating = nullptr;
-    return window != nullptr;
+    // A dialog that could not set itself up destroys its window in WM_INITDIALOG.
+    return window != nullptr && window == window_;
 }
 
 void Dialog::EndDialog(INT_PTR result)

@@ -52,7 +52,8 @@ public:
 
     // Runs the dialog modally over its owner; the result given to EndDialog, or -1.
     INT_PTR DoModal();
-    // Creates the dialog modeless, as a child of parent when its template says so.
+    // Creates the dialog modeless, as a child of parent when its template says so;
+    // false, with the thread's last error, when it could not be made.
     bool Create(HWND parent);
     void EndDialog(INT_PTR result);
 

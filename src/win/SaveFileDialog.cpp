@@ -7,16 +7,6 @@
 #include "win/SystemPaths.h"
 #include "win/WinApp.h"
 
-namespace {
-
-UINT FileOkMessage()
-{
-    static const UINT message = RegisterWindowMessageA(FILEOKSTRINGA);
-    return message;
-}
-
-}  // namespace
-
 SaveFileDialog::SaveFileDialog(SaveFileTemplates templates, const std::string& defaultExtension,
                                const std::string& initialPath, DWORD flags, const std::string& filter, HWND owner)
     : checked(templates.checkBoxes.size(), false),
@@ -26,15 +16,7 @@ SaveFileDialog::SaveFileDialog(SaveFileTemplates templates, const std::string& d
       filter_(filter),
       owner_(owner)
 {
-    flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
-    if (flags & OFN_EXPLORER) {
-        templateId_ = templates_.explorerTemplate;
-    } else {
-        templateId_ = templates_.oldStyleTemplate;
-        flags &= ~static_cast<DWORD>(OFN_SHOWHELP);
-        flags |= OFN_NONETWORKBUTTON;
-    }
-    flags_ = flags;
+    flags_ = flags | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
     for (char& c : filter_)
         if (c == '|') c = '\0';
 }
@@ -52,10 +34,14 @@ INT_PTR SaveFileDialog::DoModal()
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.lpstrDefExt = defaultExtension_.c_str();
     open.Flags = flags_;
-    open.lpTemplateName = MAKEINTRESOURCEA(templateId_);
+    open.lpTemplateName = MAKEINTRESOURCEA(templates_.explorerTemplate);
     open.lpfnHook = Hook;
     open.lCustData = reinterpret_cast<LPARAM>(this);
-    if (!GetSaveFileNameA(&open)) return IDCANCEL;
+    if (!GetSaveFileNameA(&open)) {
+        error_ = CommDlgExtendedError();
+        return error_ == 0 ? IDCANCEL : -1;
+    }
+    error_ = 0;
     path_ = file.data();
     return IDOK;
 }
@@ -94,10 +80,6 @@ UINT_PTR CALLBACK SaveFileDialog::Hook(HWND window, UINT message, WPARAM wParam,
         self->ReadChoices(window);
         SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);  // accept the name
         return TRUE;
-    }
-    if (message == FileOkMessage()) {  // the old-style dialog
-        self->ReadChoices(window);
-        return 0;
     }
     if (message == WM_HELP) {
         const auto* help = reinterpret_cast<HELPINFO*>(lParam);

@@ -1,16 +1,15 @@
 #pragma once
-// The system's save-file dialog with check boxes of the program's own under it: a
-// child template for the Explorer-style dialog, or a whole old-style template.
+// The system's save-file dialog with check boxes of the program's own under it, in
+// a child template of the Explorer-style dialog.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-// The program's templates for the dialog and the ids of the check boxes they hold.
+// The program's child template and the ids of the check boxes it holds.
 struct SaveFileTemplates {
     UINT explorerTemplate;
-    UINT oldStyleTemplate;
     std::vector<int> checkBoxes;
 };
 
@@ -25,14 +24,13 @@ public:
     // opens, read back when a name is accepted.
     std::vector<bool> checked;
 
-    // IDOK with a name chosen, IDCANCEL otherwise.
+    // IDOK with a name chosen, IDCANCEL when cancelled, -1 when the dialog could not
+    // be shown (Error() says why).
     INT_PTR DoModal();
+    DWORD Error() const { return error_; }
     const std::string& Path() const { return path_; }
     // The chosen name's extension is not the default one (a name without one gets it).
     bool ExtensionDiffers() const;
-
-    DWORD Flags() const { return flags_; }
-    UINT TemplateId() const { return templateId_; }
 
 protected:
     // Help asked on one of the dialog's controls (F1, right-click, context-menu key).
@@ -48,7 +46,7 @@ private:
     std::string initialPath_;
     std::string filter_;
     DWORD flags_;
-    UINT templateId_;
     HWND owner_;
     std::string path_;
+    DWORD error_ = 0;  // CommDlgExtendedError of the last DoModal
 };
