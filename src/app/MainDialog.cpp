@@ -15,6 +15,8 @@
 #include "win/SystemPaths.h"
 #include "win/WinApp.h"
 
+static_assert(IDC_STATIC_LABEL == UNNAMED_CONTROL_ID, "the templates' unnamed labels");
+
 namespace {
 
 const ControlTableEntry MAIN_TABLE[] = {

@@ -1,12 +1,12 @@
 #include "dialogs/ContextHelp.h"
 
+#include "win/Dialog.h"
 #include "win/MessageBox.h"
 #include "win/ModalLoop.h"
 
 namespace {
 
 const char* const POPUP_CLASS = "MurvexHelpPopup";
-constexpr int UNNAMED_LABEL = 0xFFFF;
 // The popup: 8-point MS Sans Serif in the window colours, 6 pixels inside a thin
 // border, wrapped at 50 average characters.
 constexpr int POPUP_DECIPOINTS = 80;
@@ -39,7 +39,7 @@ std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
 {
     if (!control) return std::string();
     int id = GetDlgCtrlID(control);
-    if (id == UNNAMED_LABEL && (GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) {
+    if (id == UNNAMED_CONTROL_ID && (GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) {
         HWND next = GetWindow(control, GW_HWNDNEXT);
         id = next ? GetDlgCtrlID(next) : 0;
     }

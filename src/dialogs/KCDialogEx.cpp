@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int GRIPPER_ID = 0xFFFF;
 
 COLORREF ResolveColor(uint32_t value)
 {
@@ -163,7 +162,7 @@ void KCDialogEx::CreateGripper()
     auto label = [&](const char* text) {
         return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_RIGHT, cell.left, cell.top,
                                cell.right - cell.left, cell.bottom - cell.top, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(GRIPPER_ID)), GetModuleHandleA(nullptr),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(UNNAMED_CONTROL_ID)), GetModuleHandleA(nullptr),
                                nullptr);
     };
     gripperHighlight_.Reset(label(rightToLeft ? "x" : "o"));

@@ -9,6 +9,10 @@
 #include "settings/WallpaperSettings.h"
 #include "sysinfo/SystemInfo.h"
 
+// The value a caption item shows.
+std::string& CaptionValueOf(CaptionValues& values, CaptionItem item);
+const std::string& CaptionValueOf(const CaptionValues& values, CaptionItem item);
+
 // One "label TAB value LF" line per included, non-empty value, in caption order.
 // labels are the six caption labels (strings 1009 to 1014).
 std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValues& values,

@@ -22,18 +22,6 @@ const CaptionRow ROWS[CAPTION_COUNT] = {
     {CAPTION_OS_VERSION, IDC_CAPTIONS_OSVERS_CHECK, IDC_CAPTIONS_OSVERS_EDIT, IDS_HELP_OS_VERSION},
 };
 
-std::string& ValueOf(CaptionValues& values, CaptionItem item)
-{
-    switch (item) {
-    case CAPTION_MACHINE: return values.machineName;
-    case CAPTION_OS: return values.osName;
-    case CAPTION_OS_VERSION: return values.osVersion;
-    case CAPTION_LOCALE: return values.locale;
-    case CAPTION_BROWSER: return values.browser;
-    default: return values.browserVersion;
-    }
-}
-
 }  // namespace
 
 CaptionsPage::CaptionsPage(CaptionSettings& settings) : SettingsPage(IDD_CAPTIONS), settings_(settings)
@@ -59,7 +47,7 @@ BOOL CaptionsPage::OnInitDialog()
 void CaptionsPage::DoDataExchange(DataExchange& exchange)
 {
     for (const CaptionRow& row : ROWS) {
-        exchange.Text(row.editId, ValueOf(values_, row.item));
+        exchange.Text(row.editId, CaptionValueOf(values_, row.item));
         exchange.Check(row.checkId, settings_.enabled[row.item]);
     }
 }

@@ -4,22 +4,6 @@
 
 #include "win/Handles.h"
 
-MonoBitmapInfo MakeMonoBitmapInfo(int width, int height, COLORREF ink, COLORREF paper)
-{
-    MonoBitmapInfo info = {};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.header.biCompression = BI_RGB;
-    info.header.biSizeImage = ((static_cast<DWORD>(width) + 31) / 32 * 4) * static_cast<DWORD>(height);
-    info.header.biClrUsed = 2;
-    info.colors[0] = {GetBValue(ink), GetGValue(ink), GetRValue(ink), 0};
-    info.colors[1] = {GetBValue(paper), GetGValue(paper), GetRValue(paper), 0};
-    return info;
-}
-
 namespace {
 
 // How long a target that another writer holds is waited for: two logons refreshing

@@ -4,15 +4,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-// The header and colour table of a one-bit bitmap: entry 0 is the ink's colour,
-// entry 1 the paper's; rows bottom first, padded to 32 bits.
-struct MonoBitmapInfo {
-    BITMAPINFOHEADER header;
-    RGBQUAD colors[2];
-};
-MonoBitmapInfo MakeMonoBitmapInfo(int width, int height, COLORREF ink, COLORREF paper);
+#include "render/MonoBitmap.h"
 
 // Writes "BM" file header, info block and pixels to a temporary file beside path,
 // then puts it in place of path in one step; a target that another writer holds is

@@ -2,22 +2,27 @@
 
 #include <cstring>
 
-MonoBitmap MonoBitmap::Create(int width, int height)
+MonoBitmapInfo MakeMonoBitmapInfo(int width, int height, COLORREF ink, COLORREF paper)
 {
-    MonoBitmap bitmap;
-    if (width <= 0 || height <= 0) return bitmap;
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[2];
-    } info = {};
+    MonoBitmapInfo info = {};
     info.header.biSize = sizeof info.header;
     info.header.biWidth = width;
     info.header.biHeight = height;  // positive: bottom row first
     info.header.biPlanes = 1;
     info.header.biBitCount = 1;
     info.header.biCompression = BI_RGB;
+    info.header.biSizeImage = static_cast<DWORD>(MonoRowBytes(width) * static_cast<size_t>(height));
     info.header.biClrUsed = 2;
-    info.colors[1] = {255, 255, 255, 0};
+    info.colors[0] = {GetBValue(ink), GetGValue(ink), GetRValue(ink), 0};
+    info.colors[1] = {GetBValue(paper), GetGValue(paper), GetRValue(paper), 0};
+    return info;
+}
+
+MonoBitmap MonoBitmap::Create(int width, int height)
+{
+    MonoBitmap bitmap;
+    if (width <= 0 || height <= 0) return bitmap;
+    MonoBitmapInfo info = MakeMonoBitmapInfo(width, height, RGB(0, 0, 0), RGB(255, 255, 255));
     void* bits = nullptr;
     bitmap.handle_.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                           nullptr, 0));
@@ -25,10 +30,9 @@ MonoBitmap MonoBitmap::Create(int width, int height)
     bitmap.bits_ = static_cast<uint8_t*>(bits);
     bitmap.width_ = width;
     bitmap.height_ = height;
-    bitmap.stride_ = ((static_cast<size_t>(width) + 31) / 32) * 4;
+    bitmap.stride_ = MonoRowBytes(width);
     return bitmap;
 }
-
 void MonoBitmap::FillPaper()
 {
     const size_t fullBytes = static_cast<size_t>(width_) / 8;

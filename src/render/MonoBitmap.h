@@ -10,6 +10,17 @@
 
 #include "win/Handles.h"
 
+// Bytes in one row of a one-bit bitmap `width` pixels wide, padded to 32 bits.
+constexpr size_t MonoRowBytes(long long width) { return static_cast<size_t>((width + 31) / 32 * 4); }
+
+// The header and colour table of a one-bit bitmap, in memory and in its BMP file:
+// entry 0 is the ink's colour, entry 1 the paper's; rows bottom first.
+struct MonoBitmapInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[2];
+};
+MonoBitmapInfo MakeMonoBitmapInfo(int width, int height, COLORREF ink, COLORREF paper);
+
 class MonoBitmap {
 public:
     MonoBitmap() = default;
@@ -22,6 +33,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     const uint8_t* Bits() const { return bits_; }
+    size_t Stride() const { return stride_; }
 
     // Row y counted from the top.
     const uint8_t* Row(int y) const { return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_; }

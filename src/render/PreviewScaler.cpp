@@ -178,7 +178,7 @@ private:
     std::vector<std::pair<uint64_t, std::vector<uint32_t>>> tables_;  // a few sizes: widths and heights differ by one
 };
 
-size_t RowBytes(const MonoBitmap& wallpaper) { return static_cast<size_t>((wallpaper.Width() + 31LL) / 32 * 4); }
+size_t RowBytes(const MonoBitmap& wallpaper) { return wallpaper.Stride(); }
 
 // One reduction's fixed parts; preview rows are made independently of each other.
 class Reduction {

@@ -10,6 +10,9 @@
 
 class Dialog;
 
+// The id a template gives a control it does not name (a label, an icon).
+constexpr int UNNAMED_CONTROL_ID = 0xFFFF;
+
 // Moves members to and from controls. A failed validation shows its message,
 // puts the focus on the control with its whole text selected, and stops the
 // rest of the exchange.
