@@ -136,7 +136,7 @@ BOOL KCDialogEx::OnInitDialog()
 
 void KCDialogEx::CreateGripper()
 {
-    if (!Handle() || gripperHighlight_.Get() || (dialogFlags_ & DIALOG_NO_GRIPPER)) return;
+    if (!Handle() || gripperHighlight_) return;
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME)) return;
     DWORD major = 0;
     if (!GetOsVersionNumbers(major) || major <= 3) return;
@@ -209,7 +209,7 @@ void KCDialogEx::OnSize(UINT type)
         MoveWindow(entry.control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
         InvalidateRect(entry.control, nullptr, TRUE);
     }
-    const bool hide = type == SIZE_MAXIMIZED || (dialogFlags_ & DIALOG_NO_GRIPPER);
+    const bool hide = type == SIZE_MAXIMIZED;
     for (HWND label : {gripperHighlight_.Get(), gripperShadow_.Get()})
         if (label) ShowWindow(label, hide ? SW_HIDE : SW_SHOWNA);
 }

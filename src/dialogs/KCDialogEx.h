@@ -62,7 +62,6 @@ public:
     int GetMinTrackWidth() const { return minTrackSize_.cx; }
     int GetMinTrackHeight() const { return minTrackSize_.cy; }
 
-    uint32_t DialogFlags() const { return dialogFlags_; }
     const std::vector<uint32_t>& TopicPairs() const { return topicPairs_; }
 
     bool PreTranslateMessage(MSG& message) override;

@@ -7,7 +7,6 @@
 
 enum DialogFlag : uint32_t {
     DIALOG_HELP_ON_RIGHT_CLICK = 0x1,  // right-click and the context-menu key show help
-    DIALOG_NO_GRIPPER = 0x20000,
 };
 
 class KCWinAppEx : public WinApp {

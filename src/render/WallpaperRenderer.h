@@ -51,7 +51,6 @@ public:
     long PreviewThreadsStarted() const { return preview_.ThreadsStarted(); }
     long PreviewThreadsAtOnce() const { return preview_.ThreadsAtOnce(); }
     static long PreviewThreadsRunning() { return PreviewWorker::ThreadsRunningInProcess(); }
-    bool HasLogo() const { return static_cast<bool>(logo_); }
 
 private:
     template <typename Path>

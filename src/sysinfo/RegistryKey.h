@@ -22,7 +22,6 @@ public:
     bool ReadDword(const std::string& name, DWORD& value) const;
     // Stores text as REG_SZ with its terminating zero; false with the last error set.
     bool WriteString(const std::string& name, const std::string& text);
-    void CloseKey() { key_.Reset(); }
 
 private:
     RegistryKeyHandle key_;

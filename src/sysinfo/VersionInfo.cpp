@@ -33,14 +33,6 @@ bool VersionInfo::Query(const std::string& subBlock, const void** data, UINT* le
     return true;
 }
 
-const VS_FIXEDFILEINFO* VersionInfo::GetFixedInfo() const
-{
-    const void* data = nullptr;
-    UINT length = 0;
-    if (!Query("\\", &data, &length) || length < sizeof(VS_FIXEDFILEINFO)) return nullptr;
-    return static_cast<const VS_FIXEDFILEINFO*>(data);
-}
-
 bool VersionInfo::GetTranslations(std::vector<uint32_t>& translations) const
 {
     const void* data = nullptr;

@@ -17,7 +17,6 @@ public:
     bool Load(const std::string& path);
 
     // The fixed block inside the loaded resource, or null.
-    const VS_FIXEDFILEINFO* GetFixedInfo() const;
     // "FileVersion", "FileDescription" and the like; empty when absent.
     std::string QueryString(const std::string& name) const;
 

@@ -53,7 +53,6 @@ int CheckListBox::InsertRow(int index, const std::string& text, bool checked)
 }
 
 void CheckListBox::DeleteRow(int index) { SendMessageA(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-void CheckListBox::Clear() { SendMessageA(list_, LB_RESETCONTENT, 0, 0); }
 int CheckListBox::Count() const { return static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0)); }
 
 std::string CheckListBox::RowText(int index) const

@@ -27,7 +27,6 @@ public:
     int AddRow(const std::string& text, bool checked);
     int InsertRow(int index, const std::string& text, bool checked);
     void DeleteRow(int index);
-    void Clear();
     int Count() const;
     std::string RowText(int index) const;
 

@@ -20,7 +20,6 @@ class DataExchange {
 public:
     DataExchange(Dialog& dialog, bool save) : dialog_(dialog), save_(save) {}
 
-    bool Saving() const { return save_; }
     bool Failed() const { return failed_; }
 
     void Text(int id, std::string& value);
@@ -62,7 +61,6 @@ public:
 
     HWND Handle() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
-    UINT TemplateId() const { return templateId_; }
     // The owner of a modal dialog, the parent of a modeless one.
     HWND Parent() const { return parent_; }
 

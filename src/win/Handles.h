@@ -132,8 +132,6 @@ public:
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
 
-    bool Selected() const { return previous_ && previous_ != HGDI_ERROR; }
-
 private:
     HDC dc_;
     HGDIOBJ previous_;
