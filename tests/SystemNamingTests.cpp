@@ -96,3 +96,79 @@ TEST(Captions, VersionsLocaleAndBrowserCommands)
     EXPECT_EQ(ExecutableFromCommand("C:\\Browser\\browser.exe -url %1"), "C:\\Browser\\browser.exe");
     EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\browser.exe -nohome"), "");
 }
+
+TEST(OsName, OlderSystemsAsTheyNamedThemselves)
+{
+    auto nine = [](DWORD minor, const char* csd) {
+        OsVersionRecord record;
+        record.valid = true;
+        record.platformId = VER_PLATFORM_WIN32_WINDOWS;
+        record.major = 4;
+        record.minor = minor;
+        record.csdVersion = csd;
+        return record;
+    };
+    constexpr WORD PERSONAL = 0x0200, BLADE = 0x0400, DATACENTER = 0x0080, ENTERPRISE = 0x0002, SMALL_BUSINESS = 0x0001;
+    struct Case {
+        OsVersionRecord record;
+        unsigned options;
+        const char* name;
+    };
+    OsVersionRecord win32s;
+    win32s.valid = true;
+    win32s.platformId = VER_PLATFORM_WIN32s;
+    const Case cases[] = {
+        {nine(0, " B"), 0, "Microsoft Windows 95 OSR 2"},
+        {nine(0, " C"), OS_NAME_LONG_EDITIONS, "Microsoft Windows 95 OEM Service Release 2.5"},
+        {nine(0, " A"), 0, "Microsoft Windows 95 A"},
+        {nine(10, " A"), 0, "Microsoft Windows 98 SE"},
+        {nine(10, ""), OS_NAME_LONG_EDITIONS, "Microsoft Windows 98"},
+        {nine(90, ""), OS_NAME_LONG_EDITIONS | OS_NAME_NO_PREFIX, "Windows Millennium Edition"},
+        {nine(91, ""), 0, ""},
+        {win32s, 0, "Microsoft Win32s on Windows 3.1"},
+        {Nt(4, 0), 0, "Microsoft Windows NT Workstation 4.0"},
+        {Nt(4, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows NT Enterprise Edition 4.0"},
+        {Nt(5, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows 2000 Advanced Server"},
+        {Nt(5, 0, DOMAIN_CONTROLLER, DATACENTER), 0, "Microsoft Windows 2000 Datacenter Server"},
+        {Nt(5, 0, SERVER), 0, "Microsoft Windows 2000"},
+        {Nt(5, 1), 0, "Microsoft Windows XP Professional"},
+        {Nt(5, 1, WORKSTATION, PERSONAL), 0, "Microsoft Windows XP Home Edition"},
+        {Nt(5, 2, SERVER, ENTERPRISE), 0, "Microsoft Windows Server 2003, Enterprise Edition"},
+        {Nt(5, 2, SERVER, BLADE | SMALL_BUSINESS), 0, "Microsoft Windows Server 2003, Web Edition Small Business Server"},
+        {Nt(5, 2, SERVER, DATACENTER), 0, "Microsoft Windows Server 2003, Datacenter Edition"},
+        {Nt(5, 3), 0, ""},
+        {Nt(2, 0), 0, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Name(c.record, c.options), c.name) << c.record.major << "." << c.record.minor;
+    // Without the extended query NT names its edition from the registry.
+    OsVersionRecord old = Nt(4, 0);
+    old.extendedValid = false;
+    EXPECT_EQ(Name(old, 0, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
+    EXPECT_EQ(Name(old, 0, noRegistry), "Microsoft Windows NT 4.0");
+}
+
+// Where the default browser may be named, in order: the user's choice for https then
+// http (the newer key first), a packaged app by its name, the system's association,
+// then the class of ".htm".
+TEST(BrowserCandidates, UserChoiceFirstAndPackagedAppsByName)
+{
+    const std::string associations = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
+    const RegistryReader registry = FakeRegistry({
+        {associations + "https\\UserChoiceLatest\\ProgId", "AppXBrowser"},
+        {"AppXBrowser\\Application", "@{Example.Browser_1.0}"},
+        {associations + "https\\UserChoice", "UserBrowserHTML"},
+        {"Software\\Classes\\UserBrowserHTML\\shell\\open\\command", "\"C:\\Users\\u\\browser.exe\" -- \"%1\""},
+        {"UserBrowserHTML\\shell\\open\\command", "\"C:\\Machine\\other.exe\" \"%1\""},
+        {associations + "http\\UserChoice", "Gone"},
+        {".htm", "htmlfile"},
+        {"htmlfile\\shell\\open\\command", "C:\\Old\\iexplore.exe %1"},
+    });
+    const std::vector<BrowserCandidate> found = DefaultBrowserCandidates(registry, "C:\\Assoc\\browser.exe");
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].appName, "@{Example.Browser_1.0}");
+    EXPECT_EQ(found[0].executable, "");
+    EXPECT_EQ(found[1].executable, "C:\\Users\\u\\browser.exe");  // per-user classes first
+    EXPECT_EQ(found[2].executable, "C:\\Assoc\\browser.exe");
+    EXPECT_EQ(found[3].executable, "C:\\Old\\iexplore.exe");
+    EXPECT_TRUE(DefaultBrowserCandidates(noRegistry, "").empty());
+}

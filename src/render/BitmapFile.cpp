@@ -41,8 +41,9 @@ bool WriteAll(HANDLE file, const void* data, size_t size)
     return true;
 }
 
-// The full path, with the prefix that lifts the MAX_PATH limit when it is long.
-std::wstring FullPath(const std::wstring& path)
+}  // namespace
+
+std::wstring FullWritePath(const std::wstring& path)
 {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return std::wstring();
@@ -54,6 +55,8 @@ std::wstring FullPath(const std::wstring& path)
     if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
+
+namespace {
 
 // The target must be replaceable: not read-only and not held open by anyone.
 bool TargetReplaceable(const std::wstring& path)
@@ -106,7 +109,7 @@ bool WriteContent(FileHandle file, const MonoBitmapInfo& info, const void* pixel
 
 bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels)
 {
-    const std::wstring target = FullPath(path);
+    const std::wstring target = FullWritePath(path);
     if (!pixels || target.empty()) return false;
     if (!RetryWhileBusy([&] { return TargetReplaceable(target); })) return false;
     std::wstring temporary;

@@ -7,6 +7,11 @@
 
 #include "render/MonoBitmap.h"
 
+// The full path a file is written under: relative and drive-relative names resolved,
+// and a long one given the prefix that lifts the MAX_PATH limit ("\\?\", or
+// "\\?\UNC\" for a share); empty when it cannot be resolved.
+std::wstring FullWritePath(const std::wstring& path);
+
 // Writes "BM" file header, info block and pixels to a temporary file beside path,
 // then puts it in place of path in one step; a target that another writer holds is
 // waited for up to two seconds. On failure the temporary file is removed, an

@@ -1,0 +1,155 @@
+// Pure rules of the window and the unattended runs, row by row: the proportions
+// double-click and page placement, the stored-font check, the desktop's text colour,
+// the path a file is written under, and the command line.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/MainLayout.h"
+#include "app/WallpaperInputs.h"
+#include "render/BitmapFile.h"
+#include "settings/WallpaperSettings.h"
+
+namespace {
+
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+std::string Text(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+}  // namespace
+
+// A 1024 x 768 wallpaper in a 400 x 200 preview scales to 266 x 200: a double-click on
+// the left edge moves it 134 pixels right; every edge and corner, and the limits.
+TEST(MainLayout, ProportionsDoubleClickOnEveryEdgeAndCorner)
+{
+    const RECT window = {100, 100, 700, 500}, screen = {0, 0, 1280, 1024};
+    const SIZE preview = {400, 200}, wallpaper = {1024, 768}, minTrack = {300, 200};
+    struct Case {
+        int hitTest;
+        RECT expected;
+        int first, second;
+    };
+    for (const Case& c : {Case{HTLEFT, {234, 100, 700, 500}, 0, 0}, Case{HTRIGHT, {100, 100, 566, 500}, 0, 0},
+                          Case{HTTOP, {100, 0, 700, 500}, 0, 0},  // 400 wide: 300 high, 100 more
+                          Case{HTBOTTOM, {100, 100, 700, 600}, 0, 0},
+                          // Corners: two edges, the one across the wallpaper's longer way last.
+                          Case{HTTOPLEFT, window, HTTOP, HTLEFT}, Case{HTTOPRIGHT, window, HTTOP, HTRIGHT},
+                          Case{HTBOTTOMLEFT, window, HTBOTTOM, HTLEFT}, Case{HTBOTTOMRIGHT, window, HTBOTTOM, HTRIGHT},
+                          Case{HTCAPTION, window, 0, 0}}) {
+        const ProportionsFit fit = FitProportions(c.hitTest, window, preview, wallpaper, screen, minTrack);
+        EXPECT_TRUE(fit.window == c.expected) << c.hitTest << ": " << Text(fit.window);
+        EXPECT_EQ(fit.followUps[0], c.first) << c.hitTest;
+        EXPECT_EQ(fit.followUps[1], c.second) << c.hitTest;
+    }
+    // A wide wallpaper takes the horizontal edge first.
+    EXPECT_EQ(FitProportions(HTTOPLEFT, window, preview, {2000, 200}, screen, minTrack).followUps[0], HTLEFT);
+    // Limits: the minimum width, the work area, and no wallpaper at all.
+    EXPECT_EQ(FitProportions(HTLEFT, window, preview, wallpaper, screen, {500, 200}).window.left, 200);
+    EXPECT_EQ(FitProportions(HTRIGHT, window, preview, {2000, 200}, screen, minTrack).window.right, 1280);
+    EXPECT_EQ(FitProportions(HTTOP, window, preview, {400, 800}, {0, 50, 1280, 1024}, minTrack).window.top, 50);
+    EXPECT_EQ(FitProportions(HTBOTTOM, window, preview, {400, 800}, screen, minTrack).window.bottom, 1024);
+    EXPECT_TRUE(FitProportions(HTLEFT, window, preview, {0, 0}, screen, minTrack).window == window);
+    EXPECT_TRUE(FitProportions(HTLEFT, window, {0, 0}, wallpaper, screen, minTrack).window == window);
+}
+
+TEST(MainLayout, PagesSitCentredInTheTabControl)
+{
+    const RECT tab = {10, 20, 410, 320}, main = {0, 0, 500, 400};
+    const POINT origin = PageOrigin(tab, main, {380, 250}, false);
+    EXPECT_EQ(origin.x, 20);
+    EXPECT_EQ(origin.y, 59);  // 10 above the tab control's bottom, one more than the side gap
+    EXPECT_EQ(PageOrigin(tab, main, {380, 250}, true).x, 100);  // mirrored: counted from the right
+    EXPECT_EQ(FittedPageWidth(tab, {20, 60, 200, 300}), 380);
+}
+
+TEST(StoredFont, OnlyWhatTheFontDialogCouldHaveMade)
+{
+    auto font = [](LONG height, LONG width, LONG weight, const char* face) {
+        LOGFONTA f = {};
+        f.lfHeight = height;
+        f.lfWidth = width;
+        f.lfWeight = weight;
+        std::strncpy(f.lfFaceName, face, LF_FACESIZE);
+        return f;
+    };
+    struct Case {
+        LOGFONTA font;
+        int dpi;
+        bool usable;
+    };
+    LOGFONTA longName = font(-13, 0, 400, "");
+    std::memset(longName.lfFaceName, 'A', LF_FACESIZE);  // no terminator
+    for (const Case& c : {Case{font(-13, 0, 700, "Arial"), 96, true}, Case{font(-2184, 0, 400, "Arial"), 96, true},
+                          Case{font(2184, 2184, 400, "Arial"), 96, true}, Case{font(-2185, 0, 400, "Arial"), 96, false},
+                          Case{font(-13, 2185, 400, "Arial"), 96, false}, Case{font(-2730, 0, 400, "Arial"), 120, true},
+                          Case{font(-2731, 0, 400, "Arial"), 120, false}, Case{font(INT32_MIN, 0, 400, "Arial"), 96, false},
+                          Case{font(-13, 0, 0, "Arial"), 96, true}, Case{font(-13, 0, 1000, "Arial"), 96, true},
+                          Case{font(-13, 0, -1, "Arial"), 96, false}, Case{font(-13, 0, 1001, "Arial"), 96, false},
+                          Case{font(-13, 0, 400, ""), 96, false}, Case{font(-13, 0, 400, "Ar\x01ial"), 96, false},
+                          Case{font(-13, 0, 400, "Ar\x7fial"), 96, false}, Case{font(-13, 0, 400, "Caf\xe9"), 96, true},
+                          Case{longName, 96, false}})
+        EXPECT_EQ(IsUsableFont(c.font, c.dpi), c.usable) << c.font.lfHeight << " " << c.font.lfWidth << " "
+                                                         << c.font.lfWeight << " " << c.dpi;
+}
+
+// White on a dark desktop, black on a light one: 4 R + 10 G + 2 B against 2050.
+TEST(SystemColours, TextColourForTheDesktop)
+{
+    struct Case {
+        COLORREF desktop, text;
+    };
+    for (const Case& c : {Case{RGB(0, 0, 0), WHITE_COLOR}, Case{RGB(255, 255, 255), BLACK_COLOR},
+                          Case{RGB(0, 204, 0), WHITE_COLOR}, Case{RGB(0, 205, 0), BLACK_COLOR},
+                          Case{RGB(255, 102, 0), WHITE_COLOR}, Case{RGB(255, 103, 0), BLACK_COLOR},
+                          Case{RGB(0, 0, 255), WHITE_COLOR}, Case{RGB(58, 110, 165), WHITE_COLOR}})
+        EXPECT_EQ(SystemForegroundFor(c.desktop), c.text) << std::hex << c.desktop;
+}
+
+TEST(WritePath, RelativeDriveRelativeLongAndShareNames)
+{
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    const std::wstring here = current;
+    EXPECT_EQ(FullWritePath(L"C:\\Windows\\wall.bmp"), L"C:\\Windows\\wall.bmp");
+    EXPECT_EQ(FullWritePath(L"wall.bmp"), here + (here.back() == L'\\' ? L"" : L"\\") + L"wall.bmp");
+    const std::wstring driveRelative = FullWritePath(std::wstring(1, here[0]) + L":wall.bmp");
+    EXPECT_EQ(driveRelative.substr(0, 3), here.substr(0, 2) + L"\\");
+    EXPECT_EQ(driveRelative.substr(driveRelative.size() - 9), L"\\wall.bmp");
+    EXPECT_EQ(FullWritePath(L"\\\\server\\share\\wall.bmp"), L"\\\\server\\share\\wall.bmp");
+    const std::wstring deep(300, L'd');
+    EXPECT_EQ(FullWritePath(L"C:\\" + deep + L"\\wall.bmp"), L"\\\\?\\C:\\" + deep + L"\\wall.bmp");
+    EXPECT_EQ(FullWritePath(L"\\\\server\\share\\" + deep + L"\\wall.bmp"),
+              L"\\\\?\\UNC\\server\\share\\" + deep + L"\\wall.bmp");
+    EXPECT_EQ(FullWritePath(L"\\\\?\\C:\\" + deep), L"\\\\?\\C:\\" + deep);  // already lifted
+}
+
+TEST(CommandLineParsing, SwitchesAndTheirArguments)
+{
+    using Mode = CommandLine::Mode;
+    struct Case {
+        std::vector<std::string> args;
+        Mode mode;
+        const char* file;
+    };
+    for (const Case& c : {Case{{}, Mode::Window, ""}, Case{{"/refresh"}, Mode::Refresh, ""},
+                          Case{{"-REFRESH"}, Mode::Refresh, ""}, Case{{"/Info"}, Mode::Info, ""},
+                          Case{{"/save", "C:\\x y.bmp"}, Mode::Save, "C:\\x y.bmp"}, Case{{"-SAVE", "a"}, Mode::Save, "a"},
+                          Case{{"/save"}, Mode::Invalid, ""}, Case{{"/save", ""}, Mode::Invalid, ""},
+                          Case{{"/refresh", "extra"}, Mode::Invalid, ""}, Case{{"/save", "a", "b"}, Mode::Invalid, ""},
+                          Case{{"refresh"}, Mode::Invalid, ""}, Case{{"/"}, Mode::Invalid, ""},
+                          Case{{"/refreshed"}, Mode::Invalid, ""}, Case{{"--refresh"}, Mode::Invalid, ""}}) {
+        const CommandLine line = ParseCommandLine(c.args);
+        const std::string shown = c.args.empty() ? "(none)" : c.args[0];
+        EXPECT_EQ(line.mode, c.mode) << shown;
+        EXPECT_EQ(line.file, c.file) << shown;
+        EXPECT_EQ(line.error.empty(), c.mode != Mode::Invalid) << shown;
+    }
+}
