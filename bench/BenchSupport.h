@@ -45,3 +45,5 @@ inline std::string Prose(size_t length)
 // The window's cases: start-up to the first preview painted, a keystroke in the
 // notes and a tick on "&Grid" to the preview painted.
 void RunWindowBenchmarks();
+// Whole processes beside their floors: the window's start-up and /refresh.
+void RunProcessBenchmarks();

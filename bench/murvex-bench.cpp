@@ -214,5 +214,6 @@ int main(int argc, char** argv)
         DeleteFileA(file.c_str());
     }
     if (Wanted(argc, argv, "ghi")) RunWindowBenchmarks();
+    if (Wanted(argc, argv, "lm")) RunProcessBenchmarks();
     return 0;
 }
