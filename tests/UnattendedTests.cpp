@@ -14,6 +14,8 @@
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
 #include "settings/WallpaperSettings.h"
+#include "sysinfo/VersionInfo.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -333,4 +335,39 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     EXPECT_EQ(InfoLine(run.out, "OS Name:"), "Microsoft Windows 7 Ultimate N");
     EXPECT_EQ(InfoLine(run.out, "OS Version:"), "Version 6.1 (Build 7601: Service Pack 1)");
     EXPECT_EQ(InfoLine(run.out, "Locale:"), "<none>");  // switched off
+}
+
+// What keeps a planted DLL out of Murvex: later loads search the system folder only,
+// and a DLL that is not a known one is loaded from there by its full path. (Murvex32
+// imports only known DLLs, which scripts/check-imports.sh checks. Under Wine a real
+// run cannot show it with a planted version.dll: Wine's own user32 chain imports
+// version.dll at process start, before any code of the program runs.)
+TEST(DllSearch, APlantedDllInTheSearchPathIsNeverLoaded)
+{
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(BesideTest("planted\\version.dll").c_str(), folder.File("murvexplanted.dll").c_str(), FALSE));
+    const std::string marker = folder.File("planted-dll-loaded.txt");
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
+    SetCurrentDirectoryA(folder.Path().c_str());
+
+    // The ordinary search finds it in the current folder: the plant works.
+    HMODULE planted = LoadLibraryA("murvexplanted.dll");
+    EXPECT_NE(planted, nullptr);
+    if (planted) FreeLibrary(planted);
+    EXPECT_TRUE(FileExists(marker));
+    DeleteFileA(marker.c_str());
+
+    RestrictDllSearchToSystem();
+    EXPECT_EQ(LoadLibraryA("murvexplanted.dll"), nullptr);
+    EXPECT_EQ(LoadSystemLibrary("murvexplanted.dll"), nullptr);
+    EXPECT_FALSE(FileExists(marker));
+    VersionInfo version;  // the real version.dll, from the system folder
+    ASSERT_TRUE(version.Load(BesideTest("browser_fixture.exe")));
+    EXPECT_EQ(version.QueryString("FileVersion"), "7.1.2.3");
+
+    using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
+    const auto restore = SystemLibraryFunction<SetDefaultDllDirectoriesProc>("kernel32.dll", "SetDefaultDllDirectories");
+    if (restore) restore(0x00001000);  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, for the tests after this one
+    SetCurrentDirectoryA(current);
 }

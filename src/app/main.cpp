@@ -11,6 +11,7 @@
 #include "app/MainDialog.h"
 #include "app/Unattended.h"
 #include "dialogs/KCWinAppEx.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ public:
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearchToSystem();
     const std::vector<std::string> args(__argv + 1, __argv + __argc);
     CommandLine line = ParseCommandLine(args);
     if (line.mode == CommandLine::Mode::Save) {

@@ -4,22 +4,16 @@
 #include "sysinfo/BrowserDiscovery.h"
 #include "sysinfo/RegistryKey.h"
 #include "win/ResourceText.h"
+#include "win/SystemLibrary.h"
 
 namespace {
-
-// A function of a system DLL that older systems may lack, or null.
-template <typename Function>
-Function SystemFunction(const char* module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(module), name)));
-}
 
 // What RtlGetVersion says, looked up at run time: GetVersionEx reports only what the
 // manifest declares, and a compatibility shim can make it lie.
 void AddTrueVersion(OsVersionRecord& record)
 {
     using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    const auto rtlGetVersion = SystemFunction<RtlGetVersionProc>("ntdll.dll", "RtlGetVersion");
+    const auto rtlGetVersion = SystemLibraryFunction<RtlGetVersionProc>("ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOEXW truth = {};
     truth.dwOSVersionInfoSize = sizeof truth;
     if (rtlGetVersion && rtlGetVersion(&truth) == 0) {
@@ -36,7 +30,7 @@ void AddTrueVersion(OsVersionRecord& record)
     }
     if (record.major < 6) return;
     using GetProductInfoProc = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
-    const auto getProductInfo = SystemFunction<GetProductInfoProc>("kernel32.dll", "GetProductInfo");
+    const auto getProductInfo = SystemLibraryFunction<GetProductInfoProc>("kernel32.dll", "GetProductInfo");
     DWORD product = 0;
     // From Windows 10 on the documentation asks for 6.3 here.
     const bool ten = record.major >= 10;

@@ -3,13 +3,26 @@
 #include <cstdio>
 #include <cstring>
 
+#include "win/SystemLibrary.h"
+
+namespace {
+
+using GetSizeProc = DWORD(WINAPI*)(LPCSTR, LPDWORD);
+using GetInfoProc = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
+using QueryProc = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+}  // namespace
+
 bool VersionInfo::Load(const std::string& path)
 {
+    static const auto getSize = SystemLibraryFunction<GetSizeProc>("version.dll", "GetFileVersionInfoSizeA");
+    static const auto getInfo = SystemLibraryFunction<GetInfoProc>("version.dll", "GetFileVersionInfoA");
+    if (!getSize || !getInfo) return false;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    const DWORD size = getSize(path.c_str(), &handle);
     if (size == 0) return false;
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), handle, size, block.data())) return false;
+    if (!getInfo(path.c_str(), handle, size, block.data())) return false;
     block_.swap(block);
     std::vector<uint32_t> translations;
     if (GetTranslations(translations)) translation_ = translations.front();
@@ -18,12 +31,11 @@ bool VersionInfo::Load(const std::string& path)
 
 bool VersionInfo::Query(const std::string& subBlock, const void** data, UINT* length) const
 {
-    if (block_.empty()) return false;
+    static const auto query = SystemLibraryFunction<QueryProc>("version.dll", "VerQueryValueA");
+    if (block_.empty() || !query) return false;
     void* pointer = nullptr;
     UINT size = 0;
-    // VerQueryValue takes a non-const block; it does not change it.
-    if (!VerQueryValueA(const_cast<char*>(block_.data()), subBlock.c_str(), &pointer, &size) || !pointer || !size)
-        return false;
+    if (!query(block_.data(), subBlock.c_str(), &pointer, &size) || !pointer || !size) return false;
     // Never trust a length that would run past the block.
     const char* begin = static_cast<const char*>(pointer);
     const char* end = block_.data() + block_.size();

@@ -1,6 +1,6 @@
 #pragma once
-// The version resource of an executable file: its fixed block and its named
-// strings in the file's first declared language.
+// The version resource of an executable file: its named strings in the file's first
+// declared language. version.dll is loaded from the system folder when first needed.
 
 #include <windows.h>
 
@@ -16,7 +16,6 @@ public:
     // load read is kept then.
     bool Load(const std::string& path);
 
-    // The fixed block inside the loaded resource, or null.
     // "FileVersion", "FileDescription" and the like; empty when absent.
     std::string QueryString(const std::string& name) const;
 
