@@ -208,7 +208,7 @@ int main(int argc, char** argv)
         WritePrivateProfileStringA("Grid", "GridArray", EncodeBlock(sizes.data(), sizes.size() * 4).c_str(), file.c_str());
         Report("k_load_100000_stored_sizes", 5, [&] {
             WallpaperSettings settings;
-            SettingsStore(settings.Slices(), ProfilePaths{file, file}).LoadSettings(file);
+            SettingsStore(settings.Slices(), ProfilePaths{file, file, file}).LoadSettings(file);
             settings.grid.sizes.PopulateScreenSizes(1920, 1080);
         });
         DeleteFileA(file.c_str());

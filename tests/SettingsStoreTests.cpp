@@ -2,18 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
 #include "settings/SettingsStore.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
 // A settings record with its store working on files in a temporary folder.
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    SettingsStoreTest() : store(settings.Slices(), {folder.File("local.INI"), folder.File("master.INI")})
+    SettingsStoreTest()
+        : store(settings.Slices(), {folder.File("local.INI"), folder.File("master.INI"), folder.File("user.INI")})
     {
         settings.defaultFont = MakeDefaultFont(96);
         store.ResetSettings();
@@ -103,8 +106,18 @@ TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
 
 TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesWhatItHolds)
 {
+    // The user's own local file wins over the Windows directory's, which wins over the master.
     WriteWholeFile(store.Paths().master, "[General]\r\nMargins=50\r\n[Save]\r\nFilename=master.bmp\r\n");
+    WriteWholeFile(store.Paths().local, "[General]\r\nMargins=60\r\n");
+    WriteWholeFile(store.Paths().user, "[General]\r\nMargins=70\r\n");
+    store.LoadAtStartup();
+    EXPECT_EQ(settings.general.margins, 70u);
+    // Saved where the Windows directory takes them, the user's copy goes: what was saved comes back.
+    ASSERT_TRUE(store.SaveLocalSettings());
+    EXPECT_EQ(store.LastWritePath(), store.Paths().local);
+    EXPECT_FALSE(FileExists(store.Paths().user));
     WriteWholeFile(store.Paths().local, "");
+    store.ResetSettings();
     store.LoadAtStartup();
     EXPECT_EQ(settings.general.margins, 10u);
     DeleteFileA(store.Paths().local.c_str());
@@ -177,4 +190,25 @@ TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)
     CloseHandle(holder);
     EXPECT_EQ(ReadWholeFile(locked), "[General]\r\nMargins=77\r\n");
     EXPECT_EQ(Stored(settings), before);
+}
+
+// Run by tests/standard-user.sh as a Unix user who cannot write the Windows directory:
+// the local settings go to the user's own folder, and the next start reads them.
+TEST(StandardUser, LocalSettingsGoToTheUsersOwnFolderAndComeBack)
+{
+    if (!std::getenv("MURVEX_STANDARD_USER")) GTEST_SKIP() << "only as a standard user (tests/standard-user.sh)";
+    ASSERT_FALSE(FolderWritable(WindowsDirectory()));
+    EXPECT_EQ(WallpaperFolder(), UserFolder());
+    WallpaperSettings settings;
+    settings.defaultFont = MakeDefaultFont(96);
+    SettingsStore store(settings.Slices(), CurrentProfilePaths());
+    store.ResetSettings();
+    settings.general.margins = 33;
+    ASSERT_TRUE(store.SaveLocalSettings()) << store.LastWritePath() << ": " << store.LastWriteError();
+    EXPECT_EQ(store.LastWritePath(), UserFolder() + "settings_tests.INI");
+    EXPECT_FALSE(FileExists(store.Paths().local));
+    WallpaperSettings next;
+    LoadStartupSettings(next);
+    EXPECT_EQ(next.general.margins, 33u);
+    DeleteFileA(store.Paths().user.c_str());
 }

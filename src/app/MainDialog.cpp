@@ -412,7 +412,7 @@ bool MainDialog::SaveAs()
         return false;
     }
     OutputSettings& output = settings_.output;
-    CSaveAsDlg dialog(WindowsDirectory() + output.filename, Handle());
+    CSaveAsDlg dialog(WallpaperFolder() + output.filename, Handle());
     dialog.SaveSettings() = output.saveSettings != 0;
     dialog.SetAsWallpaper() = output.setAsWallpaper != 0;
     dialog.SaveMaster() = false;
@@ -437,8 +437,8 @@ bool MainDialog::SaveAs()
     output.filename = FileNameOf(path);
     if (dialog.SetAsWallpaper() && !InstallWallpaper(path)) ReportFailure(IDS_MSG_INSTALL_FAILED, path, GetLastError());
     if (dialog.SaveSettings() && !store_.SaveLocalSettings())
-        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().local, store_.LastWriteError());
+        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
     if (dialog.SaveMaster() && !store_.SaveMasterSettings())
-        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.Paths().master, store_.LastWriteError());
+        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
     return true;
 }

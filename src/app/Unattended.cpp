@@ -147,8 +147,17 @@ int RunUnattended(const CommandLine& line)
         streams.Error(TooLargeText(renderer));
         return EXIT_NOT_WRITTEN;
     }
-    const bool written = line.mode == CommandLine::Mode::Save && !line.wideFile.empty() ? renderer.SaveBitmap(line.wideFile)
-                                                                                         : renderer.SaveBitmap(path);
+    bool written = line.mode == CommandLine::Mode::Save && !line.wideFile.empty() ? renderer.SaveBitmap(line.wideFile)
+                                                                                   : renderer.SaveBitmap(path);
+    if (!written && line.mode == CommandLine::Mode::Refresh && GetLastError() == ERROR_ACCESS_DENIED) {
+        // A standard user cannot write the Windows directory: the wallpaper goes to the
+        // user's own folder, so each user of the machine has a file of their own.
+        const std::string user = UserFolder();
+        if (!user.empty() && MakeFolder(user)) {
+            path = user + settings.output.filename;
+            written = renderer.SaveBitmap(path);
+        }
+    }
     if (!written) {
         streams.Error("could not write " + path + ": " + SystemErrorText(GetLastError()));
         return EXIT_NOT_WRITTEN;

@@ -111,15 +111,18 @@ bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const
 {
     const std::wstring target = FullWritePath(path);
     if (!pixels || target.empty()) return false;
-    if (!RetryWhileBusy([&] { return TargetReplaceable(target); })) return false;
+    // The temporary file first: a folder this user may not write refuses at once (a
+    // standard user's Windows directory), where a target held by another is waited for.
     std::wstring temporary;
     FileHandle file = CreateTemporaryFile(target, temporary);
     if (!file) return false;
-    if (WriteContent(std::move(file), info, pixels) && RetryWhileBusy([&] {
+    if (RetryWhileBusy([&] { return TargetReplaceable(target); }) && WriteContent(std::move(file), info, pixels) &&
+        RetryWhileBusy([&] {
             return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
         }))
         return true;
     const DWORD error = GetLastError();  // the caller reports why, not the clean-up's outcome
+    file.Reset();
     DeleteFileW(temporary.c_str());
     SetLastError(error);
     return false;

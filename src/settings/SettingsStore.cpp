@@ -185,7 +185,8 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     if (exchange.IsLoad()) grid.sizes.ExchangeGridArray(GridArrayDirection::Load, gridArray);
 }
 
-ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory)
+ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory,
+                              const std::string& userFolder)
 {
     const std::string folder = FolderOf(exePath);
     const std::string name = WithoutExtension(FileNameOf(exePath)) + ".INI";
@@ -195,10 +196,11 @@ ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& win
     if (paths.local.empty() || paths.local.back() != '\\') paths.local += '\\';
     paths.local += name;
     paths.master = folder + name;
+    if (!userFolder.empty()) paths.user = userFolder + name;
     return paths;
 }
 
-ProfilePaths CurrentProfilePaths() { return MakeProfilePaths(ExecutablePath(), WindowsDirectory()); }
+ProfilePaths CurrentProfilePaths() { return MakeProfilePaths(ExecutablePath(), WindowsDirectory(), UserFolder()); }
 
 DWORD SettingsStore::RunPass(SettingsExchange::Mode mode, const std::string& file)
 {
@@ -211,17 +213,42 @@ void SettingsStore::ResetSettings() { RunPass(SettingsExchange::Mode::Reset, std
 void SettingsStore::LoadSettings(const std::string& file) { RunPass(SettingsExchange::Mode::Load, file); }
 bool SettingsStore::StoreSettings(const std::string& file)
 {
+    lastWritePath_ = file;
     lastWriteError_ = RunPass(SettingsExchange::Mode::Save, file);
     return lastWriteError_ == ERROR_SUCCESS;
 }
 
+bool SettingsStore::SaveLocalSettings()
+{
+    if (StoreSettings(paths_.local)) {
+        if (!paths_.user.empty()) DeleteFileA(paths_.user.c_str());
+        return true;
+    }
+    // A standard user cannot write the Windows directory: the expected case, no failure.
+    if (lastWriteError_ != ERROR_ACCESS_DENIED || paths_.user.empty()) return false;
+    if (!MakeFolder(FolderOf(paths_.user))) {
+        lastWritePath_ = paths_.user;
+        lastWriteError_ = GetLastError();
+        return false;
+    }
+    return StoreSettings(paths_.user);
+}
+
+namespace {
+
+bool IsFile(const std::string& path)
+{
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 void SettingsStore::LoadAtStartup()
 {
-    const DWORD attributes = GetFileAttributesA(paths_.local.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        LoadSettings(paths_.local);
-    else
-        LoadSettings(paths_.master);
+    for (const std::string* file : {&paths_.user, &paths_.local})
+        if (IsFile(*file)) return LoadSettings(*file);
+    LoadSettings(paths_.master);
 }
 
 void LoadStartupSettings(WallpaperSettings& settings)

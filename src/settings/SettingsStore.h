@@ -1,6 +1,7 @@
 #pragma once
 // Keeps the stored settings between runs in INI profile files: a local copy in
-// the Windows directory and a master copy beside the executable.
+// the Windows directory (or, for a user who cannot write there, in the user's own
+// folder) and a master copy beside the executable.
 
 #include <cstdint>
 #include <string>
@@ -62,15 +63,18 @@ constexpr size_t MAX_STORED_TEXT = 4095;
 struct ProfilePaths {
     std::string local;   // in the Windows directory
     std::string master;  // beside the executable
+    std::string user;    // in the user's own folder; empty when it is not known
 };
 
-// "<exe name without extension>.INI" in both folders.
-ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory);
+// "<exe name without extension>.INI" in each folder.
+ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory,
+                              const std::string& userFolder);
 // The same for this process.
 ProfilePaths CurrentProfilePaths();
 
 // Start-up: every stored setting at its default (the default font computed for the
-// screen), then the local file over them, else the master file.
+// screen), then the user's local file over them, else the local file in the
+// Windows directory, else the master file.
 void LoadStartupSettings(WallpaperSettings& settings);
 
 class SettingsStore {
@@ -83,12 +87,18 @@ public:
     // False when any value could not be written; LastWriteError() says why.
     bool StoreSettings(const std::string& file);
 
-    // The local file when it exists (its content is not inspected), else the master file.
+    // The first local file that exists (the user's, then the Windows directory's; its
+    // content is not inspected), else the master file.
     void LoadAtStartup();
-    bool SaveLocalSettings() { return StoreSettings(paths_.local); }
+    // Into the Windows directory; where this user may not write there, into the user's
+    // own folder instead. A copy of the user's own that would win at the next start
+    // goes once the Windows directory holds the settings.
+    bool SaveLocalSettings();
     bool SaveMasterSettings() { return StoreSettings(paths_.master); }
 
     const ProfilePaths& Paths() const { return paths_; }
+    // The file of the last save and, when it failed, why.
+    const std::string& LastWritePath() const { return lastWritePath_; }
     DWORD LastWriteError() const { return lastWriteError_; }
 
 private:
@@ -96,5 +106,6 @@ private:
 
     SettingsSlices settings_;
     ProfilePaths paths_;
+    std::string lastWritePath_;
     DWORD lastWriteError_ = ERROR_SUCCESS;
 };

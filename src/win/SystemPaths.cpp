@@ -1,5 +1,7 @@
 #include "win/SystemPaths.h"
 
+#include <shlobj.h>
+
 #include <vector>
 
 std::string WindowsDirectory()
@@ -10,6 +12,44 @@ std::string WindowsDirectory()
     std::string path(folder);
     if (path.back() != '\\') path += '\\';
     return path;
+}
+
+std::string UserFolder()
+{
+    char folder[MAX_PATH] = "";
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0])
+        return std::string();
+    std::string path(folder);
+    if (path.back() != '\\') path += '\\';
+    return path + "Murvex\\";
+}
+
+bool MakeFolder(const std::string& folder)
+{
+    if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    SetLastError(error);
+    return false;
+}
+
+bool FolderWritable(const std::string& folder)
+{
+    const std::string probe = folder + "~murvex-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    CloseHandle(file);
+    return true;
+}
+
+std::string WallpaperFolder()
+{
+    const std::string windows = WindowsDirectory();
+    if (!windows.empty() && FolderWritable(windows)) return windows;
+    const std::string user = UserFolder();
+    return !user.empty() && MakeFolder(user) ? user : windows;
 }
 
 std::string ExecutablePath()

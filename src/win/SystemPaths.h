@@ -7,6 +7,18 @@
 
 // The Windows directory with a trailing backslash; empty when it cannot be had.
 std::string WindowsDirectory();
+// This user's own folder for Murvex's files on this machine, with a trailing
+// backslash: "Murvex" in the local application data folder (not the roaming one: the
+// wallpaper and the local settings belong to this machine). Empty when unknown; not
+// made here.
+std::string UserFolder();
+// Makes a folder whose parent exists; true when it exists afterwards.
+bool MakeFolder(const std::string& folder);
+// Whether this user can make a file in the folder (tried with one deleted on close).
+bool FolderWritable(const std::string& folder);
+// Where wallpapers go: the Windows directory where this user can write there, else
+// the user's own folder (made when needed).
+std::string WallpaperFolder();
 // The full path of this process's executable, whatever its length.
 std::string ExecutablePath();
 // The part of a path up to and with its last backslash or slash ("" for a bare name).
