@@ -138,6 +138,7 @@ TEST(CommandLineParsing, SwitchesAndTheirArguments)
         std::vector<std::string> args;
         Mode mode;
         const char* file;
+        bool allUsers = false;
     };
     for (const Case& c : {Case{{}, Mode::Window, ""}, Case{{"/refresh"}, Mode::Refresh, ""},
                           Case{{"-REFRESH"}, Mode::Refresh, ""}, Case{{"/Info"}, Mode::Info, ""},
@@ -145,11 +146,16 @@ TEST(CommandLineParsing, SwitchesAndTheirArguments)
                           Case{{"/save"}, Mode::Invalid, ""}, Case{{"/save", ""}, Mode::Invalid, ""},
                           Case{{"/refresh", "extra"}, Mode::Invalid, ""}, Case{{"/save", "a", "b"}, Mode::Invalid, ""},
                           Case{{"refresh"}, Mode::Invalid, ""}, Case{{"/"}, Mode::Invalid, ""},
-                          Case{{"/refreshed"}, Mode::Invalid, ""}, Case{{"--refresh"}, Mode::Invalid, ""}}) {
+                          Case{{"/refreshed"}, Mode::Invalid, ""}, Case{{"--refresh"}, Mode::Invalid, ""},
+                          Case{{"/install"}, Mode::Install, ""}, Case{{"-INSTALL", "All"}, Mode::Install, "", true},
+                          Case{{"/uninstall"}, Mode::Uninstall, ""}, Case{{"/uninstall", "all"}, Mode::Uninstall, "", true},
+                          Case{{"/install", "everyone"}, Mode::Invalid, ""},
+                          Case{{"/install", "all", "x"}, Mode::Invalid, ""}}) {
         const CommandLine line = ParseCommandLine(c.args);
         const std::string shown = c.args.empty() ? "(none)" : c.args[0];
         EXPECT_EQ(line.mode, c.mode) << shown;
         EXPECT_EQ(line.file, c.file) << shown;
         EXPECT_EQ(line.error.empty(), c.mode != Mode::Invalid) << shown;
+        EXPECT_EQ(line.allUsers, c.allUsers) << shown;
     }
 }

@@ -11,9 +11,11 @@
 #include <random>
 
 #include "HostileSettings.h"
+#include "WindowTestSupport.h"
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
 #include "settings/WallpaperSettings.h"
+#include "sysinfo/RegistryKey.h"
 #include "sysinfo/VersionInfo.h"
 #include "win/SystemLibrary.h"
 
@@ -370,4 +372,46 @@ TEST(DllSearch, APlantedDllInTheSearchPathIsNeverLoaded)
     const auto restore = SystemLibraryFunction<SetDefaultDllDirectoriesProc>("kernel32.dll", "SetDefaultDllDirectories");
     if (restore) restore(0x00001000);  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, for the tests after this one
     SetCurrentDirectoryA(current);
+}
+
+namespace {
+
+std::string RunEntry(HKEY root)
+{
+    RegistryKey run;
+    if (!run.OpenKey(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false)) return "<none>";
+    return run.ReadString("Murvex", "<none>");
+}
+
+}  // namespace
+
+// One switch for every logon, used as Windows uses it: Wine's wineboot runs the Run
+// entries as a logon does.
+TEST_F(Unattended, InstallRefreshesAtEveryLogonUntilUninstalled)
+{
+    Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n");
+    const std::string wallpaper = WindowsFile("MurvexE2E.bmp");
+    // wineboot starts the entries and ends; a refresh then takes well under a second.
+    auto logOn = [&] {
+        DeleteFileA(wallpaper.c_str());
+        Start(L"wineboot.exe");
+        return WaitFor([&] { return FileExists(wallpaper); }, 3000);
+    };
+    for (int time = 0; time < 2; ++time) {  // a second install leaves the one entry
+        const ProcessRun run = Start(exe, "/install");
+        EXPECT_EQ(run.exitCode, 0u) << run.err;
+        EXPECT_EQ(run.out + run.err, "");
+    }
+    EXPECT_EQ(RunEntry(HKEY_CURRENT_USER), "\"" + exe + "\" /refresh");
+    EXPECT_TRUE(logOn());
+    EXPECT_EQ(Start(exe, "/uninstall").exitCode, 0u);
+    EXPECT_EQ(RunEntry(HKEY_CURRENT_USER), "<none>");
+    EXPECT_FALSE(logOn());
+    EXPECT_EQ(Start(exe, "/uninstall").exitCode, 0u);  // nothing to remove is done too
+
+    EXPECT_EQ(Start(exe, "/install all").exitCode, 0u);
+    EXPECT_EQ(RunEntry(HKEY_LOCAL_MACHINE), "\"" + exe + "\" /refresh");
+    EXPECT_EQ(Start(exe, "/uninstall all").exitCode, 0u);
+    EXPECT_EQ(RunEntry(HKEY_LOCAL_MACHINE), "<none>");
+    EXPECT_EQ(Start(exe, "/install everyone").exitCode, 2u);
 }

@@ -83,6 +83,45 @@ bool IsWallpaperFileName(const std::string& name)
     return !numbered;
 }
 
+std::string LogonCommand(const std::string& exePath) { return "\"" + exePath + "\" /refresh"; }
+
+namespace {
+
+const char* const RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const RUN_VALUE = "Murvex";
+
+// /install and /uninstall: the logon entry of this user, or of every user.
+int RunLogonEntry(const CommandLine& line, const ConsoleStreams& streams)
+{
+    const HKEY root = line.allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const bool install = line.mode == CommandLine::Mode::Install;
+    RegistryKeyHandle key;
+    HKEY opened = nullptr;
+    LONG result = install ? RegCreateKeyExA(root, RUN_KEY, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr)
+                          : RegOpenKeyExA(root, RUN_KEY, 0, KEY_SET_VALUE, &opened);
+    if (result == ERROR_SUCCESS) {
+        key.Reset(opened);
+        if (install) {
+            const std::string command = LogonCommand(ExecutablePath());
+            result = RegSetValueExA(key.Get(), RUN_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                    static_cast<DWORD>(command.size() + 1));
+        } else {
+            result = RegDeleteValueA(key.Get(), RUN_VALUE);
+        }
+    }
+    // Nothing registered is nothing to remove.
+    if (!install && result == ERROR_FILE_NOT_FOUND) return EXIT_DONE;
+    if (result == ERROR_SUCCESS) return EXIT_DONE;
+    const std::string where = line.allUsers ? "every user's logon" : "this user's logon";
+    std::string reason = SystemErrorText(static_cast<DWORD>(result));
+    if (line.allUsers && result == ERROR_ACCESS_DENIED) reason = "administrator rights are needed (" + reason + ")";
+    streams.Error(std::string(install ? "could not add Murvex to " : "could not remove Murvex from ") + where + ": " +
+                  reason);
+    return EXIT_NOT_WRITTEN;
+}
+
+}  // namespace
+
 std::string EscapeControlBytes(const std::string& text)
 {
     std::string escaped;
@@ -107,6 +146,9 @@ int RunUnattended(const CommandLine& line)
         streams.Usage();
         return EXIT_USAGE;
     }
+
+    if (line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::Uninstall)
+        return RunLogonEntry(line, streams);
 
     WallpaperSettings settings;
     LoadStartupSettings(settings);

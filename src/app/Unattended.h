@@ -14,5 +14,8 @@ int RunUnattended(const CommandLine& line);
 // and not a device ("nul.bmp", "com1.bmp"). Settings files end in ".INI".
 bool IsWallpaperFileName(const std::string& name);
 
+// What /install registers to run at logon: the executable, quoted, and /refresh.
+std::string LogonCommand(const std::string& exePath);
+
 // The text with each control byte shown as %XX, so that it stays one line.
 std::string EscapeControlBytes(const std::string& text);
