@@ -111,6 +111,7 @@ protected:
         ReleaseDC(nullptr, screen);
         return pixels;
     }
+    void CheckAddressAndUserRows();
     int VisiblePages()
     {
         int count = 0;
@@ -225,7 +226,35 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAlone)
             SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
             EXPECT_EQ(WindowText(control), "typed");
         }
+        if (c.control == IDC_CAPTIONS_OS_EDIT) CheckAddressAndUserRows();
     }
+}
+
+// The address and the user rows below the six: off by default with what was found in
+// them, next in the tab order, inside the tab control above the preview; ticking one
+// makes its box editable.
+void MainWindow::CheckAddressAndUserRows()
+{
+    HWND page = GetParent(PageControl(IDC_CAPTIONS_IP_EDIT));
+    ASSERT_NE(page, nullptr);
+    HWND ipEdit = GetDlgItem(page, IDC_CAPTIONS_IP_EDIT), userEdit = GetDlgItem(page, IDC_CAPTIONS_USER_EDIT);
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_CAPTIONS_IP_CHECK, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(IsWindowEnabled(ipEdit));
+    EXPECT_FALSE(IsWindowEnabled(userEdit));
+    EXPECT_NE(WindowText(userEdit).find('\\'), std::string::npos) << WindowText(userEdit);
+    HWND step = GetDlgItem(page, IDC_CAPTIONS_BROWSERVERS_EDIT);
+    for (int id : {IDC_CAPTIONS_IP_CHECK, IDC_CAPTIONS_USER_CHECK}) {
+        step = GetNextDlgTabItem(page, step, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(step), id);
+    }
+    RECT user = {}, tabArea = {}, preview = {};
+    GetWindowRect(userEdit, &user);
+    GetWindowRect(tab, &tabArea);
+    GetWindowRect(GetDlgItem(main, IDC_MAIN_PREVIEW), &preview);
+    EXPECT_LT(user.bottom, tabArea.bottom);
+    EXPECT_LT(tabArea.bottom, preview.top);
+    SendDlgItemMessageA(page, IDC_CAPTIONS_IP_CHECK, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(ipEdit));
 }
 
 TEST_F(MainWindow, SaveAsWritesInstallsAndKeepsOnlyWhatDiffers)

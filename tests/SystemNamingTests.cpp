@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "sysinfo/BrowserDiscovery.h"
+#include "sysinfo/NetworkIdentity.h"
 #include "sysinfo/SystemInfo.h"
 
 namespace {
@@ -171,4 +173,52 @@ TEST(BrowserCandidates, UserChoiceFirstAndPackagedAppsByName)
     EXPECT_EQ(found[2].executable, "C:\\Assoc\\browser.exe");
     EXPECT_EQ(found[3].executable, "C:\\Old\\iexplore.exe");
     EXPECT_TRUE(DefaultBrowserCandidates(noRegistry, "").empty());
+}
+
+TEST(NetworkAddresses, WhichAddressesTheWallpaperShows)
+{
+    auto v4 = [](uint8_t a, uint8_t b, uint8_t c, uint8_t d) { return IPv4Address{a, b, c, d}; };
+    auto v6 = [](std::initializer_list<uint8_t> head, uint8_t last) {
+        IPv6Address address = {};
+        std::copy(head.begin(), head.end(), address.begin());
+        address[15] = last;
+        return address;
+    };
+    auto adapter = [](std::vector<IPv4Address> ipv4, std::vector<IPv6Address> ipv6 = {}) {
+        AdapterRecord record;
+        record.up = true;
+        record.ipv4 = std::move(ipv4);
+        record.ipv6 = std::move(ipv6);
+        return record;
+    };
+    AdapterRecord down = adapter({v4(10, 0, 0, 9)}), loopback = adapter({v4(127, 0, 0, 1)}, {v6({}, 1)}),
+                  tunnel = adapter({v4(10, 9, 9, 9)});
+    down.up = false;
+    loopback.loopback = true;
+    tunnel.tunnel = true;
+    const IPv6Address global = v6({0x20, 0x01, 0x0d, 0xb8}, 1), linkLocal = v6({0xfe, 0x80}, 7);
+    struct Case {
+        std::vector<AdapterRecord> adapters;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{adapter({v4(192, 168, 1, 20)})}, "192.168.1.20"},
+        {{down, loopback, tunnel, adapter({v4(169, 254, 3, 4), v4(10, 1, 2, 3)}, {global})}, "10.1.2.3"},
+        {{adapter({}, {linkLocal, global}), adapter({v4(172, 16, 0, 1)})}, "172.16.0.1"},  // IPv6 only without IPv4
+        {{adapter({v4(169, 254, 1, 1)}, {linkLocal, global})}, "2001:db8::1"},
+        {{adapter({}, {linkLocal})}, ""},
+        {{adapter({v4(10, 0, 0, 1), v4(10, 0, 0, 2)}), adapter({v4(10, 0, 0, 3), v4(10, 0, 0, 4)})},
+         "10.0.0.1, 10.0.0.2, 10.0.0.3, 10.0.0.4"},
+        {{adapter({v4(10, 0, 0, 1), v4(10, 0, 0, 2), v4(10, 0, 0, 3)}), adapter({v4(10, 0, 0, 4), v4(10, 0, 0, 5)})},
+         "10.0.0.1, 10.0.0.2, 10.0.0.3, 10.0.0.4, ..."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(AddressesText(c.adapters), c.text);
+
+    // The shortest IPv6 form: the longest run of zero groups (the first of equals) as "::".
+    EXPECT_EQ(FormatAddress(v6({}, 0)), "::");
+    EXPECT_EQ(FormatAddress(v6({0xfd}, 2)), "fd00::2");
+    EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1}), "2001:db8:0:1::1");
+    EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1}), "2001:db8::1:0:0:1");
+    EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0, 0, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}), "2001:0:1:2:3:4:5:6");
 }

@@ -9,12 +9,15 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <set>
+#include <sstream>
 
 #include "HostileSettings.h"
 #include "WindowTestSupport.h"
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
 #include "settings/WallpaperSettings.h"
+#include "sysinfo/NetworkIdentity.h"
 #include "sysinfo/RegistryKey.h"
 #include "sysinfo/VersionInfo.h"
 #include "win/SystemLibrary.h"
@@ -337,6 +340,45 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     EXPECT_EQ(InfoLine(run.out, "OS Name:"), "Microsoft Windows 7 Ultimate N");
     EXPECT_EQ(InfoLine(run.out, "OS Version:"), "Version 6.1 (Build 7601: Service Pack 1)");
     EXPECT_EQ(InfoLine(run.out, "Locale:"), "<none>");  // switched off
+
+    // The address and the user are printed ticked or not (they are off by default): the
+    // host's own addresses as Linux lists them, and the user Wine runs as.
+    const std::string addresses = InfoLine(run.out, "IP Address:");
+    if (const char* host = std::getenv("MURVEX_HOST_ADDRESSES")) {
+        std::set<std::string> expected, shown;
+        for (std::istringstream words(host); words;) {
+            std::string word;
+            if (words >> word && word.find(':') == std::string::npos && word.rfind("169.254.", 0) != 0) expected.insert(word);
+        }
+        for (size_t start = 0; start < addresses.size();) {
+            const size_t end = std::min(addresses.find(", ", start), addresses.size());
+            shown.insert(addresses.substr(start, end - start));
+            start = end + 2;
+        }
+        if (expected.size() <= MAX_SHOWN_ADDRESSES && !expected.empty()) {
+            EXPECT_EQ(shown, expected) << host;
+        }
+    }
+    char user[256] = "", domain[256] = "";
+    GetEnvironmentVariableA("USERNAME", user, sizeof user);
+    GetEnvironmentVariableA("USERDOMAIN", domain, sizeof domain);
+    EXPECT_EQ(lstrcmpiA(InfoLine(run.out, "User:").c_str(), (std::string(domain) + "\\" + user).c_str()), 0)
+        << InfoLine(run.out, "User:");
+    EXPECT_GT(run.out.find("IP Address:\t"), run.out.find("OS Version:\t"));
+    EXPECT_GT(run.out.find("User:\t"), run.out.find("IP Address:\t"));
+}
+
+// A master file made before the address and the user existed gives the very same
+// wallpaper, byte for byte (the file and its wallpaper were made by that build).
+TEST_F(Unattended, SettingsFromBeforeTheAddressAndUserGiveTheSameWallpaper)
+{
+    const std::string fixtures = std::string("Z:") + MURVEX_TEST_FIXTURES + "/before-addresses/";
+    Master(ReadWholeFile(fixtures + "Fixture.INI"));
+    const std::string target = folder.File("now.bmp");
+    ASSERT_EQ(Start(exe, "/save \"" + target + "\"").exitCode, 0u);
+    const std::string before = ReadWholeFile(fixtures + "Fixture.bmp");
+    ASSERT_GT(before.size(), 62u);
+    EXPECT_TRUE(ReadWholeFile(target) == before);
 }
 
 // What keeps a planted DLL out of Murvex: later loads search the system folder only,

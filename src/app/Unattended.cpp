@@ -160,7 +160,14 @@ int RunUnattended(const CommandLine& line)
     LoadCaptionLabels(labels);
 
     if (line.mode == CommandLine::Mode::Info) {
-        streams.Out(WithCrLf(BuildCaptionText(settings.captions, values, labels)));
+        // The address and the user always: what Murvex knows, ticked or not.
+        CaptionSettings shown = settings.captions;
+        std::string always;
+        for (CaptionItem item : {CAPTION_IP_ADDRESS, CAPTION_USER}) {
+            shown.enabled[item] = 0;
+            always += labels[item] + "\t" + CaptionValueOf(values, item) + "\n";
+        }
+        streams.Out(WithCrLf(BuildCaptionText(shown, values, labels) + always));
         return EXIT_DONE;
     }
 

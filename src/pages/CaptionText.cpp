@@ -11,7 +11,9 @@ std::string& CaptionValueOf(CaptionValues& values, CaptionItem item)
     case CAPTION_OS_VERSION: return values.osVersion;
     case CAPTION_LOCALE: return values.locale;
     case CAPTION_BROWSER: return values.browser;
-    default: return values.browserVersion;
+    case CAPTION_BROWSER_VERSION: return values.browserVersion;
+    case CAPTION_IP_ADDRESS: return values.ipAddress;
+    default: return values.user;
     }
 }
 
@@ -33,6 +35,8 @@ std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValue
 
 void LoadCaptionLabels(std::string (&labels)[CAPTION_COUNT], HINSTANCE resources)
 {
-    for (int item = 0; item < CAPTION_COUNT; ++item)
-        labels[item] = LoadResourceText(IDS_LABEL_MACHINE + static_cast<UINT>(item), resources);
+    static const UINT ids[CAPTION_COUNT] = {IDS_LABEL_MACHINE, IDS_LABEL_OS,      IDS_LABEL_OS_VERSION,
+                                            IDS_LABEL_LOCALE,  IDS_LABEL_BROWSER, IDS_LABEL_BROWSER_VERSION,
+                                            IDS_LABEL_IP_ADDRESS, IDS_LABEL_USER};
+    for (int item = 0; item < CAPTION_COUNT; ++item) labels[item] = LoadResourceText(ids[item], resources);
 }

@@ -14,7 +14,7 @@ std::string& CaptionValueOf(CaptionValues& values, CaptionItem item);
 const std::string& CaptionValueOf(const CaptionValues& values, CaptionItem item);
 
 // One "label TAB value LF" line per included, non-empty value, in caption order.
-// labels are the six caption labels (strings 1009 to 1014).
+// labels are the caption labels, in caption order.
 std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValues& values,
                              const std::string (&labels)[CAPTION_COUNT]);
 // The caption labels from the string table.

@@ -48,6 +48,10 @@
 #define IDC_CAPTIONS_BROWSER_EDIT       1033
 #define IDC_CAPTIONS_BROWSERVERS_CHECK  1036
 #define IDC_CAPTIONS_BROWSERVERS_EDIT   1038
+#define IDC_CAPTIONS_IP_CHECK           1045
+#define IDC_CAPTIONS_IP_EDIT            1046
+#define IDC_CAPTIONS_USER_CHECK         1047
+#define IDC_CAPTIONS_USER_EDIT          1048
 
 // Notes page (130)
 #define IDC_NOTES_EDIT                  1019
@@ -101,6 +105,8 @@
 #define IDS_LABEL_LOCALE                1012
 #define IDS_LABEL_BROWSER               1013
 #define IDS_LABEL_BROWSER_VERSION       1014
+#define IDS_LABEL_IP_ADDRESS            1020
+#define IDS_LABEL_USER                  1021
 #define IDS_UNKNOWN_OS_VERSION          1016
 #define IDS_UNKNOWN_OS                  1017
 
@@ -131,6 +137,8 @@
 #define IDS_HELP_REMOVE                 2025
 #define IDS_HELP_LINE_SIZE              2026
 #define IDS_HELP_TASK_BAR               2027
+#define IDS_HELP_IP_ADDRESS             2028
+#define IDS_HELP_USER                   2029
 #define IDS_HELP_SET_WALLPAPER          2031
 #define IDS_HELP_SAVE_SETTINGS          2032
 #define IDS_HELP_SAVE_MASTER            2033

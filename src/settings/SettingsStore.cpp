@@ -165,8 +165,8 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     exchange.ExchangeBinary("CustomColors", general.customColors.data(), sizeof general.customColors,
                             generalDefaults.customColors.data());
 
-    static const char* const captionKeys[CAPTION_COUNT] = {"Machine", "OS",      "OSVers",
-                                                           "Locale",  "Browser", "BrowserVers"};
+    static const char* const captionKeys[CAPTION_COUNT] = {"Machine", "OS",          "OSVers",    "Locale",
+                                                           "Browser", "BrowserVers", "IPAddress", "User"};
     exchange.SetSection("Captions");
     for (int item = 0; item < CAPTION_COUNT; ++item)
         exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], captionDefaults.enabled[item]);

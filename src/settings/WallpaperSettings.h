@@ -40,12 +40,14 @@ struct GeneralSettings {
     }
 };
 
-// The six caption items, in the order of the captions block.
+// The caption items, in the order of the captions block.
 enum CaptionItem { CAPTION_MACHINE, CAPTION_OS, CAPTION_OS_VERSION, CAPTION_LOCALE, CAPTION_BROWSER,
-                   CAPTION_BROWSER_VERSION, CAPTION_COUNT };
+                   CAPTION_BROWSER_VERSION, CAPTION_IP_ADDRESS, CAPTION_USER, CAPTION_COUNT };
 
 struct CaptionSettings {
-    int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1};
+    // The network address and the user came later: off until ticked, so that settings
+    // files made before them give the wallpaper they always gave.
+    int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1, 0, 0};
 };
 
 struct NotesSettings {

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "sysinfo/BrowserDiscovery.h"
+#include "sysinfo/NetworkIdentity.h"
 #include "sysinfo/RegistryKey.h"
 #include "win/ResourceText.h"
 #include "win/SystemLibrary.h"
@@ -108,10 +109,12 @@ void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)
         values.browser = browser.description;
         values.browserVersion = browser.fileVersionText;
     }
+    values.ipAddress = AddressesText(QueryAdapters());
+    values.user = SignedInUser();
     // A value is one line: a line break in a version resource or a computer name
     // must not forge another caption.
     for (std::string* value : {&values.machineName, &values.osName, &values.osVersion, &values.locale,
-                               &values.browser, &values.browserVersion})
+                               &values.browser, &values.browserVersion, &values.ipAddress, &values.user})
         *value = WithoutControlCharacters(*value);
 }
 
