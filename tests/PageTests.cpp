@@ -162,6 +162,13 @@ TEST_F(PageTest, NotesKeysAndTabStop)
     Posted(page);
     PressKeys({VK_ESCAPE});
     EXPECT_EQ(Posted(page), std::vector<UINT>{WM_CLOSE});
+
+    // The box takes what the settings file can give back, and says so when full.
+    const std::string pasted(MAX_NOTES_LENGTH + 500, 'p');
+    Type(page, IDC_NOTES_EDIT, pasted.c_str());
+    EXPECT_EQ(settings.notes, std::string(MAX_NOTES_LENGTH, 'p'));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("The notes can hold at most 10,000 characters", 0), 0u);
 }
 
 TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)

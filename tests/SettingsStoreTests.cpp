@@ -157,20 +157,32 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     EXPECT_EQ(std::strlen(settings.general.font.lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
 }
 
-TEST_F(SettingsStoreTest, LongTextIsCutAtTheReadLimit)
+// The longest notes the box takes come back byte for byte, however many escapes they
+// need; a longer (hand-made) value is cut, never inside an escape.
+TEST_F(SettingsStoreTest, TheLongestNotesComeBackWholeAndLongerOnesAreCut)
 {
     const std::string file = folder.File("long.INI");
-    settings.notes.notes = std::string(5000, 'n');
-    store.StoreSettings(file);
+    const std::string pieces[] = {"Label:\tvalue \"quoted\" 100% sure \r\n", "\r\n\r\n", "  trailing  ", "%%0d%25",
+                                  "\t\t\xe9\xff", std::string(1, '\x01')};
+    for (const std::string& piece : pieces) {
+        std::string notes;
+        while (notes.size() < MAX_NOTES_LENGTH) notes += piece;
+        notes.resize(MAX_NOTES_LENGTH);
+        settings.notes.notes = notes;
+        ASSERT_TRUE(store.StoreSettings(file));
+        settings.notes.notes.clear();
+        store.LoadSettings(file);
+        EXPECT_TRUE(settings.notes.notes == notes) << piece << ": " << settings.notes.notes.size();
+    }
+    // Made by hand: cut to what the box takes, and never inside an escape.
+    WriteWholeFile(file, "[Notes]\r\nNotes=" + std::string(MAX_STORED_NOTES_TEXT, 'n') + "\r\n");
     store.LoadSettings(file);
-    EXPECT_EQ(settings.notes.notes, std::string(MAX_STORED_TEXT, 'n'));
-
-    // Cut inside an escape: the piece of the escape is dropped, not turned into a byte.
-    settings.notes.notes = std::string(MAX_STORED_TEXT - 1, 'n') + "\r\n";
-    store.StoreSettings(file);
-    settings.notes.notes.clear();
+    EXPECT_EQ(settings.notes.notes, std::string(MAX_NOTES_LENGTH, 'n'));
+    std::string escaped = "x";
+    while (escaped.size() <= MAX_STORED_NOTES_TEXT) escaped += "%0d";
+    WriteWholeFile(file, "[Notes]\r\nNotes=" + escaped + "\r\n");
     store.LoadSettings(file);
-    EXPECT_EQ(settings.notes.notes, std::string(MAX_STORED_TEXT - 1, 'n'));
+    EXPECT_EQ(settings.notes.notes, "x" + std::string(MAX_STORED_NOTES_TEXT / 3 - 1, '\r'));
 }
 
 TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)

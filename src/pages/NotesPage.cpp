@@ -5,6 +5,7 @@
 #include "render/WallpaperRenderer.h"
 #include "resources/resource.h"
 #include "win/Handles.h"
+#include "win/MessageBox.h"
 
 int NotesTabStop(int width, int averageCharWidth, const std::function<int(int)>& unitsToPixels)
 {
@@ -27,6 +28,8 @@ BOOL NotesPage::OnInitDialog()
         {IDC_NOTES_HELP, ENTRY_TOOLTIP, IDS_HELP_NOTES_BUTTON},
     };
     AddControlTable(table);
+    // What the box takes, the settings file gives back whole.
+    SendDlgItemMessageA(Handle(), IDC_NOTES_EDIT, EM_SETLIMITTEXT, MAX_NOTES_LENGTH, 0);
     KCDialogEx::OnInitDialog();
     UpdateTabStop();
     return TRUE;
@@ -70,6 +73,10 @@ bool NotesPage::OnCommand(int id, int code, HWND)
     if (id == IDC_NOTES_EDIT && code == EN_CHANGE) {
         UpdateTabStop();
         PostSettingsChanged();
+        return true;
+    }
+    if (id == IDC_NOTES_EDIT && code == EN_MAXTEXT) {
+        ShowStringMessage(Host(), IDS_MSG_NOTES_FULL, MB_OK);
         return true;
     }
     if (id == IDC_NOTES_HELP && code == BN_CLICKED) {

@@ -161,3 +161,4 @@
 #define IDS_MSG_TOO_LARGE               10010
 #define IDS_MSG_PAGE_FAILED             10011
 #define IDS_MSG_DIALOG_FAILED           10012
+#define IDS_MSG_NOTES_FULL              10013

@@ -70,16 +70,17 @@ void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defa
     }
 }
 
-void SettingsExchange::ExchangeString(const char* key, std::string& field, const char* defaultValue)
+void SettingsExchange::ExchangeString(const char* key, std::string& field, const char* defaultValue, size_t maxStored,
+                                      size_t maxLength)
 {
     switch (mode_) {
     case Mode::Reset:
         field = defaultValue ? defaultValue : "";
         break;
     case Mode::Load: {
-        std::string text = ReadValue(key, MAX_STORED_TEXT);
-        if (text.size() == MAX_STORED_TEXT) DropCutEscape(text);
-        if (!text.empty()) field = UnescapeText(text);
+        std::string text = ReadValue(key, maxStored);
+        if (text.size() == maxStored) DropCutEscape(text);
+        if (!text.empty()) field = UnescapeText(text).substr(0, maxLength);
         break;
     }
     case Mode::Save:
@@ -140,7 +141,7 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
 
     OutputSettings& output = settings.output;
     exchange.SetSection("Save");
-    exchange.ExchangeString("Filename", output.filename, outputDefaults.filename.c_str());
+    exchange.ExchangeString("Filename", output.filename, outputDefaults.filename.c_str(), MAX_STORED_TEXT);
     exchange.ExchangeInt("SaveSettings", output.saveSettings, outputDefaults.saveSettings);
     exchange.ExchangeInt("SetAsWallpaper", output.setAsWallpaper, outputDefaults.setAsWallpaper);
 
@@ -172,7 +173,8 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
         exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], captionDefaults.enabled[item]);
 
     exchange.SetSection("Notes");
-    exchange.ExchangeString("Notes", settings.notes.notes, notesDefaults.notes.c_str());
+    exchange.ExchangeString("Notes", settings.notes.notes, notesDefaults.notes.c_str(), MAX_STORED_NOTES_TEXT,
+                            MAX_NOTES_LENGTH);
 
     GridSettings& grid = settings.grid;
     exchange.SetSection("Grid");

@@ -35,8 +35,10 @@ public:
         field = static_cast<T>(value);
     }
 
-    // Escaped text; without a default an empty field is removed from the file.
-    void ExchangeString(const char* key, std::string& field, const char* defaultValue);
+    // Escaped text, read up to maxStored characters of its stored form (never cut inside
+    // an escape); without a default an empty field is removed from the file.
+    void ExchangeString(const char* key, std::string& field, const char* defaultValue, size_t maxStored,
+                        size_t maxLength = std::string::npos);
 
     // A fixed-size block of bytes; without a default it is always written.
     void ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue);
@@ -59,6 +61,10 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
 
 // Longest stored text read back, in its escaped form; a longer value is cut.
 constexpr size_t MAX_STORED_TEXT = 4095;
+// The notes are read back whole: the longest notes the box takes, every character
+// escaped ("%0d" is three characters for one). Longer notes (made by hand) are cut
+// to what the box takes.
+constexpr size_t MAX_STORED_NOTES_TEXT = 3 * MAX_NOTES_LENGTH;
 
 struct ProfilePaths {
     std::string local;   // in the Windows directory

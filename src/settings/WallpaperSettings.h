@@ -50,6 +50,10 @@ struct CaptionSettings {
     int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1, 0, 0};
 };
 
+// The most characters the notes box takes: what the settings file can always hold,
+// each character escaped ("%0d" for one), in one value the system can write.
+constexpr size_t MAX_NOTES_LENGTH = 10000;
+
 struct NotesSettings {
     std::string notes;  // lines separated by CR LF
 };
