@@ -13,6 +13,7 @@
 #include "app/WallpaperInputs.h"
 #include "render/BitmapFile.h"
 #include "settings/WallpaperSettings.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
@@ -129,6 +130,15 @@ TEST(WritePath, RelativeDriveRelativeLongAndShareNames)
     EXPECT_EQ(FullWritePath(L"\\\\server\\share\\" + deep + L"\\wall.bmp"),
               L"\\\\?\\UNC\\server\\share\\" + deep + L"\\wall.bmp");
     EXPECT_EQ(FullWritePath(L"\\\\?\\C:\\" + deep), L"\\\\?\\C:\\" + deep);  // already lifted
+}
+
+TEST(WritePath, NamesWindowsKeepsForDevices)
+{
+    for (const char* name : {"CON", "con.bmp", "NUL.bmp", "nul", "Aux.txt", "PRN.bmp", "COM1", "com9.bmp", "LPT1.x.bmp",
+                             "con .bmp", "NUL  "})
+        EXPECT_TRUE(IsReservedDeviceName(name)) << name;
+    for (const char* name : {"console.bmp", "com10.bmp", "com0.bmp", "nul_.bmp", "CONx", "my con.bmp", "", ".bmp"})
+        EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
 
 TEST(CommandLineParsing, SwitchesAndTheirArguments)

@@ -147,6 +147,13 @@ TEST_F(Unattended, HostileMasterFiles)
     for (uint32_t i = 0; i < 100000; ++i) manySizes.push_back(PackSize(static_cast<uint16_t>(100 + i % 3000), static_cast<uint16_t>(100 + i / 3000)));
     std::string garbage(60, '\0');
     for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
+    // The largest font the font dialog offers, its glyphs as wide as it allows: the
+    // "OS Version:" line is some 93,000 pixels long, past what 16 bits measure.
+    LOGFONTA wide = {};
+    wide.lfHeight = -2184;
+    wide.lfWidth = 2184;
+    wide.lfWeight = 700;
+    lstrcpyA(wide.lfFaceName, "Arial");
     struct Case {
         std::string settings;
         const char* switches;
@@ -161,6 +168,7 @@ TEST_F(Unattended, HostileMasterFiles)
         {"[Save]\r\nFilename=x%0d%0aSystem Name:%1b.bmp\r\n", "/refresh", 1, "x%0D%0ASystem Name:%1B.bmp"},
         {"[General]\r\nGrid=1\r\n[Grid]\r\nGridArray=" + EncodeBlock(manySizes.data(), 4 * manySizes.size()) + "\r\n", "/save", 0, ""},
         {"[General]\r\nFont=" + EncodeBlock(garbage.data(), garbage.size()) + "\r\n", "/save", 0, ""},
+        {"[General]\r\nFont=" + EncodeBlock(&wide, sizeof wide) + "\r\n", "/save", 1, "larger than the largest"},
     };
     const std::string winIni = ReadWholeFile(WindowsFile("win.ini"));
     for (const Case& c : cases) {
@@ -198,6 +206,11 @@ TEST_F(Unattended, WrongSwitchesAndUnwritableTargets)
     WriteWholeFile(target, "the old wallpaper");
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::vector<std::string> before = FolderListing(folder.Path());
+    for (const std::string name : {"NUL.bmp", "con", "Lpt1.x.bmp"}) {
+        const ProcessRun run = Start(exe, "/save \"" + folder.File(name) + "\"");
+        EXPECT_EQ(run.exitCode, 1u) << name;
+        EXPECT_EQ(run.err, "Murvex32: " + name + " is a name Windows keeps for a device; choose another file name\r\n");
+    }
     for (const std::string& path : {target, folder.File("no folder\\x.bmp")}) {
         const ProcessRun run = Start(exe, "/save \"" + path + "\"");
         EXPECT_EQ(run.exitCode, 1u);

@@ -422,8 +422,15 @@ bool MainDialog::SaveAs()
             ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_DIALOG_FAILED), {std::to_string(dialog.Error())}),
                         MB_OK);
         if (result != IDOK) return false;
-        if (!dialog.ExtensionDiffers()) break;
-        ShowStringMessage(Handle(), IDS_MSG_BMP_EXTENSION, MB_OK);
+        // Shown again with what was typed: only the name needs correcting.
+        dialog.SetInitialPath(dialog.Path());
+        if (dialog.ExtensionDiffers())
+            ShowStringMessage(Handle(), IDS_MSG_BMP_EXTENSION, MB_OK);
+        else if (IsReservedDeviceName(FileNameOf(dialog.Path())))
+            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_RESERVED_NAME), {FileNameOf(dialog.Path())}),
+                        MB_OK);
+        else
+            break;
     }
     const std::string& path = dialog.Path();
     if (!renderer_.SaveBitmap(path)) {

@@ -71,16 +71,7 @@ bool IsWallpaperFileName(const std::string& name)
     if (name.size() <= 4 || name.find_first_of("\\/:*?\"<>|") != std::string::npos) return false;
     for (char c : name)
         if (static_cast<unsigned char>(c) < 0x20) return false;
-    if (lstrcmpiA(name.c_str() + name.size() - 4, ".bmp") != 0) return false;
-    // The reserved device names stand for devices whatever extension follows them.
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
-    for (const char* device : devices)
-        if (lstrcmpiA(base.c_str(), device) == 0) return false;
-    const bool numbered = base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
-                          (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0);
-    return !numbered;
+    return lstrcmpiA(name.c_str() + name.size() - 4, ".bmp") == 0 && !IsReservedDeviceName(name);
 }
 
 std::string LogonCommand(const std::string& exePath) { return "\"" + exePath + "\" /refresh"; }
@@ -172,6 +163,10 @@ int RunUnattended(const CommandLine& line)
     }
 
     std::string path = line.file;
+    if (line.mode == CommandLine::Mode::Save && IsReservedDeviceName(FileNameOf(path))) {
+        streams.Error(FileNameOf(path) + " is a name Windows keeps for a device; choose another file name");
+        return EXIT_NOT_WRITTEN;
+    }
     if (line.mode == CommandLine::Mode::Refresh) {
         if (!IsWallpaperFileName(settings.output.filename)) {
             streams.Error("the wallpaper file name in the settings is not a plain name ending in .bmp: " +

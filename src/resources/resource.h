@@ -162,3 +162,4 @@
 #define IDS_MSG_PAGE_FAILED             10011
 #define IDS_MSG_DIALOG_FAILED           10012
 #define IDS_MSG_NOTES_FULL              10013
+#define IDS_MSG_RESERVED_NAME           10014

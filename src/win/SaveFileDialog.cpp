@@ -72,7 +72,7 @@ UINT_PTR CALLBACK SaveFileDialog::Hook(HWND window, UINT message, WPARAM wParam,
         auto* self = reinterpret_cast<SaveFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->ShowChoices(window);
-        return TRUE;
+        return FALSE;  // the focus stays where the system puts it: in the file name box
     }
     auto* self = reinterpret_cast<SaveFileDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return FALSE;

@@ -29,6 +29,8 @@ public:
     INT_PTR DoModal();
     DWORD Error() const { return error_; }
     const std::string& Path() const { return path_; }
+    // The name the next DoModal proposes (folder and name).
+    void SetInitialPath(const std::string& path) { initialPath_ = path; }
     // The chosen name's extension is not the default one (a name without one gets it).
     bool ExtensionDiffers() const;
 

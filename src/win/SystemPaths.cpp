@@ -78,6 +78,17 @@ std::string ExtensionOf(const std::string& name)
 
 std::string WithoutExtension(const std::string& name) { return name.substr(0, name.find_last_of('.')); }
 
+bool IsReservedDeviceName(const std::string& name)
+{
+    // The part before the first dot, without the blanks Windows ignores after it.
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+        if (lstrcmpiA(base.c_str(), device) == 0) return true;
+    return base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+           (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0);
+}
+
 std::string SystemErrorText(DWORD error)
 {
     char* buffer = nullptr;

@@ -28,5 +28,9 @@ std::string FileNameOf(const std::string& path);
 // A file name's extension without its dot ("" for none), and the name without it.
 std::string ExtensionOf(const std::string& name);
 std::string WithoutExtension(const std::string& name);
+// A file name (without folder) that Windows keeps for a device, with or without an
+// extension, in any case: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9. Opening
+// one opens the device, never a file.
+bool IsReservedDeviceName(const std::string& name);
 // The system's text for an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD error);
