@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
 #include "TestFiles.h"
 #include "WindowTestSupport.h"
 #include "resources/resource.h"
+#include "win/ResourceText.h"
 
 namespace {
 
@@ -324,4 +326,44 @@ TEST_F(MainWindow, ClosingOffersSaveAndAFailedWriteKeepsTheWindow)
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(Answer(IDNO), "Do you want to save changes to the wallpaper?");
     EXPECT_TRUE(Ended());
+}
+
+// Right-click on a label shows the help of the control it names, on every page.
+TEST_F(MainWindow, HelpOnEveryLabelIsThatOfTheControlItNames)
+{
+    WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nGrid=1\r\n");
+    Launch();
+    const std::vector<std::pair<std::string, UINT>> topics = {
+        {"&Margin:", IDS_HELP_MARGIN}, {"&Screen sizes:", IDS_HELP_SIZES}, {"&Line size:", IDS_HELP_LINE_SIZE}};
+    int labels = 0;
+    for (int index = 0; index < TabCount(); ++index) {
+        ClickTab(index);
+        ASSERT_TRUE(WaitFor([&] { return SendMessageA(tab, TCM_GETCURSEL, 0, 0) == index; }, 3000));
+        HWND page = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (page = FindWindowExA(main, nullptr, "#32770", nullptr); page && !IsWindowVisible(page);
+                 page = FindWindowExA(main, page, "#32770", nullptr)) {
+            }
+            return page != nullptr;
+        }));
+        for (HWND label = FindWindowExA(page, nullptr, "Static", nullptr); label;
+             label = FindWindowExA(page, label, "Static", nullptr)) {
+            const std::string text = WindowText(label);
+            if (text.empty() || GetDlgCtrlID(label) != IDC_STATIC_LABEL) continue;
+            SCOPED_TRACE(text);
+            ++labels;
+            auto topic = std::find_if(topics.begin(), topics.end(), [&](const auto& t) { return t.first == text; });
+            ASSERT_NE(topic, topics.end()) << "a label without an expected topic";
+            RECT rect = {};
+            GetWindowRect(label, &rect);
+            PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page),
+                         MAKELPARAM(rect.left + 3, (rect.top + rect.bottom) / 2));
+            HWND help = nullptr;
+            ASSERT_TRUE(WaitFor([&] { return (help = FindWindowA("MurvexHelpPopup", nullptr)) != nullptr; }, 3000));
+            EXPECT_EQ(WindowText(help), LoadResourceText(topic->second));
+            PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }, 3000));
+        }
+    }
+    EXPECT_EQ(labels, 3);
 }

@@ -10,6 +10,13 @@
 
 namespace {
 
+bool IsGroupBox(HWND window)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, "Button") == 0 && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
 
 COLORREF ResolveColor(uint32_t value)
 {
@@ -17,6 +24,19 @@ COLORREF ResolveColor(uint32_t value)
 }
 
 }  // namespace
+
+HWND ControlAtPoint(HWND dialog, POINT screenPoint)
+{
+    // A group box surrounds the controls it groups: the control inside it is the one meant.
+    HWND groupBox = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &rect) || !PtInRect(&rect, screenPoint)) continue;
+        if (!IsGroupBox(child)) return child;
+        if (!groupBox) groupBox = child;
+    }
+    return groupBox;
+}
 
 KCDialogEx::KCDialogEx(UINT templateId, HWND parent) : Dialog(templateId, parent)
 {
@@ -299,10 +319,7 @@ INT_PTR KCDialogEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
         if (window == Handle() && !(x == -1 && y == -1)) {
             // Labels and disabled controls let clicks through to the dialog: find them.
-            POINT point = {x, y};
-            ScreenToClient(Handle(), &point);
-            HWND child = RealChildWindowFromPoint(Handle(), point);
-            if (child && child != Handle()) window = child;
+            if (HWND child = ControlAtPoint(Handle(), POINT{x, y})) window = child;
         }
         if (window == Handle() || !window) return 0;
         if (x == -1 && y == -1) {

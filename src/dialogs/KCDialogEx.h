@@ -36,6 +36,10 @@ struct ControlTableEntry {
     uint32_t value;
 };
 
+// The dialog's child control at a point on the screen: the topmost visible one, a
+// control inside a group box rather than the box; null for none.
+HWND ControlAtPoint(HWND dialog, POINT screenPoint);
+
 class KCDialogEx : public Dialog {
 public:
     explicit KCDialogEx(UINT templateId, HWND parent = nullptr);
