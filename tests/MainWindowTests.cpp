@@ -279,7 +279,9 @@ TEST_F(MainWindow, SaveAsWritesInstallsAndKeepsOnlyWhatDiffers)
     EXPECT_EQ(Answer(IDOK), "You must specify a .bmp extension.");
     dialog = Find("Save As", 0x47c);
     ASSERT_NE(dialog, nullptr);
-    SendMessageA(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.File("office").c_str()));
+    // What was typed comes back to be corrected: the name, in the folder it named.
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 0x47c)), "office.jpg");
+    SendMessageA(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("office"));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 
     const std::string written = folder.File("office.bmp");
@@ -366,4 +368,52 @@ TEST_F(MainWindow, HelpOnEveryLabelIsThatOfTheControlItNames)
         }
     }
     EXPECT_EQ(labels, 3);
+}
+
+// The keyboard as in every tabbed window, and Save As as in every save dialog: the
+// focus in the name box, a typed name and Enter saving under that name.
+TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
+{
+    Launch();
+    SetForegroundWindow(main);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    SetFocus(nullptr);
+    PostMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(IDC_GENERAL_BORDER)), TRUE);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == PageControl(IDC_GENERAL_BORDER); }, 3000));
+    struct Step {
+        std::initializer_list<WORD> keys;
+        const char* page;
+    };
+    for (const Step& step : {Step{{VK_CONTROL, VK_NEXT}, "Captions"}, Step{{VK_CONTROL, VK_NEXT}, "Notes"},
+                             Step{{VK_CONTROL, VK_NEXT}, "General"}, Step{{VK_CONTROL, VK_PRIOR}, "Notes"},
+                             Step{{VK_CONTROL, VK_SHIFT, VK_TAB}, "Captions"}, Step{{VK_CONTROL, VK_TAB}, "Notes"}}) {
+        PressKeys(step.keys);
+        EXPECT_TRUE(WaitFor([&] { return ShownPage() == step.page; }, 3000)) << step.page << ": " << ShownPage();
+    }
+    // In the notes box Ctrl+Tab types a tab.
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == PageControl(IDC_NOTES_EDIT); }, 3000));
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(WaitFor([&] { return WindowText(PageControl(IDC_NOTES_EDIT)) == "\t"; }, 3000));
+    EXPECT_EQ(ShownPage(), "Notes");
+
+    // Alt+S opens Save As with the focus in the name box; the name typed and Enter save.
+    DeleteFileA(WindowsFile("screen.bmp").c_str());
+    PressKeys({VK_MENU, 'S'});
+    HWND dialog = Find("Save As", 0x47c);
+    ASSERT_NE(dialog, nullptr);
+    HWND focus = nullptr;  // the name box (0x47c) or the edit inside it
+    ASSERT_TRUE(WaitFor([&] {
+        focus = FocusOf(GetWindowThreadProcessId(dialog, nullptr));
+        return GetDlgCtrlID(focus) == 0x47c || GetDlgCtrlID(GetParent(focus)) == 0x47c;
+    }, 3000)) << "focus on control " << GetDlgCtrlID(focus);
+    TypeKeys("screen");
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(WaitFor([&] { return FileExists(WindowsFile("screen.bmp")); }));
+    ASSERT_TRUE(WaitFor([&] { return FileExists(WindowsFile("MurvexUI.INI")); }));
+    const std::string settings = ReadWholeFile(WindowsFile("MurvexUI.INI"));
+    EXPECT_NE(settings.find("Filename=screen.bmp"), std::string::npos) << settings;
+    EXPECT_EQ(settings.find("Captions=0"), std::string::npos) << settings;  // no letter went astray
+    EXPECT_FALSE(FileExists(folder.File("MurvexUI.INI")));                // nor ticked the master box
+    DeleteFileA(WindowsFile("screen.bmp").c_str());
 }

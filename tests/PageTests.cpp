@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <vector>
 
 #include "WindowTestSupport.h"
@@ -37,21 +38,6 @@ void Pump(HWND page)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-// Real key strokes: the keys pressed in order, released in reverse.
-void PressKeys(std::initializer_list<WORD> keys)
-{
-    for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-    for (auto key = keys.end(); key != keys.begin();) keybd_event(static_cast<BYTE>(*--key), 0, KEYEVENTF_KEYUP, 0);
-    Sleep(50);
-}
-
-HWND FocusOf(DWORD thread)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 class PageTest : public ::testing::Test {
@@ -185,9 +171,13 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     // Add: the height is checked first and a bad one takes the focus; then a new size and a known one.
     const DWORD thread = GetCurrentThreadId();
     int focusAfterFailure = 0;
+    POINT dialogCentre = {};
     auto add = [&](const char* width, const char* height, bool retry) {
         const size_t before = messages.count;
         WindowWatcher watcher([] { return FindProcessWindow("#32770", "Add Screen Size"); }, [&](HWND dialog) {
+            RECT rect = {};
+            GetWindowRect(dialog, &rect);
+            dialogCentre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
             SetDlgItemTextA(dialog, IDC_ADDSIZE_WIDTH, width);
             SetDlgItemTextA(dialog, IDC_ADDSIZE_HEIGHT, height);
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -202,6 +192,10 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
         Click(page, IDC_GRID_ADD);
     };
     add("99", "-5", true);
+    RECT hostRect = {};
+    GetWindowRect(host, &hostRect);  // the dialog opens centred over its owner
+    EXPECT_LE(std::abs(dialogCentre.x - (hostRect.left + hostRect.right) / 2), 1);
+    EXPECT_LE(std::abs(dialogCentre.y - (hostRect.top + hostRect.bottom) / 2), 1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Please enter a positive integer.");
     EXPECT_EQ(focusAfterFailure, IDC_ADDSIZE_HEIGHT);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,6 +43,35 @@ public:
 private:
     std::thread thread_;
 };
+
+// Real key strokes, to whichever window has the focus: the keys pressed in order,
+// released in reverse.
+inline void PressKeys(std::initializer_list<WORD> keys)
+{
+    for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    for (auto key = keys.end(); key != keys.begin();) keybd_event(static_cast<BYTE>(*--key), 0, KEYEVENTF_KEYUP, 0);
+    Sleep(50);
+}
+
+// Characters typed as real key strokes (with Shift where the layout needs it).
+inline void TypeKeys(const std::string& text)
+{
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        if (HIBYTE(scan) & 1)
+            PressKeys({VK_SHIFT, LOBYTE(scan)});
+        else
+            PressKeys({LOBYTE(scan)});
+    }
+}
+
+// The window with the keyboard focus in a thread, of any process.
+inline HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
 
 // A window's text, asked of the window itself (so also of another process's controls).
 inline std::string WindowText(HWND window)

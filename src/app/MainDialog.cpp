@@ -214,6 +214,30 @@ void MainDialog::OnTabSelChange()
         ShowPage(*page, page == shown);
 }
 
+void MainDialog::SelectTabBy(int step)
+{
+    HWND tab = Item(IDC_MAIN_TAB);
+    const LRESULT count = SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+    if (count <= 0) return;
+    const LRESULT selected = SendMessageA(tab, TCM_GETCURSEL, 0, 0);
+    SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>((selected + step + count) % count), 0);
+    OnTabSelChange();
+}
+
+bool MainDialog::PreTranslateMessage(MSG& message)
+{
+    const bool inWindow = message.hwnd == Handle() || IsChild(Handle(), message.hwnd);
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || !inWindow)
+        return KCDialogEx::PreTranslateMessage(message);
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (message.wParam) {
+    case VK_NEXT: SelectTabBy(1); return true;
+    case VK_PRIOR: SelectTabBy(-1); return true;
+    case VK_TAB: SelectTabBy(shift ? -1 : 1); return true;
+    default: return KCDialogEx::PreTranslateMessage(message);
+    }
+}
+
 void MainDialog::ShowPage(Dialog& page, bool show)
 {
     if (show) CreatePage(page);

@@ -32,6 +32,9 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Ctrl+PageDown and Ctrl+PageUp, Ctrl+Tab and Ctrl+Shift+Tab: the next and the
+    // previous tab, from anywhere in the window (the notes box keeps Ctrl+Tab).
+    bool PreTranslateMessage(MSG& message) override;
     void OnOK() override;
     void OnCancel() override;
 
@@ -42,6 +45,7 @@ private:
     void OnSectionsChanged();
     void OnSettingsChanged();
     void OnTabSelChange();
+    void SelectTabBy(int step);
     void ShowPage(Dialog& page, bool show);
     void FitPage(Dialog& page);
     void OnSizeChanged(UINT type);

@@ -1,6 +1,7 @@
 #include "pages/GridPage.h"
 
 #include "resources/resource.h"
+#include "win/Placement.h"
 #include "win/MessageBox.h"
 
 namespace {
@@ -150,6 +151,17 @@ void GridPage::RemoveSelection()
 }
 
 AddScreenSizeDialog::AddScreenSizeDialog(HWND owner) : KCDialogEx(IDD_ADD_SCREEN_SIZE, owner) {}
+
+BOOL AddScreenSizeDialog::OnInitDialog()
+{
+    const BOOL result = KCDialogEx::OnInitDialog();
+    RECT owner = {}, window = {};
+    if (Parent() && GetWindowRect(Parent(), &owner) && GetWindowRect(Handle(), &window)) {
+        const POINT at = CentredOver(owner, {window.right - window.left, window.bottom - window.top}, WorkAreaOf(Parent()));
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return result;
+}
 
 void AddScreenSizeDialog::DoDataExchange(DataExchange& exchange)
 {

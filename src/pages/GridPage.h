@@ -39,5 +39,7 @@ public:
     uint32_t width = 0;
 
 protected:
+    // Opens centred over its owner.
+    BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
 };

@@ -108,8 +108,9 @@ bool NotesPage::PreTranslateMessage(MSG& message)
             SendMessageA(focus, WM_CHAR, '\n', 0);
             return true;
         }
-        // Ctrl+Tab types a tab; Tab alone moves the focus on.
-        if (message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && focus == Item(IDC_NOTES_EDIT)) {
+        // Ctrl+Tab types a tab; Tab alone moves the focus on (Ctrl+Shift+Tab: the tab before).
+        if (message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 &&
+            focus == Item(IDC_NOTES_EDIT)) {
             SendMessageA(focus, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
             return true;
         }
