@@ -417,3 +417,33 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     EXPECT_FALSE(FileExists(folder.File("MurvexUI.INI")));                // nor ticked the master box
     DeleteFileA(WindowsFile("screen.bmp").c_str());
 }
+
+// Over the size limit the preview says why; back within it, the picture returns. A
+// margin the page would refuse is shown as the page accepts it.
+TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
+{
+    LOGFONTA wide = {};
+    wide.lfHeight = -2184;
+    wide.lfWidth = 2184;
+    wide.lfWeight = 700;
+    lstrcpyA(wide.lfFaceName, "Arial");
+    std::string font;
+    for (size_t i = 0; i < sizeof wide; ++i) {
+        const auto byte = reinterpret_cast<const unsigned char*>(&wide)[i];
+        font += static_cast<char>('A' + (byte & 0xF));
+        font += static_cast<char>('A' + (byte >> 4));
+    }
+    WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\n"
+                                                "BackgroundColor=65280\r\nFont=" + font + "\r\n");
+    Launch();
+    EXPECT_EQ(WindowText(PageControl(IDC_GENERAL_MARGIN)), "100");
+    auto shows = [&](COLORREF colour) {
+        const std::vector<COLORREF> pixels = PreviewPixels();
+        return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
+    };
+    const COLORREF green = RGB(0, 255, 0);
+    ASSERT_TRUE(WaitFor([&] { return shows(GetSysColor(COLOR_BTNTEXT)); }, 5000)) << "the reason, in text";
+    EXPECT_FALSE(shows(green));
+    SendMessageA(PageControl(IDC_GENERAL_CAPTIONS), BM_CLICK, 0, 0);  // the captions were too wide
+    EXPECT_TRUE(WaitFor([&] { return shows(green); }, 5000)) << "the picture again";
+}

@@ -71,6 +71,7 @@ MainDialog::MainDialog()
       icon_(LoadIconA(WinApp::ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN)))
 {
     LoadStartupSettings(settings_);
+    KeepWithinPageRanges(settings_);
 }
 
 MainDialog::~MainDialog() { renderer_.SetPreviewWindow(nullptr); }
@@ -311,13 +312,30 @@ void MainDialog::OnSettingsChanged()
         GatherWallpaperInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid,
                                captions_.Values(), GetSysColor(COLOR_BACKGROUND)},
                               captions_.Labels());
+    const bool hadWallpaper = renderer_.GetWallpaperSize().cx != 0;
     renderer_.SetColors(inputs.colors.foreground, inputs.colors.background);
     renderer_.Render(inputs.design);
+    // Into or out of the size limit: the preview shows the reason or the picture again.
+    if (hadWallpaper != (renderer_.GetWallpaperSize().cx != 0)) InvalidateRect(Item(IDC_MAIN_PREVIEW), nullptr, TRUE);
     modified_ = true;
 }
 
 bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
 {
+    if (renderer_.GetWallpaperSize().cx == 0) {
+        // No wallpaper: why, in its place.
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        RECT text = item.rcItem;
+        InflateRect(&text, -8, -8);
+        const std::string reason = TooLargeText(renderer_);
+        SelectObjectScope font(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+        const int mode = SetBkMode(item.hDC, TRANSPARENT);
+        const COLORREF colour = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+        DrawTextA(item.hDC, reason.c_str(), static_cast<int>(reason.size()), &text, DT_WORDBREAK | DT_NOPREFIX);
+        SetTextColor(item.hDC, colour);
+        SetBkMode(item.hDC, mode);
+        return true;
+    }
     // A right-to-left window would mirror the preview.
     const DWORD layout = GetLayout(item.hDC);
     if (layout != GDI_ERROR) SetLayout(item.hDC, 0);

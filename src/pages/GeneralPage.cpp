@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t MAX_MARGIN = 100;
 
 const ControlTableEntry GENERAL_TABLE[] = {
     {IDC_GENERAL_CAPTIONS, ENTRY_HELP, IDS_HELP_CAPTIONS_SECTION},

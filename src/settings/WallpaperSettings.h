@@ -50,6 +50,11 @@ struct CaptionSettings {
     int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1, 0, 0};
 };
 
+// The largest margin the General page takes, and the grid's line sizes (0 solid, 1 to
+// 6 dashed) the Grid page offers.
+constexpr uint32_t MAX_MARGIN = 100;
+constexpr int32_t MAX_LINE_SIZE = 6;
+
 // The most characters the notes box takes: what the settings file can always hold,
 // each character escaped ("%0d" for one), in one value the system can write.
 constexpr size_t MAX_NOTES_LENGTH = 10000;
@@ -106,3 +111,7 @@ struct WallpaperSettings {
 
     SettingsSlices Slices() { return {output, general, captions, notes, grid, defaultFont}; }
 };
+
+// Values from a settings file that the window's pages would refuse, brought to the
+// nearest one they accept (the window shows and uses what its pages can show).
+void KeepWithinPageRanges(WallpaperSettings& settings);
