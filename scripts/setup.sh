@@ -11,6 +11,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest
   wine64 fonts-wine xvfb xauth fonts-liberation
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   "$@"
 )
 

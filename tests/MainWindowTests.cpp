@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <cstdlib>
 #include <set>
 
 #include "TestFiles.h"
@@ -446,4 +447,84 @@ TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
     EXPECT_FALSE(shows(green));
     SendMessageA(PageControl(IDC_GENERAL_CAPTIONS), BM_CLICK, 0, 0);  // the captions were too wide
     EXPECT_TRUE(WaitFor([&] { return shows(green); }, 5000)) << "the picture again";
+}
+
+namespace {
+
+std::vector<MONITORINFO> Monitors()
+{
+    std::vector<MONITORINFO> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        GetMonitorInfoA(monitor, &info);
+        auto& list = *reinterpret_cast<std::vector<MONITORINFO>*>(data);
+        if (info.dwFlags & MONITORINFOF_PRIMARY) list.insert(list.begin(), info); else list.push_back(info);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+std::string Size(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }
+
+}  // namespace
+
+// Run by tests/two-monitors.sh on a display of two monitors (the second right of or
+// left of the primary): /info lists both, a first start outlines both sizes, and help
+// asked for on the second monitor opens inside its work area.
+TEST_F(MainWindow, TwoMonitors)
+{
+    if (!std::getenv("MURVEX_TWO_MONITORS")) GTEST_SKIP() << "only on two monitors (tests/two-monitors.sh)";
+    const std::vector<MONITORINFO> monitors = Monitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    const RECT second = monitors[1].rcMonitor, secondWork = monitors[1].rcWork;
+
+    const std::string out = folder.File("info.txt");
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    PROCESS_INFORMATION info = {};
+    std::string command = "\"" + exe + "\" /info";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info));
+    WaitForSingleObject(info.hProcess, 20000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    CloseHandle(startup.hStdOutput);
+    EXPECT_NE(ReadWholeFile(out).find("Monitors:\t" + Size(monitors[0].rcMonitor) + ", " + Size(second) + "\r\n"),
+              std::string::npos)
+        << ReadWholeFile(out);
+
+    WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nGrid=1\r\n");
+    Launch();
+    ClickTab(3);
+    ASSERT_TRUE(WaitFor([&] { return ShownPage() == "Grid"; }, 3000));
+    HWND list = PageControl(IDC_GRID_SIZES);
+    for (const RECT& monitor : {monitors[0].rcMonitor, second}) {
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        int row = 0;
+        std::string rows;
+        for (; row < count; ++row) {
+            wchar_t text[64] = L"";  // another process's list answers in wide characters (see engineering notes)
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+            const std::string narrow(text, text + wcslen(text));
+            rows += narrow + "; ";
+            if (narrow == Size(monitor)) break;
+        }
+        ASSERT_LT(row, count) << Size(monitor) << " in " << rows;
+        EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0), 1) << Size(monitor) << " ticked";
+    }
+
+    SetWindowPos(main, nullptr, second.left + 40, second.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_HELP)));
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindWindowA("MurvexHelpPopup", nullptr)) != nullptr; }));
+    RECT popup = {};
+    GetWindowRect(help, &popup);
+    EXPECT_TRUE(popup.left >= secondWork.left && popup.right <= secondWork.right && popup.top >= secondWork.top &&
+                popup.bottom <= secondWork.bottom)
+        << popup.left << "," << popup.top << " " << popup.right << "," << popup.bottom;
+    PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
 }

@@ -11,8 +11,10 @@
 #include "app/CommandLine.h"
 #include "app/MainLayout.h"
 #include "app/WallpaperInputs.h"
+#include "dialogs/ContextHelp.h"
 #include "render/BitmapFile.h"
 #include "settings/WallpaperSettings.h"
+#include "win/Placement.h"
 #include "win/SystemPaths.h"
 
 namespace {
@@ -69,6 +71,35 @@ TEST(MainLayout, PagesSitCentredInTheTabControl)
     EXPECT_EQ(origin.y, 59);  // 10 above the tab control's bottom, one more than the side gap
     EXPECT_EQ(PageOrigin(tab, main, {380, 250}, true).x, 100);  // mirrored: counted from the right
     EXPECT_EQ(FittedPageWidth(tab, {20, 60, 200, 300}), 380);
+}
+
+// Windows and popups keep to the monitor they are on, also left of or above the
+// primary (negative coordinates); on the primary nothing changes.
+TEST(Placement, KeptOnTheirOwnMonitor)
+{
+    const RECT primary = {0, 0, 1920, 1040}, left = {-1280, 0, 0, 984}, above = {0, -1024, 1280, -40};
+    struct Case {
+        RECT owner, workArea;
+        POINT centred;
+    };
+    for (const Case& c : {Case{{100, 100, 700, 500}, primary, {300, 250}},
+                          Case{{-1200, 100, -600, 500}, left, {-1000, 250}},
+                          Case{{-300, 100, 300, 500}, left, {-200, 250}},  // straddling: kept inside its monitor
+                          Case{{100, -900, 700, -500}, above, {300, -750}},
+                          Case{{100, -200, 700, 200}, above, {300, -140}}}) {
+        const POINT at = CentredOver(c.owner, {200, 100}, c.workArea);
+        EXPECT_EQ(at.x, c.centred.x) << c.owner.left << "," << c.owner.top;
+        EXPECT_EQ(at.y, c.centred.y) << c.owner.left << "," << c.owner.top;
+    }
+    // A help popup near the right edge of a monitor left of the primary stays on it.
+    const POINT popup = PlaceHelpPopup(-10, 500, 300, 80, left);
+    EXPECT_EQ(popup.x, -300);
+    EXPECT_EQ(popup.y, 500);
+    EXPECT_EQ(PlaceHelpPopup(600, -60, 300, 80, above).y, -140);  // above the point: no room below
+    // The proportions double-click keeps to the work area of the window's monitor.
+    const RECT window = {-1200, 100, -600, 500};
+    EXPECT_EQ(FitProportions(HTRIGHT, window, {400, 200}, {2000, 200}, left, {300, 200}).window.right, 0);
+    EXPECT_EQ(FitProportions(HTTOP, window, {400, 200}, {400, 800}, left, {300, 200}).window.top, 0);
 }
 
 TEST(StoredFont, OnlyWhatTheFontDialogCouldHaveMade)

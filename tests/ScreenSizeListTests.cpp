@@ -45,6 +45,32 @@ TEST(ScreenSizeList, FirstStartsAndStoredLists)
     for (const Case& c : cases) EXPECT_EQ(Listing(Populated(c.stored, c.width, c.height)), c.rows);
 }
 
+// Several monitors: each one's size joins the list (the primary first, a size already
+// listed adds nothing) and a first start outlines every size that fits any of them.
+TEST(ScreenSizeList, EveryMonitorsSize)
+{
+    struct Case {
+        std::vector<PackedSize> monitors;
+        const char* rows;
+    };
+    const Case cases[] = {
+        {{PackSize(1024, 768)},  // one monitor: as ever
+         "640 x 480+ 800 x 600+ 1024 x 768+ 1152 x 864- 1280 x 960- 1280 x 1024- 1600 x 1200- "},
+        {{PackSize(1920, 1080), PackSize(1280, 1024)},  // a common size adds nothing; both fit
+         "640 x 480+ 800 x 600+ 1024 x 768+ 1152 x 864+ 1280 x 960+ 1280 x 1024+ 1600 x 1200- 1920 x 1080+ "},
+        {{PackSize(1024, 768), PackSize(2560, 1440)},  // a second monitor larger than the primary
+         "640 x 480+ 800 x 600+ 1024 x 768+ 1152 x 864+ 1280 x 960+ 1280 x 1024+ 1600 x 1200+ 2560 x 1440+ "},
+        {{PackSize(1600, 900), PackSize(900, 1600)},  // each side compared, on one monitor at a time
+         "640 x 480+ 800 x 600+ 1024 x 768+ 1152 x 864+ 1280 x 960- 1280 x 1024- 1600 x 900+ 900 x 1600+ "
+         "1600 x 1200- "},
+    };
+    for (const Case& c : cases) {
+        ScreenSizeList list;
+        list.PopulateScreenSizes(c.monitors);
+        EXPECT_EQ(Listing(list), c.rows);
+    }
+}
+
 TEST(ScreenSizeList, GridArrayLoadsReplacesAndSaves)
 {
     ScreenSizeList list;

@@ -11,6 +11,7 @@
 #include "app/WallpaperInstall.h"
 #include "resources/resource.h"
 #include "win/MessageBox.h"
+#include "win/Placement.h"
 #include "win/ResourceText.h"
 #include "win/SystemPaths.h"
 #include "win/WinApp.h"
@@ -285,10 +286,10 @@ void MainDialog::OnSizeChanged(UINT type)
 
 void MainDialog::OnNcDoubleClick(int hitTest)
 {
-    RECT window = {}, preview = {}, workArea = {};
+    RECT window = {}, preview = {};
     GetWindowRect(Handle(), &window);
     GetClientRect(Item(IDC_MAIN_PREVIEW), &preview);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const RECT workArea = WorkAreaOf(Handle());
     const ProportionsFit fit = FitProportions(hitTest, window, SizeOf(preview), renderer_.GetWallpaperSize(), workArea,
                                               {GetMinTrackWidth(), GetMinTrackHeight()});
     for (int followUp : fit.followUps)

@@ -9,6 +9,7 @@
 #include "render/WallpaperRenderer.h"
 #include "settings/SettingsStore.h"
 #include "sysinfo/SystemInfo.h"
+#include "win/Placement.h"
 #include "win/SystemPaths.h"
 
 namespace {
@@ -144,7 +145,8 @@ int RunUnattended(const CommandLine& line)
     WallpaperSettings settings;
     LoadStartupSettings(settings);
     // The screen-size list as the Grid page builds it.
-    settings.grid.sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const std::vector<PackedSize> monitors = PackedMonitorSizes();
+    settings.grid.sizes.PopulateScreenSizes(monitors);
     CaptionValues values;
     CollectCaptionValues(values);
     std::string labels[CAPTION_COUNT];
@@ -158,6 +160,9 @@ int RunUnattended(const CommandLine& line)
             shown.enabled[item] = 0;
             always += labels[item] + "\t" + CaptionValueOf(values, item) + "\n";
         }
+        std::string sizes;
+        for (PackedSize monitor : monitors) sizes += (sizes.empty() ? "" : ", ") + SizeLabel(monitor);
+        always += "Monitors:\t" + sizes + "\n";
         streams.Out(WithCrLf(BuildCaptionText(shown, values, labels) + always));
         return EXIT_DONE;
     }

@@ -2,6 +2,7 @@
 
 #include "win/Dialog.h"
 #include "win/MessageBox.h"
+#include "win/Placement.h"
 #include "win/ModalLoop.h"
 
 namespace {
@@ -77,9 +78,8 @@ bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
     InflateRect(&extent, GetSystemMetrics(SM_CXBORDER) + POPUP_MARGIN, GetSystemMetrics(SM_CYBORDER) + POPUP_MARGIN);
     const int w = extent.right - extent.left, h = extent.bottom - extent.top;
 
-    RECT workArea = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    const POINT place = PlaceHelpPopup(x, y, w, h, workArea);
+    // Inside the work area of the monitor that holds the point asked about.
+    const POINT place = PlaceHelpPopup(x, y, w, h, WorkAreaAt(POINT{x, y}));
     window_.Reset(CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h, owner_, nullptr,
                                   GetModuleHandleA(nullptr), this));
     if (!window_) return false;

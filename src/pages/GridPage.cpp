@@ -47,7 +47,7 @@ BOOL GridPage::OnInitDialog()
 void GridPage::BuildList()
 {
     if (listBuilt_) return;
-    settings_.sizes.PopulateScreenSizes(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    settings_.sizes.PopulateScreenSizes(PackedMonitorSizes());
     listBuilt_ = true;
 }
 

@@ -24,11 +24,17 @@ bool ScreenSizeList::AddScreenSize(uint16_t width, uint16_t height, bool enable)
 
 void ScreenSizeList::PopulateScreenSizes(int screenWidth, int screenHeight)
 {
+    PopulateScreenSizes(std::vector<PackedSize>{
+        PackSize(static_cast<uint16_t>(screenWidth), static_cast<uint16_t>(screenHeight))});
+}
+
+void ScreenSizeList::PopulateScreenSizes(const std::vector<PackedSize>& monitors)
+{
     static const uint16_t common[][2] = {
         {640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 960}, {1280, 1024}, {1600, 1200},
     };
     for (const auto& size : common) AddScreenSize(size[0], size[1], false);
-    AddScreenSize(static_cast<uint16_t>(screenWidth), static_cast<uint16_t>(screenHeight), false);
+    for (PackedSize monitor : monitors) AddScreenSize(PackedWidth(monitor), PackedHeight(monitor), false);
 
     if (hasStoredList_) {
         // All at once, as AddScreenSize one by one would place them (after every entry
@@ -54,8 +60,11 @@ void ScreenSizeList::PopulateScreenSizes(int screenWidth, int screenHeight)
         }
         return;
     }
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
-        it->enabled = it->Width() <= screenWidth && it->Height() <= screenHeight;
+    // On a first start every size that fits a monitor is outlined: each monitor's own too.
+    for (ScreenSize& entry : entries_)
+        entry.enabled = std::any_of(monitors.begin(), monitors.end(), [&](PackedSize monitor) {
+            return entry.Width() <= PackedWidth(monitor) && entry.Height() <= PackedHeight(monitor);
+        });
 }
 
 std::vector<PackedSize> ScreenSizeList::CollectEnabledSizes() const

@@ -30,8 +30,11 @@ public:
     // is not inserted again (returns false); with enable it ends enabled.
     bool AddScreenSize(uint16_t width, uint16_t height, bool enable);
 
-    // Builds the list at start: the seven common sizes and the screen's, then the
-    // stored sizes enabled or, with none stored, every size that fits the screen.
+    // Builds the list at start: the seven common sizes and each monitor's (primary
+    // first; a size already listed adds nothing), then the stored sizes enabled or,
+    // with none stored, every size that fits at least one monitor (each side compared).
+    void PopulateScreenSizes(const std::vector<PackedSize>& monitors);
+    // The same for one screen.
     void PopulateScreenSizes(int screenWidth, int screenHeight);
 
     // The enabled sizes, last entry (largest area) first.

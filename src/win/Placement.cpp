@@ -28,3 +28,38 @@ RECT WorkAreaOfMonitor(HMONITOR monitor)
 RECT WorkAreaOf(HWND window) { return WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); }
 
 RECT WorkAreaAt(POINT point) { return WorkAreaOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto& sizes = *reinterpret_cast<std::vector<SIZE>*>(data);
+    const SIZE size = {info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        sizes.insert(sizes.begin(), size);
+    else
+        sizes.push_back(size);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<SIZE> MonitorSizes()
+{
+    std::vector<SIZE> sizes;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&sizes));
+    if (sizes.empty()) sizes.push_back({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return sizes;
+}
+
+std::vector<PackedSize> PackedMonitorSizes()
+{
+    std::vector<PackedSize> packed;
+    for (const SIZE& size : MonitorSizes())
+        packed.push_back(PackSize(static_cast<uint16_t>(std::clamp<LONG>(size.cx, 0, 0xFFFF)),
+                                  static_cast<uint16_t>(std::clamp<LONG>(size.cy, 0, 0xFFFF))));
+    return packed;
+}
