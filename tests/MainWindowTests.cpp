@@ -13,6 +13,7 @@
 #include "TestFiles.h"
 #include "WindowTestSupport.h"
 #include "resources/resource.h"
+#include "settings/ProfileCodec.h"
 #include "win/ResourceText.h"
 
 namespace {
@@ -185,15 +186,6 @@ TEST_F(MainWindow, SectionsDriveTheTabsAndThePreviewFollowsTheNotes)
     PostMessageA(main, WM_NCLBUTTONDBLCLK, HTLEFT, 0);
     EXPECT_TRUE(WaitFor([&] { return GetWindowRect(main, &now) && now.left != was.left; }));
     EXPECT_EQ(now.right, was.right);
-
-    // The Help button's description of the program.
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_HELP)));
-    HWND help = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (help = FindWindowA("MurvexHelpPopup", nullptr)) != nullptr; }));
-    EXPECT_EQ(WindowText(help).rfind("Murvex makes identification wallpapers", 0), 0u);
-    PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }));
 
     // Changed and not saved: closing asks; No closes.
     PostMessageA(main, WM_CLOSE, 0, 0);
@@ -428,14 +420,8 @@ TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
     wide.lfWidth = 2184;
     wide.lfWeight = 700;
     lstrcpyA(wide.lfFaceName, "Arial");
-    std::string font;
-    for (size_t i = 0; i < sizeof wide; ++i) {
-        const auto byte = reinterpret_cast<const unsigned char*>(&wide)[i];
-        font += static_cast<char>('A' + (byte & 0xF));
-        font += static_cast<char>('A' + (byte >> 4));
-    }
     WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\n"
-                                                "BackgroundColor=65280\r\nFont=" + font + "\r\n");
+                                                "BackgroundColor=65280\r\nFont=" + EncodeBlock(&wide, sizeof wide) + "\r\n");
     Launch();
     EXPECT_EQ(WindowText(PageControl(IDC_GENERAL_MARGIN)), "100");
     auto shows = [&](COLORREF colour) {
@@ -451,17 +437,24 @@ TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
 
 namespace {
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    auto& list = *reinterpret_cast<std::vector<MONITORINFO>*>(data);
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        list.insert(list.begin(), info);
+    else
+        list.push_back(info);
+    return TRUE;
+}
+
+// The monitors, the primary first.
 std::vector<MONITORINFO> Monitors()
 {
     std::vector<MONITORINFO> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        GetMonitorInfoA(monitor, &info);
-        auto& list = *reinterpret_cast<std::vector<MONITORINFO>*>(data);
-        if (info.dwFlags & MONITORINFOF_PRIMARY) list.insert(list.begin(), info); else list.push_back(info);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&monitors));
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     return monitors;
 }
 
