@@ -520,4 +520,18 @@ TEST_F(MainWindow, TwoMonitors)
                 popup.bottom <= secondWork.bottom)
         << popup.left << "," << popup.top << " " << popup.right << "," << popup.bottom;
     PostMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(help); }, 3000));
+
+    // A message box opens on the window's monitor too.
+    ClickTab(0);
+    ASSERT_TRUE(WaitFor([&] { return ShownPage() == "General"; }, 3000));
+    SendMessageA(PageControl(IDC_GENERAL_BORDER), BM_CLICK, 0, 0);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    HWND box = Find("MurvexUI", IDNO);
+    ASSERT_NE(box, nullptr);
+    RECT rect = {};
+    GetWindowRect(box, &rect);
+    EXPECT_TRUE(rect.left >= secondWork.left && rect.right <= secondWork.right) << rect.left << " " << rect.right;
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(Ended());
 }
