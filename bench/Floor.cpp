@@ -29,8 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
         return 0;
     }
-    for (const char* dll : {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "msvcrt.dll", "shell32.dll",
-                            "shlwapi.dll", "user32.dll", "version.dll"})
+    for (const char* dll : {"advapi32.dll", "comctl32.dll", "gdi32.dll", "msvcrt.dll", "shell32.dll", "shlwapi.dll",
+                            "user32.dll"})
         if (!LoadLibraryA(dll)) return 1;
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "win/Handles.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -105,7 +106,9 @@ void GeneralPage::ChooseWallpaperFont()
     choose.hwndOwner = Host();
     choose.lpLogFont = &font;
     choose.Flags = CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS;
-    if (!ChooseFontA(&choose)) return;
+    using ChooseFontProc = BOOL(WINAPI*)(CHOOSEFONTA*);
+    static const auto chooseFont = SystemLibraryFunction<ChooseFontProc>("comdlg32.dll", "ChooseFontA");
+    if (!chooseFont || !chooseFont(&choose)) return;
     settings_.font = font;
     PostSettingsChanged();
 }
@@ -121,7 +124,9 @@ void GeneralPage::ChooseCustomColor(COLORREF& color)
     choose.lpCustColors = customColors.data();
     choose.Flags = CC_RGBINIT;
     if (!ScreenIsPaletteDevice()) choose.Flags |= CC_SOLIDCOLOR;
-    if (!ChooseColorA(&choose)) return;
+    using ChooseColorProc = BOOL(WINAPI*)(CHOOSECOLORA*);
+    static const auto chooseColor = SystemLibraryFunction<ChooseColorProc>("comdlg32.dll", "ChooseColorA");
+    if (!chooseColor || !chooseColor(&choose)) return;
     settings_.customColors = customColors;
     color = choose.rgbResult;
     settings_.colorSelect = COLOR_MODE_CUSTOM;

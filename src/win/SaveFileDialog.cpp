@@ -1,9 +1,11 @@
 #include "win/SaveFileDialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <vector>
 
+#include "win/SystemLibrary.h"
 #include "win/SystemPaths.h"
 #include "win/WinApp.h"
 
@@ -37,8 +39,17 @@ INT_PTR SaveFileDialog::DoModal()
     open.lpTemplateName = MAKEINTRESOURCEA(templates_.explorerTemplate);
     open.lpfnHook = Hook;
     open.lCustData = reinterpret_cast<LPARAM>(this);
-    if (!GetSaveFileNameA(&open)) {
-        error_ = CommDlgExtendedError();
+    // comdlg32 (and what it brings: the print spooler's DLLs) is loaded when first needed.
+    using GetSaveFileNameProc = BOOL(WINAPI*)(OPENFILENAMEA*);
+    using ExtendedErrorProc = DWORD(WINAPI*)();
+    static const auto getSaveFileName = SystemLibraryFunction<GetSaveFileNameProc>("comdlg32.dll", "GetSaveFileNameA");
+    static const auto extendedError = SystemLibraryFunction<ExtendedErrorProc>("comdlg32.dll", "CommDlgExtendedError");
+    if (!getSaveFileName || !extendedError) {
+        error_ = CDERR_INITIALIZATION;
+        return -1;
+    }
+    if (!getSaveFileName(&open)) {
+        error_ = extendedError();
         return error_ == 0 ? IDCANCEL : -1;
     }
     error_ = 0;
