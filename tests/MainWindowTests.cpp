@@ -415,11 +415,7 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
 // margin the page would refuse is shown as the page accepts it.
 TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
 {
-    LOGFONTA wide = {};
-    wide.lfHeight = -2184;
-    wide.lfWidth = 2184;
-    wide.lfWeight = 700;
-    lstrcpyA(wide.lfFaceName, "Arial");
+    const LOGFONTA wide = WidestAcceptedFont();
     WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\n"
                                                 "BackgroundColor=65280\r\nFont=" + EncodeBlock(&wide, sizeof wide) + "\r\n");
     Launch();

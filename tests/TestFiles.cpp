@@ -110,3 +110,13 @@ void SetDesktopValue(const char* name, const std::string& value)
 {
     SetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, value);
 }
+
+LOGFONTA WidestAcceptedFont()
+{
+    LOGFONTA font = {};
+    font.lfHeight = -2184;
+    font.lfWidth = 2184;
+    font.lfWeight = 700;
+    lstrcpyA(font.lfFaceName, "Arial");
+    return font;
+}

@@ -32,6 +32,9 @@ std::string WindowsFile(const std::string& name);
 std::string BesideTest(const std::string& name);
 // Murvex32.exe copied into folder as `name`, so that its settings files are the test's own.
 std::string CopyProgram(const TempFolder& folder, const std::string& name);
+// The largest stored font the program accepts, its glyphs as wide as allowed: its
+// caption lines are wider than 16 bits measure.
+LOGFONTA WidestAcceptedFont();
 // A text value, its key made when missing.
 void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);
 

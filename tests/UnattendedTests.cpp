@@ -147,13 +147,8 @@ TEST_F(Unattended, HostileMasterFiles)
     for (uint32_t i = 0; i < 100000; ++i) manySizes.push_back(PackSize(static_cast<uint16_t>(100 + i % 3000), static_cast<uint16_t>(100 + i / 3000)));
     std::string garbage(60, '\0');
     for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
-    // The largest font the font dialog offers, its glyphs as wide as it allows: the
-    // "OS Version:" line is some 93,000 pixels long, past what 16 bits measure.
-    LOGFONTA wide = {};
-    wide.lfHeight = -2184;
-    wide.lfWidth = 2184;
-    wide.lfWeight = 700;
-    lstrcpyA(wide.lfFaceName, "Arial");
+    // Its "OS Version:" line is some 93,000 pixels long.
+    const LOGFONTA wide = WidestAcceptedFont();
     struct Case {
         std::string settings;
         const char* switches;

@@ -8,6 +8,7 @@
 #include "app/WallpaperInstall.h"
 #include "render/WallpaperRenderer.h"
 #include "settings/SettingsStore.h"
+#include "sysinfo/RegistryKey.h"
 #include "sysinfo/SystemInfo.h"
 #include "win/Placement.h"
 #include "win/SystemPaths.h"
@@ -87,26 +88,15 @@ int RunLogonEntry(const CommandLine& line, const ConsoleStreams& streams)
 {
     const HKEY root = line.allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     const bool install = line.mode == CommandLine::Mode::Install;
-    RegistryKeyHandle key;
-    HKEY opened = nullptr;
-    LONG result = install ? RegCreateKeyExA(root, RUN_KEY, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr)
-                          : RegOpenKeyExA(root, RUN_KEY, 0, KEY_SET_VALUE, &opened);
-    if (result == ERROR_SUCCESS) {
-        key.Reset(opened);
-        if (install) {
-            const std::string command = LogonCommand(ExecutablePath());
-            result = RegSetValueExA(key.Get(), RUN_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                    static_cast<DWORD>(command.size() + 1));
-        } else {
-            result = RegDeleteValueA(key.Get(), RUN_VALUE);
-        }
-    }
+    RegistryKey run;
+    const bool done = install ? run.CreateKey(root, RUN_KEY) && run.WriteString(RUN_VALUE, LogonCommand(ExecutablePath()))
+                              : run.OpenKey(root, RUN_KEY, true) && run.DeleteValue(RUN_VALUE);
+    const DWORD error = GetLastError();
     // Nothing registered is nothing to remove.
-    if (!install && result == ERROR_FILE_NOT_FOUND) return EXIT_DONE;
-    if (result == ERROR_SUCCESS) return EXIT_DONE;
+    if (done || (!install && error == ERROR_FILE_NOT_FOUND)) return EXIT_DONE;
     const std::string where = line.allUsers ? "every user's logon" : "this user's logon";
-    std::string reason = SystemErrorText(static_cast<DWORD>(result));
-    if (line.allUsers && result == ERROR_ACCESS_DENIED) reason = "administrator rights are needed (" + reason + ")";
+    std::string reason = SystemErrorText(error);
+    if (line.allUsers && error == ERROR_ACCESS_DENIED) reason = "administrator rights are needed (" + reason + ")";
     streams.Error(std::string(install ? "could not add Murvex to " : "could not remove Murvex from ") + where + ": " +
                   reason);
     return EXIT_NOT_WRITTEN;

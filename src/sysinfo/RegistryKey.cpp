@@ -12,6 +12,16 @@ bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable, R
     return IsOpen();
 }
 
+bool RegistryKey::CreateKey(HKEY root, const std::string& subkey)
+{
+    HKEY key = nullptr;
+    const LONG result =
+        RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    key_.Reset(result == ERROR_SUCCESS ? key : nullptr);
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return IsOpen();
+}
+
 std::string RegistryKey::ReadString(const std::string& name, const std::string& defaultText) const
 {
     if (!key_) return defaultText;
@@ -53,6 +63,13 @@ bool RegistryKey::WriteString(const std::string& name, const std::string& text)
     }
     const LONG result = RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                        static_cast<DWORD>(text.size() + 1));
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteValue(const std::string& name)
+{
+    const LONG result = key_ ? RegDeleteValueA(key_.Get(), name.c_str()) : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
 }

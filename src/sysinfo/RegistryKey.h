@@ -13,6 +13,8 @@ public:
     // reads the 64-bit registry from a 32-bit process); false, with the thread's last
     // error, when it cannot be opened.
     bool OpenKey(HKEY root, const std::string& subkey, bool writable, REGSAM view = 0);
+    // Opens the key for writing, made first when missing; false with the last error set.
+    bool CreateKey(HKEY root, const std::string& subkey);
     bool IsOpen() const { return static_cast<bool>(key_); }
 
     // The value's text when it exists and is a string (an expandable one as stored),
@@ -22,6 +24,8 @@ public:
     bool ReadDword(const std::string& name, DWORD& value) const;
     // Stores text as REG_SZ with its terminating zero; false with the last error set.
     bool WriteString(const std::string& name, const std::string& text);
+    // Removes a value; false with the last error set (ERROR_FILE_NOT_FOUND: none).
+    bool DeleteValue(const std::string& name);
 
 private:
     RegistryKeyHandle key_;
