@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int RUNS = 9;
+constexpr int RUNS = 15;
 
 std::string BesideThisProgram(const std::string& name)
 {

@@ -26,13 +26,24 @@ const CaptionRow ROWS[CAPTION_COUNT] = {
 
 }  // namespace
 
-CaptionsPage::CaptionsPage(CaptionSettings& settings) : SettingsPage(IDD_CAPTIONS), settings_(settings)
+CaptionsPage::CaptionsPage(CaptionSettings& settings)
+    : SettingsPage(IDD_CAPTIONS),
+      settings_(settings),
+      // Where no thread can be started, the values are detected when first asked for.
+      detecting_(std::async(std::launch::async | std::launch::deferred, [] {
+          CaptionValues values;
+          CollectCaptionValues(values);
+          return values;
+      }))
 {
     LoadCaptionLabels(labels_);
-    CollectCaptionValues(values_);
 }
 
-std::string CaptionsPage::BuildCaptionText() const { return ::BuildCaptionText(settings_, values_, labels_); }
+const CaptionValues& CaptionsPage::Values()
+{
+    if (detecting_.valid()) values_ = detecting_.get();
+    return values_;
+}
 
 BOOL CaptionsPage::OnInitDialog()
 {
@@ -48,6 +59,7 @@ BOOL CaptionsPage::OnInitDialog()
 
 void CaptionsPage::DoDataExchange(DataExchange& exchange)
 {
+    Values();
     for (const CaptionRow& row : ROWS) {
         exchange.Text(row.editId, CaptionValueOf(values_, row.item));
         exchange.Check(row.checkId, settings_.enabled[row.item]);

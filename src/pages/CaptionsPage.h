@@ -2,6 +2,7 @@
 // The Captions tab: which identifying values the wallpaper shows, and the values
 // themselves (detected at start, editable, never stored).
 
+#include <future>
 #include <string>
 
 #include "pages/SettingsPage.h"
@@ -10,13 +11,12 @@
 
 class CaptionsPage : public SettingsPage {
 public:
-    // Detects the six values: the window needs them before the page is first shown.
+    // Starts detecting the values on a worker thread: the registry, the network
+    // adapters and the account name are looked up while the window is being made.
     explicit CaptionsPage(CaptionSettings& settings);
 
-    // The captions block for the renderer: one "label TAB value LF" line per
-    // included, non-empty value.
-    std::string BuildCaptionText() const;
-    const CaptionValues& Values() const { return values_; }
+    // The values as detected (and edited since); the first call waits for them.
+    const CaptionValues& Values();
     const std::string (&Labels() const)[CAPTION_COUNT] { return labels_; }
 
 protected:
@@ -28,6 +28,7 @@ private:
     void EnableValueBoxes();
 
     CaptionSettings& settings_;
+    std::future<CaptionValues> detecting_;
     CaptionValues values_;
     std::string labels_[CAPTION_COUNT];
 };
