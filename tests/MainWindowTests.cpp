@@ -40,11 +40,7 @@ protected:
 
     void Launch()
     {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
+        ASSERT_TRUE(StartProcess(Wide("\"" + exe + "\""), process));
         main = Find("Murvex", IDC_MAIN_PREVIEW);
         ASSERT_NE(main, nullptr);
         tab = GetDlgItem(main, IDC_MAIN_TAB);
@@ -69,26 +65,26 @@ protected:
     }
 
     int TabCount() { return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)); }
+    // The page shown: a dialog of the window's own.
+    HWND VisiblePage()
+    {
+        for (HWND page = FindWindowExA(main, nullptr, "#32770", nullptr); page;
+             page = FindWindowExA(main, page, "#32770", nullptr))
+            if (IsWindowVisible(page)) return page;
+        return nullptr;
+    }
     // The page shown, named by a control only it has.
     std::string ShownPage()
     {
-        for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
-            char name[16] = "";
-            GetClassNameA(page, name, sizeof name);
-            if (!IsWindowVisible(page) || strcmp(name, "#32770") != 0) continue;
-            if (GetDlgItem(page, IDC_GRID_SIZES)) return "Grid";
-            if (GetDlgItem(page, IDC_CAPTIONS_OS_EDIT)) return "Captions";
-            GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
-            return lstrcmpiA(name, "Edit") == 0 ? "Notes" : "General";
-        }
-        return "none";
+        HWND page = VisiblePage();
+        char name[16] = "";
+        GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
+        if (!page) return "none";
+        if (GetDlgItem(page, IDC_GRID_SIZES)) return "Grid";
+        if (GetDlgItem(page, IDC_CAPTIONS_OS_EDIT)) return "Captions";
+        return lstrcmpiA(name, "Edit") == 0 ? "Notes" : "General";
     }
-    HWND PageControl(int id)
-    {
-        for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
-            if (IsWindowVisible(page) && GetDlgItem(page, id)) return GetDlgItem(page, id);
-        return nullptr;
-    }
+    HWND PageControl(int id) { return GetDlgItem(VisiblePage(), id); }
     // The tabs' pages from left to right, as a user finds them by stepping through.
     std::string TabPages()
     {
@@ -335,12 +331,7 @@ TEST_F(MainWindow, HelpOnEveryLabelIsThatOfTheControlItNames)
         ClickTab(index);
         ASSERT_TRUE(WaitFor([&] { return SendMessageA(tab, TCM_GETCURSEL, 0, 0) == index; }, 3000));
         HWND page = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            for (page = FindWindowExA(main, nullptr, "#32770", nullptr); page && !IsWindowVisible(page);
-                 page = FindWindowExA(main, page, "#32770", nullptr)) {
-            }
-            return page != nullptr;
-        }));
+        ASSERT_TRUE(WaitFor([&] { return (page = VisiblePage()) != nullptr; }));
         for (HWND label = FindWindowExA(page, nullptr, "Static", nullptr); label;
              label = FindWindowExA(page, label, "Static", nullptr)) {
             const std::string text = WindowText(label);
@@ -468,22 +459,9 @@ TEST_F(MainWindow, TwoMonitors)
     ASSERT_EQ(monitors.size(), 2u);
     const RECT second = monitors[1].rcMonitor, secondWork = monitors[1].rcWork;
 
-    const std::string out = folder.File("info.txt");
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    PROCESS_INFORMATION info = {};
-    std::string command = "\"" + exe + "\" /info";
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info));
-    WaitForSingleObject(info.hProcess, 20000);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    CloseHandle(startup.hStdOutput);
-    EXPECT_NE(ReadWholeFile(out).find("Monitors:\t" + Size(monitors[0].rcMonitor) + ", " + Size(second) + "\r\n"),
-              std::string::npos)
-        << ReadWholeFile(out);
+    const std::string info = RunProgram(exe, "/info").out;
+    EXPECT_NE(info.find("Monitors:\t" + Size(monitors[0].rcMonitor) + ", " + Size(second) + "\r\n"), std::string::npos)
+        << info;
 
     WriteWholeFile(folder.File("MurvexUI.INI"), "[General]\r\nGrid=1\r\n");
     Launch();

@@ -40,24 +40,19 @@ TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
     EXPECT_EQ(dot.height, 1);
 }
 
+// The picture paints what the layout measured: the same value ends at the same column
+// on both caption lines, right of the longest label.
 TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
 {
     design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
-    Picture picture = Snapshot(renderer, design);
-    const int L = measure.Extent("Browser Version:  ").cx;
-    const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
-    EXPECT_EQ(picture.width, std::max(first.cx, second.cx) + 20);
-    EXPECT_EQ(picture.height, 10 + first.cy + second.cy + 10);
-    // The same value ends at the same column on both lines.
-    const int firstEnd = picture.RightmostInk(10, 10 + first.cy);
-    EXPECT_GT(firstEnd, 10 + L);
-    EXPECT_EQ(firstEnd, picture.RightmostInk(10 + first.cy, 10 + first.cy + second.cy));
-
-    // With the logo, the captions start one margin below it.
-    design.logoEnabled = true;
-    Picture withLogo = Snapshot(renderer, design);
-    EXPECT_EQ(withLogo.height, 10 + 69 + 10 + first.cy + second.cy + 10);
-    EXPECT_EQ(withLogo.width, std::max<int>(167, std::max(first.cx, second.cx)) + 20);
+    const Picture picture = Snapshot(renderer, design);
+    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
+    ASSERT_EQ(picture.width, layout.width);
+    ASSERT_EQ(picture.height, layout.height);
+    const int lineHeight = measure.Extent("X").cy, top = static_cast<int>(layout.captions.top);
+    const int firstEnd = picture.RightmostInk(top, top + lineHeight);
+    EXPECT_GT(firstEnd, 10 + measure.Extent("Browser Version:  ").cx);
+    EXPECT_EQ(firstEnd, picture.RightmostInk(top + lineHeight, top + 2 * lineHeight));
 }
 
 // Plain words, none with a hyphen or bracket: text the wrap model follows.

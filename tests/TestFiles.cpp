@@ -72,6 +72,62 @@ std::vector<std::string> FolderListing(const std::string& folder)
     return names;
 }
 
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+bool StartProcess(std::wstring command, PROCESS_INFORMATION& process, STARTUPINFOW* startup)
+{
+    STARTUPINFOW plain = {};
+    plain.cb = sizeof plain;
+    const BOOL inherit = startup != nullptr;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, nullptr,
+                           startup ? startup : &plain, &process)) {
+            if (attempt > 0)
+                std::printf("note: Wine refused a process start (error %lu); attempt %d started it\n",
+                            static_cast<unsigned long>(error), attempt + 1);
+            return true;
+        }
+        error = GetLastError();
+        Sleep(100);
+    }
+    return false;
+}
+
+ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile)
+{
+    TempFolder outputs;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    for (HANDLE* handle : {&startup.hStdOutput, &startup.hStdError})
+        *handle = CreateFileA(outputs.File(handle == &startup.hStdError ? "err" : "out").c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    PROCESS_INFORMATION process = {};
+    ProcessRun run;
+    const bool started = StartProcess(std::move(command), process, &startup);
+    const DWORD error = started ? 0 : GetLastError();
+    if (started) {
+        if (meanwhile) meanwhile();
+        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    run.out = ReadWholeFile(outputs.File("out"));
+    run.err = ReadWholeFile(outputs.File("err"));
+    if (!started) run.err += "<not started: error " + std::to_string(error) + ">";
+    return run;
+}
+
+ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile)
+{
+    return RunProgram(Wide("\"" + exe + "\" " + arguments), meanwhile);
+}
+
 std::string WindowsFile(const std::string& name)
 {
     char folder[MAX_PATH];

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderListing(const std::string& folder);
+
+std::wstring Wide(const std::string& text);
+
+// Starts a command line. Wine now and then refuses a start (about one in a thousand):
+// it is tried up to three times, and a retry is said on stdout. False if it never started.
+bool StartProcess(std::wstring command, PROCESS_INFORMATION& process, STARTUPINFOW* startup = nullptr);
+
+struct ProcessRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out, err;
+};
+// Runs a program to its end with its output in files, calling `meanwhile` once it has
+// started; a minute at most (the largest wallpaper is 512 MiB).
+ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile = {});
+ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {});
 
 // A file in the Windows directory.
 std::string WindowsFile(const std::string& name);

@@ -24,61 +24,6 @@
 
 namespace {
 
-struct ProcessRun {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string out, err;
-};
-
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// Runs a command line with its output in files, calls meanwhile once it has started,
-// and waits for it (a minute at most: the largest wallpaper is 512 MiB).
-ProcessRun Start(std::wstring command, const std::function<void()>& meanwhile = {})
-{
-    TempFolder outputs;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    for (HANDLE* handle : {&startup.hStdOutput, &startup.hStdError})
-        *handle = CreateFileA(outputs.File(handle == &startup.hStdError ? "err" : "out").c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    PROCESS_INFORMATION process = {};
-    ProcessRun run;
-    // Wine now and then refuses to start a process with ERROR_INTERNAL_ERROR (about one
-    // start in a thousand); a second attempt starts it.
-    bool started = false;
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-        if (!started) {
-            error = GetLastError();
-            Sleep(100);
-        } else if (attempt > 0) {
-            std::printf("note: Wine refused a process start (error %lu); attempt %d started it\n",
-                        static_cast<unsigned long>(error), attempt + 1);
-        }
-    }
-    if (started) {
-        if (meanwhile) meanwhile();
-        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(startup.hStdOutput);
-    CloseHandle(startup.hStdError);
-    run.out = ReadWholeFile(outputs.File("out"));
-    run.err = ReadWholeFile(outputs.File("err"));
-    if (!started) run.err += "<not started: error " + std::to_string(error) + ">";
-    return run;
-}
-
-ProcessRun Start(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {})
-{
-    return Start(Wide("\"" + exe + "\" " + arguments), meanwhile);
-}
-
 // A copy of the exe under a name of its own, with a master settings file beside it.
 class Unattended : public ::testing::Test {
 protected:
@@ -106,14 +51,14 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
     // The master file's wallpaper: 22 x 22, red on green; a local file wins over it.
     Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\n");
     const std::string target = folder.File("out.bmp");
-    ProcessRun run = Start(exe, "/save \"" + target + "\"");
+    ProcessRun run = RunProgram(exe, "/save \"" + target + "\"");
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     const std::string file = ReadWholeFile(target);
     ASSERT_EQ(file.size(), 62u + 4 * 22);
     EXPECT_EQ(file.substr(54, 8), std::string("\x00\x00\xff\x00\x00\xff\x00\x00", 8));
     EXPECT_EQ(run.out + run.err, "");
     WriteWholeFile(WindowsFile("MurvexE2E.INI"), std::string(smallWallpaper) + "Margins=20\r\n");
-    ASSERT_EQ(Start(exe, "-SAVE " + target).exitCode, 0u);
+    ASSERT_EQ(RunProgram(exe, "-SAVE " + target).exitCode, 0u);
     EXPECT_EQ(ReadWholeFile(target).size(), 62u + 8 * 42);  // 2 x (20 + 1) square
     DeleteFileA(WindowsFile("MurvexE2E.INI").c_str());
 
@@ -121,7 +66,7 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
     SetDesktopValue("TileWallpaper", "1");
     SetDesktopValue("WallpaperStyle", "10");  // Fill, as the user last chose
     SetDesktopValue("Wallpaper", "");
-    run = Start(exe, "/refresh");
+    run = RunProgram(exe, "/refresh");
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(ReadWholeFile(WindowsFile("MurvexE2E.bmp")).size(), 62u + 4 * 22);
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
@@ -134,7 +79,7 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
     Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n");
     SetDesktopValue("Wallpaper", "untouched");
     DeleteFileA(WindowsFile("MurvexE2E.bmp").c_str());
-    ASSERT_EQ(Start(exe, "/refresh").exitCode, 0u);
+    ASSERT_EQ(RunProgram(exe, "/refresh").exitCode, 0u);
     EXPECT_TRUE(FileExists(WindowsFile("MurvexE2E.bmp")));
     EXPECT_EQ(DesktopValue("Wallpaper"), "untouched");
 }
@@ -172,7 +117,7 @@ TEST_F(Unattended, HostileMasterFiles)
         const std::string target = folder.File("hostile.bmp");
         DeleteFileA(target.c_str());
         const DWORD start = GetTickCount();
-        const ProcessRun run = Start(exe, std::string(c.switches) + (std::string(c.switches) == "/save" ? " " + target : ""));
+        const ProcessRun run = RunProgram(exe, std::string(c.switches) + (std::string(c.switches) == "/save" ? " " + target : ""));
         EXPECT_LT(GetTickCount() - start, 10000u);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         if (c.exitCode == 0) {
@@ -192,7 +137,7 @@ TEST_F(Unattended, HostileMasterFiles)
 TEST_F(Unattended, WrongSwitchesAndUnwritableTargets)
 {
     for (const char* arguments : {"/bogus", "/save", "/info extra"}) {
-        const ProcessRun run = Start(exe, arguments);
+        const ProcessRun run = RunProgram(exe, arguments);
         EXPECT_EQ(run.exitCode, 2u) << arguments;
         EXPECT_NE(run.err.find("Usage: Murvex32"), std::string::npos) << arguments;
     }
@@ -202,12 +147,12 @@ TEST_F(Unattended, WrongSwitchesAndUnwritableTargets)
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::vector<std::string> before = FolderListing(folder.Path());
     for (const std::string name : {"NUL.bmp", "con", "Lpt1.x.bmp"}) {
-        const ProcessRun run = Start(exe, "/save \"" + folder.File(name) + "\"");
+        const ProcessRun run = RunProgram(exe, "/save \"" + folder.File(name) + "\"");
         EXPECT_EQ(run.exitCode, 1u) << name;
         EXPECT_EQ(run.err, "Murvex32: " + name + " is a name Windows keeps for a device; choose another file name\r\n");
     }
     for (const std::string& path : {target, folder.File("no folder\\x.bmp")}) {
-        const ProcessRun run = Start(exe, "/save \"" + path + "\"");
+        const ProcessRun run = RunProgram(exe, "/save \"" + path + "\"");
         EXPECT_EQ(run.exitCode, 1u);
         EXPECT_EQ(run.err.rfind("Murvex32: could not write " + path + ": ", 0), 0u) << run.err;
     }
@@ -220,7 +165,7 @@ TEST_F(Unattended, TargetOutsideTheCodePage)
 {
     Master(smallWallpaper);
     const std::wstring named = Wide(folder.Path()) + L"\\\x58C1\x7D19 \x0159.bmp";
-    EXPECT_EQ(Start(L"\"" + Wide(exe) + L"\" /save \"" + named + L"\"").exitCode, 0u);
+    EXPECT_EQ(RunProgram(L"\"" + Wide(exe) + L"\" /save \"" + named + L"\"").exitCode, 0u);
     EXPECT_TRUE(DeleteFileW(named.c_str()));  // there, and gone so that the folder can go
 }
 
@@ -233,7 +178,7 @@ TEST_F(Unattended, RefreshWaitsForAWallpaperInUseForAMoment)
     WriteWholeFile(target, "the other logon's");
     HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const ProcessRun run = Start(exe, "/refresh", [&] {
+    const ProcessRun run = RunProgram(exe, "/refresh", [&] {
         Sleep(700);
         CloseHandle(holder);
     });
@@ -295,7 +240,7 @@ TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
         Master(settings);
         DeleteFileA(target.c_str());
         const DWORD start = GetTickCount();
-        const ProcessRun run = Start(exe, "/save \"" + target + "\"");
+        const ProcessRun run = RunProgram(exe, "/save \"" + target + "\"");
         slowest = std::max(slowest, GetTickCount() - start);
         if (run.exitCode == 0) {
             ++written;
@@ -342,7 +287,7 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     char machine[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = sizeof machine;
     GetComputerNameA(machine, &size);
-    const ProcessRun run = Start(exe, "/info");
+    const ProcessRun run = RunProgram(exe, "/info");
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(run.out.rfind(std::string("System Name:\t") + machine + "\r\n", 0), 0u);
     EXPECT_EQ(InfoLine(run.out, "OS Name:"), "Microsoft Windows 7 Ultimate N");
@@ -383,7 +328,7 @@ TEST_F(Unattended, SettingsFromBeforeTheAddressAndUserGiveTheSameWallpaper)
     const std::string fixtures = std::string("Z:") + MURVEX_TEST_FIXTURES + "/before-addresses/";
     Master(ReadWholeFile(fixtures + "Fixture.INI"));
     const std::string target = folder.File("now.bmp");
-    ASSERT_EQ(Start(exe, "/save \"" + target + "\"").exitCode, 0u);
+    ASSERT_EQ(RunProgram(exe, "/save \"" + target + "\"").exitCode, 0u);
     const std::string before = ReadWholeFile(fixtures + "Fixture.bmp");
     ASSERT_GT(before.size(), 62u);
     EXPECT_TRUE(ReadWholeFile(target) == before);
@@ -444,24 +389,24 @@ TEST_F(Unattended, InstallRefreshesAtEveryLogonUntilUninstalled)
     // wineboot starts the entries and ends; a refresh then takes well under a second.
     auto logOn = [&] {
         DeleteFileA(wallpaper.c_str());
-        Start(L"wineboot.exe");
+        RunProgram(L"wineboot.exe");
         return WaitFor([&] { return FileExists(wallpaper); }, 3000);
     };
     for (int time = 0; time < 2; ++time) {  // a second install leaves the one entry
-        const ProcessRun run = Start(exe, "/install");
+        const ProcessRun run = RunProgram(exe, "/install");
         EXPECT_EQ(run.exitCode, 0u) << run.err;
         EXPECT_EQ(run.out + run.err, "");
     }
     EXPECT_EQ(RunEntry(HKEY_CURRENT_USER), "\"" + exe + "\" /refresh");
     EXPECT_TRUE(logOn());
-    EXPECT_EQ(Start(exe, "/uninstall").exitCode, 0u);
+    EXPECT_EQ(RunProgram(exe, "/uninstall").exitCode, 0u);
     EXPECT_EQ(RunEntry(HKEY_CURRENT_USER), "<none>");
     EXPECT_FALSE(logOn());
-    EXPECT_EQ(Start(exe, "/uninstall").exitCode, 0u);  // nothing to remove is done too
+    EXPECT_EQ(RunProgram(exe, "/uninstall").exitCode, 0u);  // nothing to remove is done too
 
-    EXPECT_EQ(Start(exe, "/install all").exitCode, 0u);
+    EXPECT_EQ(RunProgram(exe, "/install all").exitCode, 0u);
     EXPECT_EQ(RunEntry(HKEY_LOCAL_MACHINE), "\"" + exe + "\" /refresh");
-    EXPECT_EQ(Start(exe, "/uninstall all").exitCode, 0u);
+    EXPECT_EQ(RunProgram(exe, "/uninstall all").exitCode, 0u);
     EXPECT_EQ(RunEntry(HKEY_LOCAL_MACHINE), "<none>");
-    EXPECT_EQ(Start(exe, "/install everyone").exitCode, 2u);
+    EXPECT_EQ(RunProgram(exe, "/install everyone").exitCode, 2u);
 }
