@@ -14,6 +14,7 @@
 #include "WindowTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ProfileCodec.h"
+#include "win/Handles.h"
 #include "win/ResourceText.h"
 
 namespace {
@@ -21,7 +22,11 @@ namespace {
 // The exe copied under a name of its own, so its settings files are the test's.
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() { DeleteFileA(WindowsFile("MurvexUI.INI").c_str()); }
+    MainWindow()
+    {
+        JoinDesktop();
+        DeleteFileA(WindowsFile("MurvexUI.INI").c_str());
+    }
     ~MainWindow() override
     {
         Stop();
@@ -102,13 +107,18 @@ protected:
     // The preview's pixels as the screen shows them, in a coarse grid.
     std::vector<COLORREF> PreviewPixels()
     {
+        // Copied from the screen at once: a pixel read from the screen is a trip to the display.
         RECT rect = {};
         GetWindowRect(GetDlgItem(main, IDC_MAIN_PREVIEW), &rect);
-        HDC screen = GetDC(nullptr);
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        const WindowDC screen(nullptr);
+        const MemoryDC copy(CreateCompatibleDC(screen.Get()));
+        const BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+        const SelectObjectScope selected(copy.Get(), bitmap.Get());
+        BitBlt(copy.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
         std::vector<COLORREF> pixels;
-        for (int y = rect.top + 2; y < rect.bottom; y += 3)
-            for (int x = rect.left + 2; x < rect.right; x += 3) pixels.push_back(GetPixel(screen, x, y));
-        ReleaseDC(nullptr, screen);
+        for (int y = 2; y < height; y += 3)
+            for (int x = 2; x < width; x += 3) pixels.push_back(GetPixel(copy.Get(), x, y));
         return pixels;
     }
     void CheckAddressAndUserRows();

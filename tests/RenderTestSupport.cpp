@@ -32,11 +32,15 @@ Picture ReadPicture(const std::string& path)
     Picture picture;
     picture.file = ReadWholeFile(path);
     if (picture.file.size() < 62 || picture.file.compare(0, 2, "BM") != 0) return picture;
+    BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER header;
-    std::memcpy(&header, picture.file.data() + 14, sizeof header);
-    if (header.biBitCount != 1 || header.biHeight <= 0) return picture;
+    std::memcpy(&fileHeader, picture.file.data(), sizeof fileHeader);
+    std::memcpy(&header, picture.file.data() + sizeof fileHeader, sizeof header);
+    if (header.biBitCount != 1 || header.biWidth <= 0 || header.biHeight <= 0 || fileHeader.bfOffBits != 62) return picture;
+    // Every row there, and nothing after the last.
     const size_t rowSize = ((static_cast<size_t>(header.biWidth) + 31) / 32) * 4;
-    if (picture.file.size() < 62 + rowSize * static_cast<size_t>(header.biHeight)) return picture;
+    const size_t size = 62 + rowSize * static_cast<size_t>(header.biHeight);
+    if (picture.file.size() != size || fileHeader.bfSize != size) return picture;
     picture.width = header.biWidth;
     picture.height = header.biHeight;
     return picture;

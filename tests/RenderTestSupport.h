@@ -21,7 +21,7 @@ struct Picture {
     int RightmostInk(int y0, int y1) const;
 };
 
-// Parses a one-bit BMP file; width 0 when it is not one.
+// Parses a complete one-bit BMP file (headers, palette, every row); width 0 when it is not one.
 Picture ReadPicture(const std::string& path);
 
 // Plain inputs: Arial bold 13 pixels, margin 10, no logo.

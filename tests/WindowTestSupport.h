@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -14,10 +13,12 @@
 
 #include "win/MessageBox.h"
 
-// Polls `condition` every 20 ms for up to `milliseconds`.
+// Polls `condition` every 20 ms for up to `milliseconds` of real time, however long
+// the condition itself takes to answer.
 inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000)
 {
-    for (int waited = 0; waited < milliseconds; waited += 20) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (GetTickCount64() < end) {
         if (condition()) return true;
         Sleep(20);
     }
@@ -81,27 +82,14 @@ inline std::string WindowText(HWND window)
     return text;
 }
 
-struct WindowSearch {
-    const char *className, *title;
-    DWORD process;
-    int withControl;
-    HWND found;
-};
-
-inline BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+// Under Wine a process that first looks for windows while the desktop's own process is
+// still starting (the first program after a pause) sees none of the windows other
+// programs make; a window of its own, made first, joins it to the desktop.
+inline void JoinDesktop()
 {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = "", text[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, text, sizeof text);
-    if (owner != search->process || lstrcmpiA(name, search->className) != 0 || !IsWindowVisible(window) ||
-        (search->title && strcmp(text, search->title) != 0) ||
-        (search->withControl && !GetDlgItem(window, search->withControl)))
-        return TRUE;
-    search->found = window;
-    return FALSE;
+    static const bool joined = DestroyWindow(
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    (void)joined;
 }
 
 // A visible top-level window of a process with the given class and, when given, title
@@ -109,9 +97,14 @@ inline BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
 inline HWND FindProcessWindow(const char* className, const char* title, DWORD process = GetCurrentProcessId(),
                               int withControl = 0)
 {
-    WindowSearch search = {className, title, process, withControl, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, title); window;
+         window = FindWindowExA(nullptr, window, className, title)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) && (!withControl || GetDlgItem(window, withControl)))
+            return window;
+    }
+    return nullptr;
 }
 
 struct ShownMessage {
