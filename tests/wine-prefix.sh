@@ -15,6 +15,10 @@ case "$1" in
     $wine wineboot --init </dev/null >"$WINEPREFIX/wineboot.log" 2>&1
     $wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
     $wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1
+    # The desktop kept for the whole run: left alone it ends with the last window, and
+    # the next program to make one then waits 10 s while Wine starts it again (an RPC
+    # service it asks for never comes).
+    $wine explorer.exe /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 &
     ;;
   down)
     /usr/lib/wine/wineserver -k || true
