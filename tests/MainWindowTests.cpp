@@ -82,11 +82,11 @@ protected:
     std::string ShownPage()
     {
         HWND page = VisiblePage();
-        char name[16] = "";
-        GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
         if (!page) return "none";
         if (GetDlgItem(page, IDC_GRID_SIZES)) return "Grid";
         if (GetDlgItem(page, IDC_CAPTIONS_OS_EDIT)) return "Captions";
+        char name[16] = "";
+        GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
         return lstrcmpiA(name, "Edit") == 0 ? "Notes" : "General";
     }
     HWND PageControl(int id) { return GetDlgItem(VisiblePage(), id); }

@@ -110,8 +110,12 @@ ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhi
     const DWORD error = started ? 0 : GetLastError();
     if (started) {
         if (meanwhile) meanwhile();
-        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
             GetExitCodeProcess(process.hProcess, &run.exitCode);
+        } else {  // out of time: ended here, not left running into the next test
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }

@@ -38,7 +38,8 @@ struct ProcessRun {
     std::string out, err;
 };
 // Runs a program to its end with its output in files, calling `meanwhile` once it has
-// started; a minute at most (the largest wallpaper is 512 MiB).
+// started; a minute at most (the largest wallpaper is 512 MiB), then it is ended and its
+// exit code is 0xFFFFFFFF.
 ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile = {});
 ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {});
 
