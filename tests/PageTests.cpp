@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "WindowTestSupport.h"
@@ -169,37 +169,32 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     EXPECT_EQ(SendDlgItemMessageA(page.Handle(), IDC_GRID_LINE_SIZE, CB_GETCOUNT, 0, 0), 7);
     EXPECT_EQ(SendDlgItemMessageA(page.Handle(), IDC_GRID_LINE_SIZE, CB_GETCURSEL, 0, 0), 2);
 
-    // Add: the height is checked first and a bad one takes the focus; then a new size and a known one.
-    const DWORD thread = GetCurrentThreadId();
-    int focusAfterFailure = 0;
-    POINT dialogCentre = {};
-    auto add = [&](const char* width, const char* height, bool retry) {
-        const size_t before = messages.count;
-        WindowWatcher watcher([] { return FindProcessWindow("#32770", "Add Screen Size"); }, [&](HWND dialog) {
-            RECT rect = {};
-            GetWindowRect(dialog, &rect);
-            dialogCentre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-            SetDlgItemTextA(dialog, IDC_ADDSIZE_WIDTH, width);
-            SetDlgItemTextA(dialog, IDC_ADDSIZE_HEIGHT, height);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-            if (!retry) return;
-            for (int i = 0; i < 500 && messages.count == before; ++i) Sleep(10);
-            for (int i = 0; i < 500 && (focusAfterFailure = GetDlgCtrlID(FocusOf(thread))) != IDC_ADDSIZE_HEIGHT; ++i)
-                Sleep(10);
-            SetDlgItemTextA(dialog, IDC_ADDSIZE_WIDTH, "1400");
-            SetDlgItemTextA(dialog, IDC_ADDSIZE_HEIGHT, "1050");
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    // Add: the height is checked first and a bad one takes the focus; then a new size and
+    // a known one. The dialog opens centred over its owner.
+    std::vector<int> focus;  // after each OK
+    RECT dialog = {}, owner = {};
+    GetWindowRect(host, &owner);
+    auto add = [&](std::vector<std::pair<const char*, const char*>> tries) {
+        std::thread user([&] {
+            HWND window = nullptr;
+            if (!WaitFor([&] { return (window = FindProcessWindow("#32770", "Add Screen Size")) != nullptr; })) return;
+            GetWindowRect(window, &dialog);
+            for (const auto& [width, height] : tries) {
+                SetDlgItemTextA(window, IDC_ADDSIZE_WIDTH, width);
+                SetDlgItemTextA(window, IDC_ADDSIZE_HEIGHT, height);
+                SendMessageA(window, WM_COMMAND, IDOK, 0);  // returns once the dialog has answered
+                focus.push_back(GetDlgCtrlID(FocusOf(GetWindowThreadProcessId(host, nullptr))));
+            }
         });
         Click(page, IDC_GRID_ADD);
+        user.join();
     };
-    add("99", "-5", true);
-    RECT hostRect = {};
-    GetWindowRect(host, &hostRect);  // the dialog opens centred over its owner
-    EXPECT_LE(std::abs(dialogCentre.x - (hostRect.left + hostRect.right) / 2), 1);
-    EXPECT_LE(std::abs(dialogCentre.y - (hostRect.top + hostRect.bottom) / 2), 1);
+    add({{"99", "-5"}, {"1400", "1050"}});
+    EXPECT_LE(std::abs((dialog.left + dialog.right) - (owner.left + owner.right)), 2);
+    EXPECT_LE(std::abs((dialog.top + dialog.bottom) - (owner.top + owner.bottom)), 2);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Please enter a positive integer.");
-    EXPECT_EQ(focusAfterFailure, IDC_ADDSIZE_HEIGHT);
+    EXPECT_EQ(focus.at(0), IDC_ADDSIZE_HEIGHT);
     const auto rowText = [&](int row) { return CheckListBox::FromHandle(list)->RowText(row); };
     int row = 0;
     while (rowText(row) != "1400 x 1050" && row < 20) ++row;
@@ -208,7 +203,7 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     EXPECT_TRUE(CheckListBox::FromHandle(list)->Checked(row));
     EXPECT_EQ(Posted(page), SETTINGS);
     messages.shown.clear();
-    add("800", "600", false);
+    add({{"800", "600"}});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "This resolution is already in the list.");
     EXPECT_TRUE(Posted(page).empty());

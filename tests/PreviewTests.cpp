@@ -6,6 +6,7 @@
 
 #include "RenderTestSupport.h"
 #include "ResourceUse.h"
+#include "WindowTestSupport.h"
 #include "render/PreviewScaler.h"
 #include "win/Handles.h"
 
@@ -13,21 +14,15 @@ namespace {
 
 constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0, WHITE = 0xFFFFFF;
 
-// A borderless window whose client area is the given size, standing in for the Preview button.
-struct PreviewWindow {
-    PreviewWindow(int width, int height)
-        : handle(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr))
-    {
-    }
-    ~PreviewWindow() { DestroyWindow(handle); }
-    HWND Handle() const { return handle; }
-    HWND handle;
-};
+// A borderless window of the given size, standing in for the Preview button.
+WindowHandle PreviewWindow(int width, int height)
+{
+    return WindowHandle(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr));
+}
 
 bool WaitForIdle(WallpaperRenderer& renderer)
 {
-    for (int i = 0; i < 10000 && renderer.PreviewRunning(); ++i) Sleep(1);
-    return !renderer.PreviewRunning();
+    return WaitFor([&] { return !renderer.PreviewRunning(); });
 }
 
 // The preview painted on a square of `fill`, read back pixel by pixel.
@@ -51,12 +46,12 @@ private:
 
 class Preview : public ::testing::Test {
 protected:
-    Preview() : window(300, 200)
+    Preview()
     {
         PlainInputs(design);
-        renderer.SetPreviewWindow(window.Handle());
+        renderer.SetPreviewWindow(window.Get());
     }
-    PreviewWindow window;
+    WindowHandle window = PreviewWindow(300, 200);
     WallpaperDesign design;
     WallpaperRenderer renderer;
 };
@@ -186,14 +181,14 @@ TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
 
 TEST(PreviewShutdown, RendererWaitsForARunningThread)
 {
-    PreviewWindow window(400, 300);
+    const WindowHandle window = PreviewWindow(400, 300);
     WallpaperDesign design;
     PlainInputs(design);
     for (int round = 0; round < 3; ++round) {
         auto renderer = std::make_unique<WallpaperRenderer>();
         design.minWidth = 12000;
         design.minHeight = 12000;
-        renderer->SetPreviewWindow(window.Handle());
+        renderer->SetPreviewWindow(window.Get());
         renderer->Render(design);
         EXPECT_TRUE(renderer->PreviewRunning() || renderer->PreviewThreadsStarted() == 1);
         renderer.reset();  // must not return while the thread still uses the renderer

@@ -41,18 +41,23 @@ TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
 }
 
 // The picture paints what the layout measured: the same value ends at the same column
-// on both caption lines, right of the longest label.
-TEST_F(RendererLayout, CaptionsAlignTheirValuesAfterTheLongestLabel)
+// on both caption lines, right of the longest label; "Notes:" stands in the label
+// column of the first notes line, the notes in the value column after it.
+TEST_F(RendererLayout, CaptionsAlignTheirValuesAndTheNotesFollowThem)
 {
     design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
+    design.notesText = "note";
     const Picture picture = Snapshot(renderer, design);
     const WallpaperLayout layout = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
     ASSERT_EQ(picture.width, layout.width);
     ASSERT_EQ(picture.height, layout.height);
-    const int lineHeight = measure.Extent("X").cy, top = static_cast<int>(layout.captions.top);
-    const int firstEnd = picture.RightmostInk(top, top + lineHeight);
-    EXPECT_GT(firstEnd, 10 + measure.Extent("Browser Version:  ").cx);
-    EXPECT_EQ(firstEnd, picture.RightmostInk(top + lineHeight, top + 2 * lineHeight));
+    const int line = measure.Extent("X").cy, top = static_cast<int>(layout.captions.top);
+    const int label = 10 + measure.Extent("Browser Version:  ").cx;
+    const int firstEnd = picture.RightmostInk(top, top + line);
+    EXPECT_GT(firstEnd, label);
+    EXPECT_EQ(firstEnd, picture.RightmostInk(top + line, top + 2 * line));
+    EXPECT_GT(picture.InkCount(10, top + 2 * line, 10 + measure.Extent("Notes").cx, top + 3 * line), 0);
+    EXPECT_GT(picture.InkCount(label, top + 2 * line, picture.width, top + 3 * line), 0);
 }
 
 // Plain words, none with a hyphen or bracket: text the wrap model follows.
@@ -118,18 +123,6 @@ TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
         EXPECT_EQ(picture.width, width + 20) << notes.size();
         EXPECT_EQ(picture.height, block.bottom + 20) << notes.size();
     }
-}
-
-TEST_F(RendererLayout, NotesUnderCaptionsGetTheirLabelAndTheValueColumn)
-{
-    design.captionsText = "OS:\tvalue text\n";
-    design.notesText = "note";
-    Picture picture = Snapshot(renderer, design);
-    const int L = measure.Extent("OS:  ").cx;
-    const int lineHeight = measure.Extent("X").cy;
-    // "Notes:" stands in the label column of the first notes line, the notes after it.
-    EXPECT_GT(picture.InkCount(10, 10 + lineHeight, 10 + measure.Extent("Notes").cx, 10 + 2 * lineHeight), 0);
-    EXPECT_GT(picture.InkCount(10 + L, 10 + lineHeight, picture.width, 10 + 2 * lineHeight), 0);
 }
 
 TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)

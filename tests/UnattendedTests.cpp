@@ -238,19 +238,29 @@ std::string InfoLine(const std::string& info, const std::string& label)
 
 }  // namespace
 
-// The identifying values as a logon script reads them: the Wine prefix's Windows 7.
+// The identifying values as a logon script reads them: the Wine prefix's Windows 7, and
+// the browser the user chose (its open command in the user's own classes) named by its file.
 TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
 {
     Master("[Captions]\r\nLocale=0\r\n");
     char machine[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = sizeof machine;
     GetComputerNameA(machine, &size);
+    const std::string choice = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https";
+    const std::string browser = "Software\\Classes\\MurvexTest.Choice";
+    SetRegistryText(HKEY_CURRENT_USER, choice + "\\UserChoice", "ProgId", "MurvexTest.Choice");
+    SetRegistryText(HKEY_CURRENT_USER, browser + "\\shell\\open\\command", "",
+                    "\"" + BesideTest("browser_fixture.exe") + "\" -- \"%1\"");
     const ProcessRun run = RunProgram(exe, "/info");
+    RegDeleteTreeA(HKEY_CURRENT_USER, choice.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, browser.c_str());
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(run.out.rfind(std::string("System Name:\t") + machine + "\r\n", 0), 0u);
     EXPECT_EQ(InfoLine(run.out, "OS Name:"), "Microsoft Windows 7 Ultimate N");
     EXPECT_EQ(InfoLine(run.out, "OS Version:"), "Version 6.1 (Build 7601: Service Pack 1)");
     EXPECT_EQ(InfoLine(run.out, "Locale:"), "<none>");  // switched off
+    EXPECT_EQ(InfoLine(run.out, "Browser:"), "Fixture Browser");
+    EXPECT_EQ(InfoLine(run.out, "Browser Version:"), "7.1.2.3");
 
     // The address and the user are printed ticked or not (they are off by default): the
     // host's own addresses as Linux lists them, and the user Wine runs as.

@@ -1,14 +1,12 @@
 #pragma once
-// Helpers for tests that drive real windows: waiting for a window from another
-// thread while the test's own thread sits in a modal loop, and pumping messages.
+// Helpers for tests that drive real windows: bounded waits, key strokes, finding
+// windows of any process, and message boxes recorded instead of shown.
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "win/MessageBox.h"
@@ -24,26 +22,6 @@ inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 1
     }
     return condition();
 }
-
-// Runs `act` on its own thread once `find` returns a window (polled for up to 10 s).
-class WindowWatcher {
-public:
-    WindowWatcher(std::function<HWND()> find, std::function<void(HWND)> act)
-        : thread_([find = std::move(find), act = std::move(act)] {
-              HWND window = nullptr;
-              if (WaitFor([&] { return (window = find()) != nullptr; })) act(window);
-          })
-    {
-    }
-    ~WindowWatcher() { Join(); }
-    void Join()
-    {
-        if (thread_.joinable()) thread_.join();
-    }
-
-private:
-    std::thread thread_;
-};
 
 // Real key strokes, to whichever window has the focus: the keys pressed in order,
 // released in reverse.
@@ -120,12 +98,10 @@ public:
     {
         SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT type) {
             shown.push_back({text, caption, type});
-            ++count;
             return answer;
         });
     }
     ~MessageRecorder() { SetMessageBoxHandler(nullptr); }
     std::vector<ShownMessage> shown;
-    int answer = IDOK;              // the button every box is answered with
-    std::atomic<size_t> count{0};  // boxes shown so far, for watcher threads
+    int answer = IDOK;  // the button every box is answered with
 };
