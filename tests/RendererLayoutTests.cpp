@@ -24,22 +24,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RendererLayout, NothingToShowIsTwiceTheMarginSquare)
-{
-    design.border = true;
-    design.margin = 11;  // the border adds one pixel to the effective margin
-    Picture framed = Snapshot(renderer, design);
-    ASSERT_EQ(framed.width, 22);
-    EXPECT_EQ(framed.InkCount(0, 0, 22, 22), 4 * 21);
-    EXPECT_EQ(framed.InkCount(1, 1, 21, 21), 0);
-
-    design.border = false;
-    design.margin = 0;  // a zero-sized wallpaper is made 1 x 1
-    Picture dot = Snapshot(renderer, design);
-    EXPECT_EQ(dot.width, 1);
-    EXPECT_EQ(dot.height, 1);
-}
-
 // The picture paints what the layout measured: the same value ends at the same column
 // on both caption lines, right of the longest label; "Notes:" stands in the label
 // column of the first notes line, the notes in the value column after it.
@@ -140,8 +124,11 @@ TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
     TempFolder folder;
     EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
     EXPECT_FALSE(FileExists(folder.File("none.bmp")));
-    design.margin = 10;  // the next render recovers
+    design.margin = 10;  // the next render recovers: nothing to show is twice the margin square
     EXPECT_EQ(Snapshot(renderer, design).width, 20);
+    design.margin = design.minHeight = 0;  // and a zero-sized wallpaper is made 1 x 1
+    const Picture dot = Snapshot(renderer, design);
+    EXPECT_EQ(dot.width * dot.height, 1);
 }
 
 // A caption line's width agrees with the system's tabbed measure wherever that one
