@@ -19,14 +19,6 @@ int Picture::InkCount(int x0, int y0, int x1, int y1) const
     return count;
 }
 
-int Picture::RightmostInk(int y0, int y1) const
-{
-    for (int x = width - 1; x >= 0; --x)
-        for (int y = y0; y < y1; ++y)
-            if (Ink(x, y)) return x;
-    return -1;
-}
-
 Picture ReadPicture(const std::string& path)
 {
     Picture picture;

@@ -17,8 +17,6 @@ struct Picture {
     bool Ink(int x, int y) const;
     // Ink pixels inside [x0, x1) x [y0, y1).
     int InkCount(int x0, int y0, int x1, int y1) const;
-    // Rightmost ink column in the rows [y0, y1), or -1.
-    int RightmostInk(int y0, int y1) const;
 };
 
 // Parses a complete one-bit BMP file (headers, palette, every row); width 0 when it is not one.

@@ -24,26 +24,6 @@ protected:
 
 }  // namespace
 
-// The picture paints what the layout measured: the same value ends at the same column
-// on both caption lines, right of the longest label; "Notes:" stands in the label
-// column of the first notes line, the notes in the value column after it.
-TEST_F(RendererLayout, CaptionsAlignTheirValuesAndTheNotesFollowThem)
-{
-    design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
-    design.notesText = "note";
-    const Picture picture = Snapshot(renderer, design);
-    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
-    ASSERT_EQ(picture.width, layout.width);
-    ASSERT_EQ(picture.height, layout.height);
-    const int line = measure.Extent("X").cy, top = static_cast<int>(layout.captions.top);
-    const int label = 10 + measure.Extent("Browser Version:  ").cx;
-    const int firstEnd = picture.RightmostInk(top, top + line);
-    EXPECT_GT(firstEnd, label);
-    EXPECT_EQ(firstEnd, picture.RightmostInk(top + line, top + 2 * line));
-    EXPECT_GT(picture.InkCount(10, top + 2 * line, 10 + measure.Extent("Notes").cx, top + 3 * line), 0);
-    EXPECT_GT(picture.InkCount(label, top + 2 * line, picture.width, top + 3 * line), 0);
-}
-
 // Plain words, none with a hyphen or bracket: text the wrap model follows.
 std::string Words(size_t length, size_t seed)
 {

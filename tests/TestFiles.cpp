@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -28,9 +27,7 @@ TempFolder::TempFolder()
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     static unsigned counter = 0;
-    char name[64];
-    std::snprintf(name, sizeof name, "murvex-test-%lu-%u", GetCurrentProcessId(), ++counter);
-    path_ = std::string(base) + name;
+    path_ = std::string(base) + "murvex-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
@@ -98,16 +95,18 @@ ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhi
 {
     TempFolder outputs;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    auto output = [&](const char* name) {
+        return CreateFileA(outputs.File(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    };
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    for (HANDLE* handle : {&startup.hStdOutput, &startup.hStdError})
-        *handle = CreateFileA(outputs.File(handle == &startup.hStdError ? "err" : "out").c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    startup.hStdOutput = output("out");
+    startup.hStdError = output("err");
     PROCESS_INFORMATION process = {};
     ProcessRun run;
     const bool started = StartProcess(std::move(command), process, &startup);
-    const DWORD error = started ? 0 : GetLastError();
+    const DWORD error = GetLastError();
     if (started) {
         if (meanwhile) meanwhile();
         if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
@@ -122,8 +121,7 @@ ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhi
     CloseHandle(startup.hStdOutput);
     CloseHandle(startup.hStdError);
     run.out = ReadWholeFile(outputs.File("out"));
-    run.err = ReadWholeFile(outputs.File("err"));
-    if (!started) run.err += "<not started: error " + std::to_string(error) + ">";
+    run.err = ReadWholeFile(outputs.File("err")) + (started ? "" : "<not started: error " + std::to_string(error) + ">");
     return run;
 }
 
@@ -142,9 +140,8 @@ std::string WindowsFile(const std::string& name)
 std::string BesideTest(const std::string& name)
 {
     char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+    const std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return exe.substr(0, exe.find_last_of('\\') + 1) + name;
 }
 
 std::string CopyProgram(const TempFolder& folder, const std::string& name)

@@ -1,5 +1,6 @@
 #pragma once
-// Temporary folders and whole-file reads and writes for tests; always full paths.
+// Temporary folders, whole files, programs run to their end, and the registry values
+// tests read and set; always full paths.
 
 #include <windows.h>
 
@@ -26,8 +27,12 @@ std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderListing(const std::string& folder);
-
 std::wstring Wide(const std::string& text);
+// A file in the Windows directory, and one built beside the test executable.
+std::string WindowsFile(const std::string& name);
+std::string BesideTest(const std::string& name);
+// Murvex32.exe copied into folder as `name`, so that its settings files are the test's own.
+std::string CopyProgram(const TempFolder& folder, const std::string& name);
 
 // Starts a command line. Wine now and then refuses a start (about one in a thousand):
 // it is tried up to three times, and a retry is said on stdout. False if it never started.
@@ -43,18 +48,12 @@ struct ProcessRun {
 ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile = {});
 ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {});
 
-// A file in the Windows directory.
-std::string WindowsFile(const std::string& name);
-// A file built beside the test executable.
-std::string BesideTest(const std::string& name);
-// Murvex32.exe copied into folder as `name`, so that its settings files are the test's own.
-std::string CopyProgram(const TempFolder& folder, const std::string& name);
 // The largest stored font the program accepts, its glyphs as wide as allowed: its
 // caption lines are wider than 16 bits measure.
 LOGFONTA WidestAcceptedFont();
-// A text value, its key made when missing.
-void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);
 
-// Values under HKCU\Control Panel\Desktop ("<none>" when missing).
+// A text value, its key made when missing; values under HKCU\Control Panel\Desktop
+// ("<none>" when missing).
+void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);
 std::string DesktopValue(const char* name);
 void SetDesktopValue(const char* name, const std::string& value);

@@ -271,17 +271,28 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     EXPECT_GT(run.out.find("User:\t"), run.out.find("IP Address:\t"));
 }
 
-// A master file made before the address and the user existed gives the very same
-// wallpaper, byte for byte (the file and its wallpaper were made by that build).
-TEST_F(Unattended, SettingsFromBeforeTheAddressAndUserGiveTheSameWallpaper)
+// Stored settings give the very wallpaper their file was made with, byte for byte:
+// the grid's dash phases, line sizes, mirror image and task-bar lines, tabbed notes
+// aligned as captions, notes wrapped to the screen's proportions beside the logo, and
+// a master file made before the address and the user existed. MURVEX_UPDATE_WALLPAPERS
+// writes them anew (after a change to what the wallpaper should be, checked by eye).
+TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
 {
-    const std::string fixtures = std::string("Z:") + MURVEX_TEST_FIXTURES + "/before-addresses/";
-    Master(ReadWholeFile(fixtures + "Fixture.INI"));
-    const std::string target = folder.File("now.bmp");
-    ASSERT_EQ(RunProgram(exe, "/save \"" + target + "\"").exitCode, 0u);
-    const std::string before = ReadWholeFile(fixtures + "Fixture.bmp");
-    ASSERT_GT(before.size(), 62u);
-    EXPECT_TRUE(ReadWholeFile(target) == before);
+    const std::string fixtures = std::string("Z:") + MURVEX_TEST_FIXTURES + "/wallpapers/";
+    int files = 0;
+    for (const std::string& name : FolderListing(fixtures)) {
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".INI") != 0) continue;
+        SCOPED_TRACE(name);
+        ++files;
+        const std::string wallpaper = fixtures + name.substr(0, name.size() - 4) + ".bmp";
+        Master(ReadWholeFile(fixtures + name));
+        const std::string target = std::getenv("MURVEX_UPDATE_WALLPAPERS") ? wallpaper : folder.File("now.bmp");
+        ASSERT_EQ(RunProgram(exe, "/save \"" + target + "\"").exitCode, 0u);
+        const std::string expected = ReadWholeFile(wallpaper);
+        EXPECT_GT(expected.size(), 62u);
+        EXPECT_TRUE(ReadWholeFile(target) == expected);
+    }
+    EXPECT_EQ(files, 5);
 }
 
 // What keeps a planted DLL out of Murvex: later loads search the system folder only,
