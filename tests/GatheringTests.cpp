@@ -55,34 +55,27 @@ TEST_F(Gathering, CaptionsAndNotes)
 {
     values.ipAddress = "10.1.2.3";
     values.user = "HOST\\jane";
-    Gather();
-    EXPECT_EQ(inputs.design.captionsText,  // empty values left out, the address and the user off by default
-              "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");
+    const std::string& captions = inputs.design.captionsText;
+    Gather();  // empty values left out, the address and the user off by default
+    EXPECT_EQ(captions, "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");
 
     // Ticked, the address and the user follow the six, one line each.
     settings.captions.enabled[CAPTION_IP_ADDRESS] = settings.captions.enabled[CAPTION_USER] = 1;
-    Gather();
-    EXPECT_EQ(inputs.design.captionsText, "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n"
-                                          "IP Address:\t10.1.2.3\nUser:\tHOST\\jane\n");
-    settings.captions.enabled[CAPTION_IP_ADDRESS] = settings.captions.enabled[CAPTION_USER] = 0;
     settings.captions.enabled[CAPTION_OS] = 0;
     settings.notes.notes = "plain notes\r\nsecond line";
     Gather();
-    EXPECT_EQ(inputs.design.captionsText, "System Name:\tHOST\nLocale:\tEnglish (United States)\n");
+    const std::string lines = "System Name:\tHOST\nLocale:\tEnglish (United States)\nIP Address:\t10.1.2.3\nUser:\tHOST\\jane\n";
+    EXPECT_EQ(captions, lines);
     EXPECT_EQ(inputs.design.notesText, "plain notes\r\nsecond line");
 
     // Notes with a TAB become further caption lines, CRs removed and one LF added.
     settings.notes.notes = "Owner:\tIT desk\r\nRoom:\t4.12";
     Gather();
-    EXPECT_EQ(inputs.design.captionsText,
-              "System Name:\tHOST\nLocale:\tEnglish (United States)\nOwner:\tIT desk\nRoom:\t4.12\n");
+    EXPECT_EQ(captions, lines + "Owner:\tIT desk\nRoom:\t4.12\n");
     EXPECT_EQ(inputs.design.notesText, "");
-
-    settings.general.captions = 0;
-    settings.general.notes = 0;
+    settings.general.captions = settings.general.notes = 0;
     Gather();
-    EXPECT_EQ(inputs.design.captionsText, "");
-    EXPECT_EQ(inputs.design.notesText, "");
+    EXPECT_EQ(captions + inputs.design.notesText, "");
 }
 
 TEST(EffectiveMargin, AddsTheBorderAndTheGridLine)

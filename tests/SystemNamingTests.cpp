@@ -16,17 +16,7 @@ constexpr BYTE WORKSTATION = 1, DOMAIN_CONTROLLER = 2, SERVER = 3;
 OsVersionRecord Nt(DWORD major, DWORD minor, BYTE productType = WORKSTATION, WORD suite = 0, DWORD build = 2600,
                    DWORD product = 0, const std::string& csd = "")
 {
-    OsVersionRecord record;
-    record.valid = record.extendedValid = true;
-    record.platformId = VER_PLATFORM_WIN32_NT;
-    record.major = major;
-    record.minor = minor;
-    record.build = build;
-    record.csdVersion = csd;
-    record.productType = productType;
-    record.suiteMask = suite;
-    record.product = product;
-    return record;
+    return {true, major, minor, build, VER_PLATFORM_WIN32_NT, csd, true, suite, productType, product, false, 0, ""};
 }
 
 // One value per key; keys not listed cannot be opened.
@@ -101,24 +91,16 @@ TEST(Captions, VersionsLocaleAndBrowserCommands)
 
 TEST(OsName, OlderSystemsAsTheyNamedThemselves)
 {
-    auto nine = [](DWORD minor, const char* csd) {
-        OsVersionRecord record;
-        record.valid = true;
-        record.platformId = VER_PLATFORM_WIN32_WINDOWS;
-        record.major = 4;
-        record.minor = minor;
-        record.csdVersion = csd;
-        return record;
+    auto record = [](DWORD platform, DWORD minor, const char* csd) {
+        return OsVersionRecord{true, 4, minor, 0, platform, csd, false, 0, 0, 0, false, 0, ""};
     };
+    auto nine = [&](DWORD minor, const char* csd) { return record(VER_PLATFORM_WIN32_WINDOWS, minor, csd); };
     constexpr WORD PERSONAL = 0x0200, BLADE = 0x0400, DATACENTER = 0x0080, ENTERPRISE = 0x0002, SMALL_BUSINESS = 0x0001;
     struct Case {
         OsVersionRecord record;
         unsigned options;
         const char* name;
     };
-    OsVersionRecord win32s;
-    win32s.valid = true;
-    win32s.platformId = VER_PLATFORM_WIN32s;
     const Case cases[] = {
         {nine(0, " B"), 0, "Microsoft Windows 95 OSR 2"},
         {nine(0, " C"), OS_NAME_LONG_EDITIONS, "Microsoft Windows 95 OEM Service Release 2.5"},
@@ -127,7 +109,7 @@ TEST(OsName, OlderSystemsAsTheyNamedThemselves)
         {nine(10, ""), OS_NAME_LONG_EDITIONS, "Microsoft Windows 98"},
         {nine(90, ""), OS_NAME_LONG_EDITIONS | OS_NAME_NO_PREFIX, "Windows Millennium Edition"},
         {nine(91, ""), 0, ""},
-        {win32s, 0, "Microsoft Win32s on Windows 3.1"},
+        {record(VER_PLATFORM_WIN32s, 0, ""), 0, "Microsoft Win32s on Windows 3.1"},
         {Nt(4, 0), 0, "Microsoft Windows NT Workstation 4.0"},
         {Nt(4, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows NT Enterprise Edition 4.0"},
         {Nt(5, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows 2000 Advanced Server"},
