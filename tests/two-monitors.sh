@@ -12,33 +12,20 @@ xorg=/usr/lib/xorg/Xorg
 export WINEPREFIX="$(dirname "$bin")/monitorprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
 server=
-cleanup() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -z "$server" ] || kill "$server" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+trap '/usr/lib/wine/wineserver -k 2>/dev/null; [ -z "$server" ] || kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
 display=40
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+export DISPLAY=":$display"
 status=0
+# Right of the primary as the file has it; left of it with the two positions swapped
+# (Wine puts the primary at 0,0, so the second monitor then lies at -1280,0).
 for layout in right left; do
-  conf=$work/xorg-$layout.conf
-  if [ "$layout" = right ]; then
-    cp "$here/xorg-two-monitors.conf" "$conf"
-  else  # DUMMY1 at the left: Wine puts the primary at 0,0, so DUMMY1 lies at -1280,0
-    sed -e 's/Option "Position"      "0 0"/Option "Position"      "1280 0"/' \
-        -e 's/Option "Position"      "1920 0"/Option "Position"      "0 0"/' "$here/xorg-two-monitors.conf" > "$conf"
-  fi
-  "$xorg" ":$display" -config "$conf" -noreset -nolisten tcp -logfile "$work/xorg-$layout.log" >/dev/null 2>&1 &
+  if [ "$layout" = right ]; then cp "$here/xorg-two-monitors.conf" "$work/xorg.conf"
+  else sed -e 's/"0 0"/"1280 0"/' -e 's/"1920 0"/"0 0"/' "$here/xorg-two-monitors.conf" > "$work/xorg.conf"; fi
+  "$xorg" "$DISPLAY" -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" >/dev/null 2>&1 &
   server=$!
-  ready=0
-  for _ in $(seq 1 100); do
-    if DISPLAY=":$display" xrandr --listmonitors >/dev/null 2>&1; then ready=1; break; fi
-    sleep 0.1
-  done
-  [ "$ready" = 1 ] || { echo "two-monitors: Xorg did not start" >&2; cat "$work/xorg-$layout.log" >&2; exit 1; }
-  export DISPLAY=":$display"
+  for _ in $(seq 1 100); do xrandr --listmonitors >/dev/null 2>&1 && break; sleep 0.1; done
+  xrandr --listmonitors >/dev/null 2>&1 || { echo "two-monitors: Xorg did not start" >&2; cat "$work/xorg.log" >&2; exit 1; }
   [ -d "$WINEPREFIX/drive_c/windows" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   echo "two-monitors: second monitor $layout of the primary"
   MURVEX_TWO_MONITORS=1 /usr/lib/wine/wine64 "$bin/app_tests.exe" --gtest_filter='MainWindow.TwoMonitors' || status=1
