@@ -19,8 +19,6 @@
 
 namespace {
 
-bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-
 std::string Text(const RECT& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
@@ -48,7 +46,7 @@ TEST(MainLayout, ProportionsDoubleClickOnEveryEdgeAndCorner)
                           Case{HTBOTTOMLEFT, window, HTBOTTOM, HTLEFT}, Case{HTBOTTOMRIGHT, window, HTBOTTOM, HTRIGHT},
                           Case{HTCAPTION, window, 0, 0}}) {
         const ProportionsFit fit = FitProportions(c.hitTest, window, preview, wallpaper, screen, minTrack);
-        EXPECT_TRUE(fit.window == c.expected) << c.hitTest << ": " << Text(fit.window);
+        EXPECT_EQ(Text(fit.window), Text(c.expected)) << c.hitTest;
         EXPECT_EQ(fit.followUps[0], c.first) << c.hitTest;
         EXPECT_EQ(fit.followUps[1], c.second) << c.hitTest;
     }
@@ -59,8 +57,8 @@ TEST(MainLayout, ProportionsDoubleClickOnEveryEdgeAndCorner)
     EXPECT_EQ(FitProportions(HTRIGHT, window, preview, {2000, 200}, screen, minTrack).window.right, 1280);
     EXPECT_EQ(FitProportions(HTTOP, window, preview, {400, 800}, {0, 50, 1280, 1024}, minTrack).window.top, 50);
     EXPECT_EQ(FitProportions(HTBOTTOM, window, preview, {400, 800}, screen, minTrack).window.bottom, 1024);
-    EXPECT_TRUE(FitProportions(HTLEFT, window, preview, {0, 0}, screen, minTrack).window == window);
-    EXPECT_TRUE(FitProportions(HTLEFT, window, {0, 0}, wallpaper, screen, minTrack).window == window);
+    EXPECT_EQ(Text(FitProportions(HTLEFT, window, preview, {0, 0}, screen, minTrack).window), Text(window));
+    EXPECT_EQ(Text(FitProportions(HTLEFT, window, {0, 0}, wallpaper, screen, minTrack).window), Text(window));
 }
 
 TEST(MainLayout, PagesSitCentredInTheTabControl)
