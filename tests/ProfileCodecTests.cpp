@@ -15,23 +15,18 @@ TEST(EscapeText, EveryByteRoundTrips)
     EXPECT_EQ(UnescapeText(EscapeText(all)), all);
 }
 
-TEST(EscapeText, EscapesControlHighAndPercentInLowercaseHex)
+// Control, high and percent bytes in lowercase hex; blanks at the ends and quotes too,
+// which the profile functions would trim or drop. A decoded "%" is not decoded again;
+// a malformed escape reads up to its first non-hex character and consumes two.
+TEST(EscapeText, WhatIsEscapedAndHowMalformedEscapesRead)
 {
-    EXPECT_EQ(EscapeText("100% sure"), "100%25 sure");
-    EXPECT_EQ(EscapeText("a\r\nb\tc\xe9!"), "a%0d%0ab%09c%e9!");
-    // The profile functions trim blanks and drop a pair of quotes around a value.
-    EXPECT_EQ(EscapeText("  indented "), "%20 indented%20");
-    EXPECT_EQ(EscapeText("\"quoted\""), "%22quoted%22");
-}
-
-TEST(UnescapeText, DecodesEachEscapeOnceAndMalformedOnesByTheReadingRule)
-{
-    EXPECT_EQ(UnescapeText("%2541"), "%41");  // a decoded "%" is not decoded again
-    // Reading stops at the first non-hex character; the two characters are consumed.
-    EXPECT_EQ(UnescapeText("%4zX"), std::string("\x04X"));
-    EXPECT_EQ(UnescapeText("%zzX"), std::string("\0X", 2));
-    EXPECT_EQ(UnescapeText("end%"), std::string("end\0", 4));
-    EXPECT_EQ(UnescapeText("%%41"), std::string("\0" "1", 2));
+    const std::pair<std::string, std::string> escaped[] = {
+        {"100% sure", "100%25 sure"}, {"a\r\nb\tc\xe9!", "a%0d%0ab%09c%e9!"},
+        {"  indented ", "%20 indented%20"}, {"\"quoted\"", "%22quoted%22"}};
+    for (const auto& [text, stored] : escaped) EXPECT_EQ(EscapeText(text), stored);
+    const std::pair<std::string, std::string> unescaped[] = {{"%2541", "%41"}, {"%4zX", "\x04X"},
+        {"%zzX", std::string("\0X", 2)}, {"end%", std::string("end\0", 4)}, {"%%41", std::string("\0" "1", 2)}};
+    for (const auto& [stored, text] : unescaped) EXPECT_EQ(UnescapeText(stored), text) << stored;
 }
 
 TEST(BlockCodec, LowNibbleFirstAndForeignLettersDecodeArithmetically)

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "LiteralNotesSearch.h"
 #include "RenderTestSupport.h"
 #include "TestFiles.h"
 #include "render/NotesLayout.h"
@@ -36,23 +35,18 @@ std::string Words(size_t length, size_t seed)
 
 // Texts that stress wrapping: long words wider than the block, runs of blanks, empty
 // lines, lone CRs and LFs, lines longer than DrawText's line buffer, 4,095 characters.
-std::vector<std::string> StressTexts()
-{
-    return {
-        Words(4000, 0),
-        std::string(300, 'W') + " tail " + Words(500, 1) + " " + std::string(120, 'm') + "  " + Words(300, 2),
-        "a  b   c    d     e      f" + std::string(40, ' ') + Words(900, 3) + std::string(25, ' '),
-        "\r\n\r\nfirst\r\n\r\n\r\n" + Words(700, 4) + "\r\n" + Words(90, 5) + "\r\n\r\n",
-        "one\rtwo\n\rthree\n\nfour\r\rfive\n" + Words(1200, 6) + "\n",
-        "word ,next ; x: y . z \"quoted\" it's " + Words(1500, 7),
-        Words(4095, 8),
-    };
-}
-
 TEST(WrapModel, MakesTheBlockDrawTextMakesAtEveryWidth)
 {
     Measure measure;
-    for (const std::string& text : StressTexts()) {
+    for (const std::string& text : {
+             Words(4000, 0),
+             std::string(300, 'W') + " tail " + Words(500, 1) + " " + std::string(120, 'm') + "  " + Words(300, 2),
+             "a  b   c    d     e      f" + std::string(40, ' ') + Words(900, 3) + std::string(25, ' '),
+             "\r\n\r\nfirst\r\n\r\n\r\n" + Words(700, 4) + "\r\n" + Words(90, 5) + "\r\n\r\n",
+             "one\rtwo\n\rthree\n\nfour\r\rfive\n" + Words(1200, 6) + "\n",
+             "word ,next ; x: y . z \"quoted\" it's " + Words(1500, 7),
+             Words(4095, 8),
+         }) {
         const WrapModel model(measure.Dc(), text);
         ASSERT_TRUE(model.Usable()) << text.substr(0, 40);
         const RECT natural = measure.Calc(text, RECT{0, 0, 0, 0}, DT_NOCLIP | DT_NOPREFIX);
@@ -68,25 +62,6 @@ TEST(WrapModel, MakesTheBlockDrawTextMakesAtEveryWidth)
     // What it cannot follow, it leaves to measurement.
     EXPECT_FALSE(WrapModel(measure.Dc(), "well-known (words)").Usable());
     EXPECT_FALSE(WrapModel(measure.Dc(), "caf\xE9").Usable());
-}
-
-TEST_F(RendererLayout, NotesWidthSearchGivesWhatEveryMeasurementWouldGive)
-{
-    std::string sentences;
-    for (int i = 0; sentences.size() < 2500; ++i)
-        sentences += (i % 7 == 3 ? "An extraordinarily-long-hyphenated-identifier  " : "support desk ") +
-                     std::string(i % 11 == 5 ? "\r\n" : "") + (i % 5 == 0 ? "to " : "machine, ");
-    std::vector<std::string> cases = StressTexts();
-    cases.push_back(sentences);  // measured, not modelled
-    cases.push_back("short line\r\n" + std::string(180, 'x') + " " + sentences.substr(0, 400));
-    for (const std::string& notes : cases) {
-        design.notesText = notes;
-        const int width = LiteralNotesWidth(measure.Dc(), notes);
-        const RECT block = measure.Calc(notes, RECT{0, 0, width, 0}, DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX);
-        const Picture picture = Snapshot(renderer, design);
-        EXPECT_EQ(picture.width, width + 20) << notes.size();
-        EXPECT_EQ(picture.height, block.bottom + 20) << notes.size();
-    }
 }
 
 TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)

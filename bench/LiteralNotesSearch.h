@@ -1,6 +1,6 @@
 #pragma once
 // The notes-width search done literally, every one of its 100 measurements made:
-// the reference the renderer's search is checked and timed against.
+// the reference the renderer's search is timed against.
 
 #include <windows.h>
 
