@@ -4,35 +4,20 @@
 
 #include "TestFiles.h"
 
-bool Picture::Ink(int x, int y) const
-{
-    const size_t rowSize = ((static_cast<size_t>(width) + 31) / 32) * 4;
-    const size_t offset = 62 + static_cast<size_t>(height - 1 - y) * rowSize + static_cast<size_t>(x) / 8;
-    return !(static_cast<unsigned char>(file[offset]) & (0x80 >> (x % 8)));
-}
-
-int Picture::InkCount(int x0, int y0, int x1, int y1) const
-{
-    int count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) count += Ink(x, y);
-    return count;
-}
-
 Picture ReadPicture(const std::string& path)
 {
     Picture picture;
-    picture.file = ReadWholeFile(path);
-    if (picture.file.size() < 62 || picture.file.compare(0, 2, "BM") != 0) return picture;
+    const std::string file = ReadWholeFile(path);
+    if (file.size() < 62 || file.compare(0, 2, "BM") != 0) return picture;
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER header;
-    std::memcpy(&fileHeader, picture.file.data(), sizeof fileHeader);
-    std::memcpy(&header, picture.file.data() + sizeof fileHeader, sizeof header);
+    std::memcpy(&fileHeader, file.data(), sizeof fileHeader);
+    std::memcpy(&header, file.data() + sizeof fileHeader, sizeof header);
     if (header.biBitCount != 1 || header.biWidth <= 0 || header.biHeight <= 0 || fileHeader.bfOffBits != 62) return picture;
     // Every row there, and nothing after the last.
     const size_t rowSize = ((static_cast<size_t>(header.biWidth) + 31) / 32) * 4;
     const size_t size = 62 + rowSize * static_cast<size_t>(header.biHeight);
-    if (picture.file.size() != size || fileHeader.bfSize != size) return picture;
+    if (file.size() != size || fileHeader.bfSize != size) return picture;
     picture.width = header.biWidth;
     picture.height = header.biHeight;
     return picture;

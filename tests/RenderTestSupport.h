@@ -1,5 +1,5 @@
 #pragma once
-// Reading back what the renderer made: its BMP file as a picture of ink and paper.
+// Reading back what the renderer made, and the plain inputs and font the layout tests use.
 
 #include <windows.h>
 
@@ -12,14 +12,9 @@
 struct Picture {
     int width = 0;
     int height = 0;
-    std::string file;             // the whole file
-
-    bool Ink(int x, int y) const;
-    // Ink pixels inside [x0, x1) x [y0, y1).
-    int InkCount(int x0, int y0, int x1, int y1) const;
 };
 
-// Parses a complete one-bit BMP file (headers, palette, every row); width 0 when it is not one.
+// The size of a complete one-bit BMP file (headers, palette, every row); 0 x 0 when it is not one.
 Picture ReadPicture(const std::string& path);
 
 // Plain inputs: Arial bold 13 pixels, margin 10, no logo.
