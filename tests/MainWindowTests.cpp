@@ -407,6 +407,16 @@ namespace {
 
 std::string Size(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    auto& all = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
+    all.insert(info.dwFlags & MONITORINFOF_PRIMARY ? all.begin() : all.end(), info);
+    return TRUE;
+}
+
 bool Inside(const RECT& inner, const RECT& outer)
 {
     return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top && inner.bottom <= outer.bottom;
@@ -421,14 +431,7 @@ TEST_F(MainWindow, TwoMonitors)
 {
     if (!std::getenv("MURVEX_TWO_MONITORS")) GTEST_SKIP() << "only on two monitors (tests/two-monitors.sh)";
     std::vector<MONITORINFO> monitors;  // the primary first
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        GetMonitorInfoA(monitor, &info);
-        auto& all = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
-        all.insert(info.dwFlags & MONITORINFOF_PRIMARY ? all.begin() : all.end(), info);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&monitors));
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     ASSERT_EQ(monitors.size(), 2u);
     const RECT second = monitors[1].rcMonitor, secondWork = monitors[1].rcWork;
 
