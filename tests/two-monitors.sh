@@ -12,7 +12,7 @@ xorg=/usr/lib/xorg/Xorg
 export WINEPREFIX="$(dirname "$bin")/monitorprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
 server=
-trap '/usr/lib/wine/wineserver -k 2>/dev/null; [ -z "$server" ] || kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; [ -z "$server" ] || kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT
 display=40
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 export DISPLAY=":$display"
