@@ -346,9 +346,9 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(dialog, NAME_BOX)), "Orvalin.bmp");
     HWND choices = FindWindowExA(dialog, nullptr, "#32770", nullptr);
-    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SET_WALLPAPER, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SAVE_SETTINGS, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendDlgItemMessageA(choices, IDC_SAVEAS_SAVE_MASTER, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    for (auto [id, state] : {std::pair{IDC_SAVEAS_SET_WALLPAPER, BST_CHECKED}, {IDC_SAVEAS_SAVE_SETTINGS, BST_CHECKED},
+                             {IDC_SAVEAS_SAVE_MASTER, BST_UNCHECKED}})
+        EXPECT_EQ(SendDlgItemMessageA(choices, id, BM_GETCHECK, 0, 0), state) << id;
     HWND focus = nullptr;  // the name box or the edit inside it
     ASSERT_TRUE(WaitFor([&] {
         focus = FocusOf(GetWindowThreadProcessId(dialog, nullptr));

@@ -25,24 +25,22 @@ bool WaitForIdle(WallpaperRenderer& renderer)
     return WaitFor([&] { return !renderer.PreviewRunning(); });
 }
 
-// The preview painted on a square of `fill`, read back pixel by pixel.
-class Painted {
-public:
-    Painted(WallpaperRenderer& renderer, int size, COLORREF fill)
-        : dc_(CreateScreenCompatibleDC()), bitmap_(CreateBitmap(size, size, 1, 32, nullptr)), scope_(dc_.Get(), bitmap_.Get())
-    {
-        BrushHandle brush(CreateSolidBrush(fill));
-        RECT all = {0, 0, size, size};
-        FillRect(dc_.Get(), &all, brush.Get());
-        renderer.PaintPreview(dc_.Get(), 0, 0);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+// The preview painted on a 40 x 40 square of green, read at the given points.
+std::vector<COLORREF> Painted(WallpaperRenderer& renderer, std::initializer_list<POINT> points)
+{
+    const MemoryDC dc(CreateScreenCompatibleDC());
+    const BitmapHandle bitmap(CreateBitmap(40, 40, 1, 32, nullptr));
+    const SelectObjectScope scope(dc.Get(), bitmap.Get());
+    const BrushHandle green(CreateSolidBrush(GREEN));
+    const RECT all = {0, 0, 40, 40};
+    FillRect(dc.Get(), &all, green.Get());
+    renderer.PaintPreview(dc.Get(), 0, 0);
+    std::vector<COLORREF> colours;
+    for (const POINT& point : points) colours.push_back(GetPixel(dc.Get(), point.x, point.y));
+    return colours;
+}
 
-private:
-    MemoryDC dc_;
-    BitmapHandle bitmap_;
-    SelectObjectScope scope_;
-};
+using Colours = std::vector<COLORREF>;
 
 class Preview : public ::testing::Test {
 protected:
@@ -116,26 +114,23 @@ TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
 // own size, a colour change without a render, no wallpaper, then a large one fitted.
 TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
 {
-    EXPECT_EQ(Painted(renderer, 40, GREEN).At(5, 5), GREEN);  // nothing before the first preview
+    EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{GREEN});  // nothing before the first preview
     design.border = true;
     renderer.SetColors(RED, BLUE);
     renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
-    Painted painted(renderer, 40, GREEN);
-    EXPECT_EQ(painted.At(0, 0), RED);
-    EXPECT_EQ(painted.At(19, 10), RED);
-    EXPECT_EQ(painted.At(10, 10), BLUE);
-    EXPECT_EQ(painted.At(25, 25), GREEN);  // 20 x 20: beyond it nothing is painted
+    // 20 x 20 framed: beyond it nothing is painted.
+    EXPECT_EQ(Painted(renderer, {{0, 0}, {19, 10}, {10, 10}, {25, 25}}), (Colours{RED, RED, BLUE, GREEN}));
     renderer.SetColors(RED, WHITE);
     renderer.RequestPreview();
     ASSERT_TRUE(WaitForIdle(renderer));
-    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), WHITE);
+    EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{WHITE});
 
     design.minWidth = design.minHeight = 0x7FFFFFFF;  // cannot be made
     renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.GetPreviewSize().cx, 0);
-    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), GREEN);
+    EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{GREEN});
 
     design.minWidth = 1000;  // wider than the 300 x 200 window: fitted to its width
     design.minHeight = 100;
@@ -174,7 +169,7 @@ TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
     }
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.PreviewThreadsAtOnce(), 1);
-    EXPECT_EQ(Painted(renderer, 20, GREEN).At(5, 5), BLACK);
+    EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{BLACK});
     EXPECT_EQ(GdiHeadroom(), headroom);
     EXPECT_EQ(LowestFreeHandle(), handle);
 }

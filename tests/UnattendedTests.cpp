@@ -42,6 +42,23 @@ const char* const smallWallpaper =
     "[General]\r\nCaptions=0\r\nNotes=0\r\nLogo=0\r\nBorder=1\r\nColorSelect=2\r\n"
     "ForegroundColor=255\r\nBackgroundColor=65280\r\n";
 
+// The value /info prints after `label`; "<none>" when it prints none.
+std::string InfoLine(const std::string& info, const std::string& label)
+{
+    const size_t start = info.find(label + "\t");
+    if (start == std::string::npos) return "<none>";
+    const size_t value = start + label.size() + 1;
+    return info.substr(value, info.find("\r\n", value) - value);
+}
+
+// Murvex's logon entry under `root`; "<none>" when there is none.
+std::string RunEntry(HKEY root)
+{
+    RegistryKey run;
+    if (!run.OpenKey(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false)) return "<none>";
+    return run.ReadString("Murvex", "<none>");
+}
+
 }  // namespace
 
 TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
@@ -208,18 +225,6 @@ TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
     }
 }
 
-namespace {
-
-std::string InfoLine(const std::string& info, const std::string& label)
-{
-    const size_t start = info.find(label + "\t");
-    if (start == std::string::npos) return "<none>";
-    const size_t value = start + label.size() + 1;
-    return info.substr(value, info.find("\r\n", value) - value);
-}
-
-}  // namespace
-
 // The identifying values as a logon script reads them: the Wine prefix's Windows 7, and
 // the browser the user chose (its open command in the user's own classes) named by its file.
 TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
@@ -325,17 +330,6 @@ TEST(DllSearch, APlantedDllInTheSearchPathIsNeverLoaded)
     if (restore) restore(0x00001000);  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS, for the tests after this one
     SetCurrentDirectoryA(current);
 }
-
-namespace {
-
-std::string RunEntry(HKEY root)
-{
-    RegistryKey run;
-    if (!run.OpenKey(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false)) return "<none>";
-    return run.ReadString("Murvex", "<none>");
-}
-
-}  // namespace
 
 // One switch for every logon, used as Windows uses it: Wine's wineboot runs the Run
 // entries as a logon does.
