@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
 #include "render/WallpaperRenderer.h"

@@ -1,4 +1,5 @@
-// The wallpaper's geometry, checked in the pixels of the written file.
+// The wallpaper's geometry: the measured layout, the wrap model against DrawText, caption
+// widths past 16 bits, and sizes that cannot be made (the pixels are the stored wallpapers').
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,6 @@ protected:
     Measure measure;
 };
 
-}  // namespace
-
 // Plain words, none with a hyphen or bracket: text the wrap model follows.
 std::string Words(size_t length, size_t seed)
 {
@@ -32,6 +31,8 @@ std::string Words(size_t length, size_t seed)
     for (size_t i = seed; text.size() < length; ++i) text += std::string(words[(i * 7 + i / 3) % 14]) + " ";
     return text.substr(0, length);
 }
+
+}  // namespace
 
 // Texts that stress wrapping: long words wider than the block, runs of blanks, empty
 // lines, lone CRs and LFs, lines longer than DrawText's line buffer, 4,095 characters.

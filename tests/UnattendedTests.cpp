@@ -125,7 +125,7 @@ TEST_F(Unattended, HostileMasterFiles)
         DeleteFileA(target.c_str());
         const DWORD start = GetTickCount();
         // A name in the file matters to /refresh only.
-        const ProcessRun run = RunProgram(exe, settings.find("[Save]") == 0 ? "/refresh" : "/save " + target);
+        const ProcessRun run = RunProgram(exe, settings.find("[Save]") == 0 ? "/refresh" : "/save \"" + target + "\"");
         EXPECT_LT(GetTickCount() - start, 10000u);
         EXPECT_EQ(run.exitCode, message ? 1u : 0u) << run.err;
         if (!message) {
