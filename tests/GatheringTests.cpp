@@ -1,8 +1,7 @@
-// Settings, identifying values and desktop colour into the wallpaper's design and colours.
+// Settings and identifying values into the wallpaper's design (the colour modes are the
+// stored wallpapers' palettes).
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 #include "app/CommandLine.h"
 #include "app/Unattended.h"
@@ -20,10 +19,10 @@ protected:
         values.locale = "English (United States)";
         LoadCaptionLabels(labels);
     }
-    void Gather(COLORREF desktop = 0x808080)
+    void Gather()
     {
         inputs = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, desktop}, labels);
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080}, labels);
     }
 
     WallpaperSettings settings;
@@ -33,23 +32,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(Gathering, ColourModes)
-{
-    settings.general.foregroundColor = 0x112233;
-    settings.general.backgroundColor = 0x445566;
-    const COLORREF desktop = 0x0000FF;  // red: white text in System mode
-    for (const auto& [mode, fore, back] : std::vector<std::tuple<int, COLORREF, COLORREF>>{
-             {COLOR_MODE_SYSTEM, WHITE_COLOR, desktop},
-             {COLOR_MODE_REVERSED, desktop, WHITE_COLOR},
-             {COLOR_MODE_CUSTOM, 0x112233, 0x445566},
-             {-1, 0x112233, 0x445566}}) {
-        settings.general.colorSelect = mode;
-        Gather(desktop);
-        EXPECT_EQ(inputs.colors.foreground, fore) << mode;
-        EXPECT_EQ(inputs.colors.background, back) << mode;
-    }
-}
 
 TEST_F(Gathering, CaptionsAndNotes)
 {

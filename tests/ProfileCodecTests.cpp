@@ -3,18 +3,6 @@
 #include "settings/ProfileCodec.h"
 #include "settings/ScreenSizeList.h"
 
-TEST(EscapeText, EveryByteRoundTrips)
-{
-    std::string all;
-    for (int value = 0; value < 256; ++value) {
-        const std::string alone(1, static_cast<char>(value)), inside = "a" + alone + "b";
-        EXPECT_EQ(UnescapeText(EscapeText(alone)), alone) << value;
-        EXPECT_EQ(UnescapeText(EscapeText(inside)), inside) << value;
-        all += alone;
-    }
-    EXPECT_EQ(UnescapeText(EscapeText(all)), all);
-}
-
 // Control, high and percent bytes in lowercase hex; blanks at the ends and quotes too,
 // which the profile functions would trim or drop. A decoded "%" is not decoded again;
 // a malformed escape reads up to its first non-hex character and consumes two.

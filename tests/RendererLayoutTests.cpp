@@ -143,16 +143,4 @@ TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
     EXPECT_EQ(flipped.captions.left, 10);
     EXPECT_EQ(flipped.captions.top, 10);
     EXPECT_EQ(flipped.logo, PixelRect{});
-
-    // A caption line wider than 16 bits can count makes the wallpaper as wide.
-    design.captionsText = "Name:\t" + std::string(6000, 'W') + "\n";
-    design.notesText.clear();
-    design.gridSizes.clear();
-    design.minWidth = design.minHeight = 0;
-    const WallpaperLayout wide = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
-    EXPECT_GT(wide.width, MAX_WALLPAPER_SIDE);
-    EXPECT_EQ(wide.width, wide.captions.right + 10);
-    renderer.Render(design);
-    EXPECT_EQ(renderer.GetWallpaperSize().cx, 0);
-    EXPECT_EQ(renderer.RequestedWidth(), wide.width);
 }

@@ -70,20 +70,3 @@ TEST(ScreenSizeList, EveryMonitorsSize)
         EXPECT_EQ(Listing(list), c.rows);
     }
 }
-
-TEST(ScreenSizeList, GridArrayLoadsReplacesAndSaves)
-{
-    ScreenSizeList list;
-    std::vector<PackedSize> empty, stored = {PackSize(800, 600)};
-    list.ExchangeGridArray(GridArrayDirection::Load, empty);
-    EXPECT_FALSE(list.HasStoredList());
-    list.ExchangeGridArray(GridArrayDirection::Load, stored);
-    list.ExchangeGridArray(GridArrayDirection::Load, stored);
-    list.ExchangeGridArray(GridArrayDirection::Load, empty);  // nothing stored: what was known stays
-    EXPECT_TRUE(list.HasStoredList());
-    EXPECT_EQ(list.StoredSizes(), stored);  // a second load gives the same
-    std::vector<PackedSize> saved = {7};
-    list.PopulateScreenSizes(1024, 768);
-    list.ExchangeGridArray(GridArrayDirection::Save, saved);
-    EXPECT_EQ(saved, stored);
-}

@@ -61,6 +61,13 @@ void ChangeEveryValue(WallpaperSettings& s)
     s.grid.taskBar = s.grid.rightToLeft = 1;
 }
 
+std::string EveryByte()
+{
+    std::string bytes;
+    for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+    return bytes;
+}
+
 }  // namespace
 
 TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
@@ -107,7 +114,8 @@ TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
 TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesWhatItHolds)
 {
     // The user's own local file wins over the Windows directory's, which wins over the master.
-    WriteWholeFile(store.Paths().master, "[General]\r\nMargins=50\r\n[Save]\r\nFilename=master.bmp\r\n");
+    WriteWholeFile(store.Paths().master,
+                   "[General]\r\nMargins=50\r\n[Save]\r\nFilename=master.bmp\r\n[Grid]\r\nGridArray=AAFAAAEAAAEAAADA\r\n");
     WriteWholeFile(store.Paths().local, "[General]\r\nMargins=60\r\n");
     WriteWholeFile(store.Paths().user, "[General]\r\nMargins=70\r\n");
     store.LoadAtStartup();
@@ -122,6 +130,7 @@ TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesW
     EXPECT_EQ(settings.general.margins, 10u);
     DeleteFileA(store.Paths().local.c_str());
     store.LoadAtStartup();
+    store.LoadAtStartup();  // a second load gives the same
     EXPECT_EQ(settings.general.margins, 50u);
     EXPECT_EQ(settings.output.filename, "master.bmp");
 
@@ -131,7 +140,8 @@ TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesW
     EXPECT_EQ(settings.grid.lineSize, 4);
     EXPECT_EQ(settings.general.margins, 50u);
     EXPECT_EQ(settings.notes.notes, "kept");
-    EXPECT_FALSE(settings.grid.sizes.HasStoredList());  // an empty list is no list
+    // An empty list is no list: the sizes known stay.
+    EXPECT_EQ(settings.grid.sizes.StoredSizes(), (std::vector<PackedSize>{PackSize(1280, 1024), PackSize(1024, 768)}));
 }
 
 TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
@@ -157,13 +167,13 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     EXPECT_EQ(std::strlen(settings.general.font.lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
 }
 
-// The longest notes the box takes come back byte for byte, however many escapes they
-// need; a longer (hand-made) value is cut, never inside an escape.
+// The longest notes the box takes come back byte for byte (every byte, however many
+// escapes they need); a longer (hand-made) value is cut, never inside an escape.
 TEST_F(SettingsStoreTest, TheLongestNotesComeBackWholeAndLongerOnesAreCut)
 {
     const std::string file = folder.File("long.INI");
     const std::string pieces[] = {"Label:\tvalue \"quoted\" 100% sure \r\n", "\r\n\r\n", "  trailing  ", "%%0d%25",
-                                  "\t\t\xe9\xff", std::string(1, '\x01')};
+                                  "\t\t\xe9\xff", std::string(1, '\x01'), EveryByte()};
     for (const std::string& piece : pieces) {
         std::string notes;
         while (notes.size() < MAX_NOTES_LENGTH) notes += piece;

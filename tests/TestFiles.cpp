@@ -3,68 +3,51 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "sysinfo/RegistryKey.h"
 
-namespace {
-
-void RemoveTree(const std::string& folder)
-{
-    for (const std::string& name : FolderListing(folder)) {
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str())) RemoveTree(path);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
-
 TempFolder::TempFolder()
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
     static unsigned counter = 0;
-    path_ = std::string(base) + "murvex-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    const std::string name = "murvex-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    path_ = (std::filesystem::temp_directory_path() / name).string();
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);  // left by a run that was ended
+    std::filesystem::create_directory(path_, ignored);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
 
 bool FileExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
 }
 
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteWholeFile(const std::string& path, const std::string& content)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 std::vector<std::string> FolderListing(const std::string& folder)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

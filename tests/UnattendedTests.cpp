@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <random>
 #include <sstream>
+#include <utility>
 
-#include "HostileSettings.h"
 #include "RenderTestSupport.h"
 #include "WindowTestSupport.h"
 #include "TestFiles.h"
@@ -57,6 +57,81 @@ std::string RunEntry(HKEY root)
     RegistryKey run;
     if (!run.OpenKey(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false)) return "<none>";
     return run.ReadString("Murvex", "<none>");
+}
+
+// A settings file of the kind a careless or hostile administrator could leave on a
+// share: every key, with values out of range, malformed, huge, or full of control bytes.
+std::string HostileSettingsFile(std::mt19937& random)
+{
+    auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    auto pick = [&](const std::vector<std::string>& choices) { return choices[below(choices.size())]; };
+    auto bytes = [&](size_t length) {
+        std::string made(length, '\0');
+        for (char& c : made) c = static_cast<char>(random());
+        return made;
+    };
+    auto number = [&] {
+        if (below(2))
+            return pick({"0", "1", "-1", "2", "7", "100", "101", "54000", "70000", "2147483647", "-2147483648",
+                         "4294967295", "99999999999", "abc", "", " 12 ", "0x10", "1e9", "%00"});
+        return std::to_string(static_cast<int32_t>(random()) % (below(2) ? 200 : 100000));
+    };
+    auto text = [&] {  // one line, sometimes a long one
+        std::string line;
+        for (size_t length = below(4) ? below(80) : below(6000); line.size() < length;)
+            line += below(3) ? pick({"%", "%0", "%0d%0a", "%1b", "%09", "%ZZ", "\t", "Name:\t", "word ", "x", "[", "]",
+                                     "=", ";", "\"", "%25"})
+                             : bytes(1);
+        std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+        return line;
+    };
+    auto block = [&](size_t usual) {
+        const size_t kind = below(5), length = kind == 2 ? usual + below(9) : usual;
+        if (kind == 0) return text();                                                              // not hex at all
+        if (kind < 3) return EncodeBlock(bytes(length).data(), length).substr(0, kind == 1 ? below(2 * usual + 1) : 9999);
+        LOGFONTA font = {};  // a font, usable or not
+        const LONG heights[] = {-13, -2184, -2185, -30000, 30000, 0, INT32_MIN}, weights[] = {400, 700, 5000, -1};
+        font.lfHeight = heights[below(7)];
+        font.lfWeight = weights[below(4)];
+        pick({"Arial", "", "Ar\x01ial", "Courier New", bytes(40)}).copy(font.lfFaceName, LF_FACESIZE);
+        return EncodeBlock(&font, sizeof font);
+    };
+    auto gridArray = [&] {
+        std::vector<uint32_t> sizes(below(4) ? below(30) : below(20000));
+        for (uint32_t& size : sizes)
+            size = static_cast<uint32_t>(below(5) ? below(3000) : below(65536)) << 16 |
+                   static_cast<uint32_t>(below(5) ? below(4000) : below(65536));
+        std::string encoded = EncodeBlock(sizes.data(), sizes.size() * 4);
+        if (!below(6)) encoded.resize(encoded.size() - std::min<size_t>(encoded.size(), below(7)));  // a size cut short
+        return encoded;
+    };
+    // Every key, each with its kind of value: number, text, font, colours, grid or file name.
+    const std::pair<const char*, const char*> sections[] = {
+        {"Save", "Filename=s SaveSettings=n SetAsWallpaper=n"},
+        {"General", "Captions=n Notes=n Grid=n Logo=n Border=n Margins=n Font=f ColorSelect=n ForegroundColor=n "
+                    "BackgroundColor=n CustomColors=c"},
+        {"Captions", "Machine=n OS=n Browser=n"},
+        {"Notes", "Notes=t"},
+        {"Grid", "LineSize=n TaskBar=n RightToLeft=n GridArray=g"}};
+    std::string file;
+    for (const auto& [section, keys] : sections) {
+        std::istringstream list(keys);
+        for (std::string key, header = std::string("[") + section + "]\r\n"; list >> key;) {
+            if (!below(3)) continue;
+            const char kind = key.back();
+            key.pop_back();
+            file += std::exchange(header, "") + key +
+                    (kind == 'n'   ? number()
+                     : kind == 't' ? text()
+                     : kind == 'f' ? block(60)
+                     : kind == 'c' ? block(64)
+                     : kind == 'g' ? gridArray()
+                                   : pick({"wall.bmp", "WALL.BMP", "win.ini", "..\\x.bmp", "C:\\x.bmp", "nul.bmp",
+                                           "x%0d%0a.bmp", "%1b.bmp", "a:b.bmp", "", "x.bmp.", "con .bmp", text()})) +
+                    "\r\n";
+        }
+    }
+    return file;
 }
 
 }  // namespace
@@ -166,6 +241,7 @@ TEST_F(Unattended, WrongSwitchesAndSaveTargets)
     }
     EXPECT_EQ(ReadWholeFile(target), "the old wallpaper");
     EXPECT_EQ(FolderListing(folder.Path()), before);  // no temporary files left behind
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
 
     // A target a user can type: a name outside the ANSI code page.
     const std::wstring named = Wide(folder.Path()) + L"\\\x58C1\x7D19 \x0159.bmp";
