@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "RenderTestSupport.h"
-#include "ResourceUse.h"
 #include "WindowTestSupport.h"
 #include "render/PreviewScaler.h"
 #include "win/Handles.h"
@@ -18,6 +17,28 @@ constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0,
 WindowHandle PreviewWindow(int width, int height)
 {
     return WindowHandle(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr));
+}
+
+// What this process has left of the system's objects, as Wine also answers it (its
+// GetGuiResources and GetProcessHandleCount say 0): how many more GDI objects it could
+// make (a leak of n lowers it by n), and the lowest free kernel handle (leaks push it up).
+size_t GdiHeadroom()
+{
+    std::vector<HBRUSH> brushes;
+    while (brushes.size() < 200000) {
+        HBRUSH brush = CreateSolidBrush(0);
+        if (!brush) break;
+        brushes.push_back(brush);
+    }
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+    return brushes.size();
+}
+
+UINT_PTR LowestFreeHandle()
+{
+    HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(probe);
+    return reinterpret_cast<UINT_PTR>(probe);
 }
 
 bool WaitForIdle(WallpaperRenderer& renderer)

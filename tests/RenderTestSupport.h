@@ -1,5 +1,5 @@
 #pragma once
-// Reading back what the renderer made, and the plain inputs and font the layout tests use.
+// The plain inputs and font the renderer tests use, and text measured in that font.
 
 #include <windows.h>
 
@@ -8,21 +8,23 @@
 #include "render/WallpaperRenderer.h"
 #include "win/Handles.h"
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-};
+// Arial bold 13 pixels, for the renderer and for measuring.
+inline LOGFONTA TestFont()
+{
+    LOGFONTA font = {};
+    font.lfHeight = -13;
+    font.lfWeight = FW_BOLD;
+    lstrcpyA(font.lfFaceName, "Arial");
+    return font;
+}
 
-// The size of a complete one-bit BMP file (headers, palette, every row); 0 x 0 when it is not one.
-Picture ReadPicture(const std::string& path);
-
-// Plain inputs: Arial bold 13 pixels, margin 10, no logo.
-void PlainInputs(WallpaperDesign& design);
-// The same font for measuring in tests.
-LOGFONTA TestFont();
-
-// Renders and reads the result back through a file in the temp folder.
-Picture Snapshot(WallpaperRenderer& renderer, const WallpaperDesign& design);
+// Plain inputs: the test font, margin 10, no logo.
+inline void PlainInputs(WallpaperDesign& design)
+{
+    design.font = TestFont();
+    design.margin = 10;
+    design.logoEnabled = false;
+}
 
 // Text measured with the renderer's test font, for expectations.
 class Measure {

@@ -81,10 +81,11 @@ TEST_F(RendererLayout, UncreatableWallpaperLeavesADefinedState)
     EXPECT_FALSE(renderer.SaveBitmap(folder.File("none.bmp")));
     EXPECT_FALSE(FileExists(folder.File("none.bmp")));
     design.margin = 10;  // the next render recovers: nothing to show is twice the margin square
-    EXPECT_EQ(Snapshot(renderer, design).width, 20);
+    renderer.Render(design);
+    EXPECT_EQ(renderer.GetWallpaperSize().cx, 20);
     design.margin = design.minHeight = 0;  // and a zero-sized wallpaper is made 1 x 1
-    const Picture dot = Snapshot(renderer, design);
-    EXPECT_EQ(dot.width * dot.height, 1);
+    renderer.Render(design);
+    EXPECT_EQ(renderer.GetWallpaperSize().cx * renderer.GetWallpaperSize().cy, 1);
 }
 
 // A caption line's width agrees with the system's tabbed measure wherever that one

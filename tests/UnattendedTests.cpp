@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <utility>
 
-#include "RenderTestSupport.h"
 #include "WindowTestSupport.h"
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
@@ -49,6 +49,25 @@ std::string InfoLine(const std::string& info, const std::string& label)
     if (start == std::string::npos) return "<none>";
     const size_t value = start + label.size() + 1;
     return info.substr(value, info.find("\r\n", value) - value);
+}
+
+// The size of a complete one-bit BMP file (headers, palette, every row, nothing after
+// the last); 0 x 0 when it is not one.
+struct Picture {
+    int width = 0, height = 0;
+};
+Picture ReadPicture(const std::string& path)
+{
+    const std::string file = ReadWholeFile(path);
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    if (file.size() < 62 || file.compare(0, 2, "BM") != 0) return {};
+    std::memcpy(&head, file.data(), sizeof head);
+    std::memcpy(&info, file.data() + sizeof head, sizeof info);
+    if (info.biBitCount != 1 || info.biWidth <= 0 || info.biHeight <= 0 || head.bfOffBits != 62) return {};
+    const size_t size = 62 + (static_cast<size_t>(info.biWidth) + 31) / 32 * 4 * static_cast<size_t>(info.biHeight);
+    if (file.size() != size || head.bfSize != size) return {};
+    return {info.biWidth, info.biHeight};
 }
 
 // Murvex's logon entry under `root`; "<none>" when there is none.

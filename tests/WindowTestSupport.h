@@ -32,18 +32,6 @@ inline void PressKeys(std::initializer_list<WORD> keys)
     Sleep(50);
 }
 
-// Characters typed as real key strokes (with Shift where the layout needs it).
-inline void TypeKeys(const std::string& text)
-{
-    for (char c : text) {
-        const SHORT scan = VkKeyScanA(c);
-        if (HIBYTE(scan) & 1)
-            PressKeys({VK_SHIFT, LOBYTE(scan)});
-        else
-            PressKeys({LOBYTE(scan)});
-    }
-}
-
 // The window with the keyboard focus in a thread, of any process.
 inline HWND FocusOf(DWORD thread)
 {
