@@ -28,38 +28,10 @@ protected:
         GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
         return text;
     }
-    // What a record stores: two records hold the same values when these are equal.
-    std::string Stored(WallpaperSettings& record)
-    {
-        const std::string file = folder.File("compare.INI");
-        DeleteFileA(file.c_str());
-        SettingsStore(record.Slices(), store.Paths()).StoreSettings(file);
-        return ReadWholeFile(file);
-    }
-
     TempFolder folder;
     WallpaperSettings settings;
     SettingsStore store;
 };
-
-void ChangeEveryValue(WallpaperSettings& s)
-{
-    s.output = {"office.bmp", 0, 0};
-    s.general.captions = s.general.notes = s.general.logo = 0;
-    s.general.grid = s.general.border = 1;
-    s.general.margins = 42;
-    s.general.font.lfHeight = -20;
-    s.general.font.lfItalic = 1;
-    std::strcpy(s.general.font.lfFaceName, "Courier New");
-    s.general.colorSelect = COLOR_MODE_CUSTOM;
-    s.general.foregroundColor = 0x0000FF;
-    s.general.backgroundColor = 0x00FFFF;
-    for (int i = 0; i < CUSTOM_COLOR_COUNT; ++i) s.general.customColors[i] = 0x010203 * static_cast<COLORREF>(i);
-    for (int item = 0; item < CAPTION_COUNT; ++item) s.captions.enabled[item] = item % 2;
-    s.notes.notes = " 100% sure\r\n\tLabel:\tvalue \xe9\r\n";
-    s.grid.lineSize = 5;
-    s.grid.taskBar = s.grid.rightToLeft = 1;
-}
 
 std::string EveryByte()
 {
@@ -92,23 +64,23 @@ TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
     EXPECT_EQ(Value(file, "General", "Margins"), "<missing>");
     EXPECT_EQ(Value(file, "Save", "Filename"), "orvalin.bmp");
 
-    // Every value survives a save and a load; a reset brings back what a fresh record has.
-    ChangeEveryValue(settings);
-    settings.grid.sizes = ScreenSizeList();
-    settings.grid.sizes.AddScreenSize(1400, 1050, true);
-    store.SaveLocalSettings();
+    // Every key at another value than its default: a reset leaves only the empty list to
+    // write; loaded again (the list built after the load, as the window does) and stored,
+    // the same file.
+    const std::string every = ReadWholeFile(std::string("Z:") + MURVEX_TEST_FIXTURES + "/every-value.INI");
+    WriteWholeFile(file, every);
     WallpaperSettings loaded;
     loaded.defaultFont = settings.defaultFont;
     SettingsStore loadedStore(loaded.Slices(), store.Paths());
+    loadedStore.LoadSettings(file);
     loadedStore.ResetSettings();
-    loadedStore.LoadAtStartup();
-    EXPECT_EQ(loaded.grid.sizes.StoredSizes(), std::vector<PackedSize>{PackSize(1400, 1050)});
-    settings.grid.sizes = ScreenSizeList();  // the list is built after a load, not stored whole
-    EXPECT_EQ(Stored(loaded), Stored(settings));
-    loadedStore.ResetSettings();
-    WallpaperSettings fresh;
-    fresh.defaultFont = fresh.general.font = settings.defaultFont;
-    EXPECT_EQ(Stored(loaded), Stored(fresh));
+    loadedStore.StoreSettings(folder.File("reset.INI"));
+    EXPECT_EQ(ReadWholeFile(folder.File("reset.INI")), "[Grid]\r\nGridArray=\r\n");
+    loadedStore.LoadSettings(file);
+    loaded.grid.sizes.PopulateScreenSizes(1024, 768);
+    DeleteFileA(file.c_str());
+    loadedStore.StoreSettings(file);
+    EXPECT_EQ(ReadWholeFile(file), every);
 }
 
 TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesWhatItHolds)

@@ -39,57 +39,9 @@ std::string Name(const OsVersionRecord& record, unsigned options = 0, const Regi
 
 }  // namespace
 
-TEST(OsName, VistaToElevenAndServer2008To2025)
-{
-    struct Case {
-        OsVersionRecord record;
-        const char* name;
-    };
-    const Case cases[] = {
-        {Nt(6, 0, WORKSTATION, 0, 6002, 0x03), "Microsoft Windows Vista Home Premium"},
-        {Nt(6, 1, WORKSTATION, 0, 7601, 0x1C), "Microsoft Windows 7 Ultimate N"},
-        {Nt(6, 2, WORKSTATION, 0, 9200, 0x30), "Microsoft Windows 8 Pro"},
-        {Nt(6, 3, WORKSTATION, 0, 9600, 0x65), "Microsoft Windows 8.1 Home"},
-        {Nt(6, 3, DOMAIN_CONTROLLER, 0, 9600, 0x08), "Microsoft Windows Server 2012 R2 Datacenter"},
-        {Nt(10, 0, WORKSTATION, 0, 21999, 0x30), "Microsoft Windows 10 Pro"},
-        {Nt(10, 0, WORKSTATION, 0, 22000, 0x30), "Microsoft Windows 11 Pro"},
-        {Nt(10, 0, SERVER, 0, 26100, 0x07), "Microsoft Windows Server 2025 Standard"},
-        {Nt(10, 0, WORKSTATION, 0, 17763, 0x7D), "Microsoft Windows 10 Enterprise LTSC"},
-        {Nt(10, 0, SERVER, 0, 25398, 0x08), "Microsoft Windows Server Datacenter"},  // no year is guessed
-        {Nt(10, 0, WORKSTATION, 0, 22631, 0x12345), "Microsoft Windows 11"},  // unknown product
-        {Nt(10, 0, WORKSTATION, 0, 22631, 0x1C), "Microsoft Windows 11"},  // a Windows 7 edition
-        {Nt(6, 1, WORKSTATION, 0, 7601, 0xA4), "Microsoft Windows 7"},    // a Windows 10 edition
-    };
-    for (const Case& c : cases) EXPECT_EQ(Name(c.record), c.name) << c.record.build;
-    // Without the extended query the product type comes from the registry.
-    OsVersionRecord noExtended = Nt(10, 0, WORKSTATION, 0, 20348, 0x07);
-    noExtended.extendedValid = false;
-    EXPECT_EQ(Name(noExtended, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
-    EXPECT_EQ(Name(noExtended, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
-}
-
-TEST(Captions, VersionsLocaleAndBrowserCommands)
-{
-    const std::string format = "Version %u.%u (Build %u%s)";
-    OsVersionRecord eleven = Nt(10, 0, WORKSTATION, 0, 22631, 0x30, "ignored");
-    EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631)");
-    eleven.hasUpdateRevision = true;
-    eleven.updateRevision = 4602;
-    eleven.displayVersion = "23H2";
-    EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631.4602: 23H2)");
-    OsVersionRecord seven = Nt(6, 1, WORKSTATION, 0, 7601, 1, "Service Pack 1");
-    seven.displayVersion = "never";  // older systems print what they always printed
-    EXPECT_EQ(OsVersionCaption(seven, noRegistry, format), "Version 6.1 (Build 7601: Service Pack 1)");
-    EXPECT_EQ(OsVersionCaption(Nt(5, 1), noRegistry, "%s%s%s"), "");  // never a foreign format
-    EXPECT_EQ(WithoutControlCharacters("Browser 1.0\r\nSystem Name:\tX\x7f\x1b"), "Browser 1.0  System Name: X  ");
-    EXPECT_EQ(WithoutControlCharacters("Caf\xe9 \xfc"), "Caf\xe9 \xfc");  // letters of the code page stay
-    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\Browser\\browser.exe\" -nohome \"%1\""),
-              "C:\\Program Files\\Browser\\browser.exe");
-    EXPECT_EQ(ExecutableFromCommand("C:\\Browser\\browser.exe -url %1"), "C:\\Browser\\browser.exe");
-    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\browser.exe -nohome"), "");
-}
-
-TEST(OsName, OlderSystemsAsTheyNamedThemselves)
+// Every Windows by the name it gives itself: Windows 95 to 11, Server 2003 to 2025, as
+// far as the edition tables know them.
+TEST(OsName, EveryWindowsAsItNamesItself)
 {
     auto record = [](DWORD platform, DWORD minor, const char* csd) {
         return OsVersionRecord{true, 4, minor, 0, platform, csd, false, 0, 0, 0, false, 0, ""};
@@ -122,13 +74,50 @@ TEST(OsName, OlderSystemsAsTheyNamedThemselves)
         {Nt(5, 2, SERVER, DATACENTER), 0, "Microsoft Windows Server 2003, Datacenter Edition"},
         {Nt(5, 3), 0, ""},
         {Nt(2, 0), 0, ""},
+        {Nt(6, 0, WORKSTATION, 0, 6002, 0x03), 0, "Microsoft Windows Vista Home Premium"},
+        {Nt(6, 1, WORKSTATION, 0, 7601, 0x1C), 0, "Microsoft Windows 7 Ultimate N"},
+        {Nt(6, 2, WORKSTATION, 0, 9200, 0x30), 0, "Microsoft Windows 8 Pro"},
+        {Nt(6, 3, WORKSTATION, 0, 9600, 0x65), 0, "Microsoft Windows 8.1 Home"},
+        {Nt(6, 3, DOMAIN_CONTROLLER, 0, 9600, 0x08), 0, "Microsoft Windows Server 2012 R2 Datacenter"},
+        {Nt(10, 0, WORKSTATION, 0, 21999, 0x30), 0, "Microsoft Windows 10 Pro"},
+        {Nt(10, 0, WORKSTATION, 0, 22000, 0x30), 0, "Microsoft Windows 11 Pro"},
+        {Nt(10, 0, SERVER, 0, 26100, 0x07), 0, "Microsoft Windows Server 2025 Standard"},
+        {Nt(10, 0, WORKSTATION, 0, 17763, 0x7D), 0, "Microsoft Windows 10 Enterprise LTSC"},
+        {Nt(10, 0, SERVER, 0, 25398, 0x08), 0, "Microsoft Windows Server Datacenter"},  // no year is guessed
+        {Nt(10, 0, WORKSTATION, 0, 22631, 0x12345), 0, "Microsoft Windows 11"},  // unknown product
+        {Nt(10, 0, WORKSTATION, 0, 22631, 0x1C), 0, "Microsoft Windows 11"},  // a Windows 7 edition
+        {Nt(6, 1, WORKSTATION, 0, 7601, 0xA4), 0, "Microsoft Windows 7"},    // a Windows 10 edition
     };
-    for (const Case& c : cases) EXPECT_EQ(Name(c.record, c.options), c.name) << c.record.major << "." << c.record.minor;
-    // Without the extended query NT names its edition from the registry.
-    OsVersionRecord old = Nt(4, 0);
-    old.extendedValid = false;
+    for (const Case& c : cases)
+        EXPECT_EQ(Name(c.record, c.options), c.name) << c.record.major << "." << c.record.minor << " " << c.record.build;
+    // Without the extended query the product type comes from the registry.
+    OsVersionRecord old = Nt(4, 0), ten = Nt(10, 0, WORKSTATION, 0, 20348, 0x07);
+    old.extendedValid = ten.extendedValid = false;
     EXPECT_EQ(Name(old, 0, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
     EXPECT_EQ(Name(old, 0, noRegistry), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(Name(ten, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
+    EXPECT_EQ(Name(ten, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
+}
+
+TEST(Captions, VersionsLocaleAndBrowserCommands)
+{
+    const std::string format = "Version %u.%u (Build %u%s)";
+    OsVersionRecord eleven = Nt(10, 0, WORKSTATION, 0, 22631, 0x30, "ignored");
+    EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631)");
+    eleven.hasUpdateRevision = true;
+    eleven.updateRevision = 4602;
+    eleven.displayVersion = "23H2";
+    EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631.4602: 23H2)");
+    OsVersionRecord seven = Nt(6, 1, WORKSTATION, 0, 7601, 1, "Service Pack 1");
+    seven.displayVersion = "never";  // older systems print what they always printed
+    EXPECT_EQ(OsVersionCaption(seven, noRegistry, format), "Version 6.1 (Build 7601: Service Pack 1)");
+    EXPECT_EQ(OsVersionCaption(Nt(5, 1), noRegistry, "%s%s%s"), "");  // never a foreign format
+    EXPECT_EQ(WithoutControlCharacters("Browser 1.0\r\nSystem Name:\tX\x7f\x1b"), "Browser 1.0  System Name: X  ");
+    EXPECT_EQ(WithoutControlCharacters("Caf\xe9 \xfc"), "Caf\xe9 \xfc");  // letters of the code page stay
+    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\Browser\\browser.exe\" -nohome \"%1\""),
+              "C:\\Program Files\\Browser\\browser.exe");
+    EXPECT_EQ(ExecutableFromCommand("C:\\Browser\\browser.exe -url %1"), "C:\\Browser\\browser.exe");
+    EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\browser.exe -nohome"), "");
 }
 
 // Where the default browser may be named, in order: the user's choice for https then
@@ -167,17 +156,10 @@ TEST(NetworkAddresses, WhichAddressesTheWallpaperShows)
         return address;
     };
     auto adapter = [](std::vector<IPv4Address> ipv4, std::vector<IPv6Address> ipv6 = {}) {
-        AdapterRecord record;
-        record.up = true;
-        record.ipv4 = std::move(ipv4);
-        record.ipv6 = std::move(ipv6);
-        return record;
+        return AdapterRecord{true, false, false, std::move(ipv4), std::move(ipv6)};
     };
-    AdapterRecord down = adapter({v4(10, 0, 0, 9)}), loopback = adapter({v4(127, 0, 0, 1)}, {v6({}, 1)}),
-                  tunnel = adapter({v4(10, 9, 9, 9)});
-    down.up = false;
-    loopback.loopback = true;
-    tunnel.tunnel = true;
+    const AdapterRecord down{false, false, false, {v4(10, 0, 0, 9)}, {}},
+        loopback{true, true, false, {v4(127, 0, 0, 1)}, {v6({}, 1)}}, tunnel{true, false, true, {v4(10, 9, 9, 9)}, {}};
     const IPv6Address global = v6({0x20, 0x01, 0x0d, 0xb8}, 1), linkLocal = v6({0xfe, 0x80}, 7);
     struct Case {
         std::vector<AdapterRecord> adapters;
