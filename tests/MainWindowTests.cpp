@@ -234,7 +234,7 @@ TEST_F(MainWindow, SectionsPreviewProportionsAndTheCloseQuestion)
 }
 
 // The first click of a fresh window on any tab shows that page and no other.
-TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAlone)
+TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 {
     struct Case {
         int tab;
@@ -280,12 +280,8 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAlone)
         SendDlgItemMessageA(page, IDC_CAPTIONS_IP_CHECK, BM_CLICK, 0, 0);
         EXPECT_TRUE(IsWindowEnabled(ipEdit));
     }
-}
 
-// Right-click on a label shows the help of the control it names, on every page.
-TEST_F(MainWindow, HelpOnEveryLabelIsThatOfTheControlItNames)
-{
-    Launch("[General]\r\nGrid=1\r\n");
+    // Then, on every page, a right-click on a label shows the help of the control it names.
     const std::map<std::string, UINT> topics = {
         {"&Margin:", IDS_HELP_MARGIN}, {"&Screen sizes:", IDS_HELP_SIZES}, {"&Line size:", IDS_HELP_LINE_SIZE}};
     int labels = 0;
@@ -368,14 +364,9 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     SaveAs("screen");
 
     ASSERT_TRUE(WaitFor([&] { return FileExists(WindowsFile("MurvexUI.INI")); }));
-    const std::string file = ReadWholeFile(written);
+    EXPECT_EQ(ReadWholeFile(written).substr(0, 2), "BM");  // its pixels are the unattended tests' concern
     DeleteFileA(written.c_str());
-    ASSERT_GT(file.size(), 62u);
-    EXPECT_EQ(file.substr(0, 2), "BM");
-    EXPECT_EQ(file[28], 1);  // one bit per pixel
     EXPECT_EQ(lstrcmpiA(DesktopValue("Wallpaper").c_str(), written.c_str()), 0) << DesktopValue("Wallpaper");
-    EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
-    EXPECT_EQ(DesktopValue("WallpaperStyle"), "0");
     const std::string settings = ReadWholeFile(WindowsFile("MurvexUI.INI"));
     EXPECT_NE(settings.find("Filename=screen.bmp"), std::string::npos) << settings;
     EXPECT_EQ(settings.find("Margins"), std::string::npos) << settings;     // only what differs

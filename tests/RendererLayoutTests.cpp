@@ -135,13 +135,4 @@ TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
     EXPECT_EQ(layout.notes.bottom, layout.notes.top + first.cy);
     ASSERT_EQ(layout.grid.size(), 1u);
     EXPECT_EQ(layout.grid[0], (PixelRect{0, 0, 800, 600}));
-
-    // Flipped, the grid keeps to the left and so does the content.
-    design.flipHorizontal = true;
-    design.minWidth = 1000;
-    const WallpaperLayout flipped = MeasureWallpaper(design, SIZE{0, 0}, measure.Dc());
-    EXPECT_EQ(flipped.grid[0], (PixelRect{0, 0, 800, 600}));
-    EXPECT_EQ(flipped.captions.left, 10);
-    EXPECT_EQ(flipped.captions.top, 10);
-    EXPECT_EQ(flipped.logo, PixelRect{});
 }

@@ -102,32 +102,29 @@ TEST(Placement, KeptOnTheirOwnMonitor)
 
 TEST(StoredFont, OnlyWhatTheFontDialogCouldHaveMade)
 {
-    auto font = [](LONG height, LONG width, LONG weight, const char* face) {
-        LOGFONTA f = {};
-        f.lfHeight = height;
-        f.lfWidth = width;
-        f.lfWeight = weight;
-        std::strncpy(f.lfFaceName, face, LF_FACESIZE);
-        return f;
-    };
     struct Case {
-        LOGFONTA font;
+        LONG height, width, weight;
+        const char* face;  // 32 letters: no terminator
         int dpi;
         bool usable;
     };
-    LOGFONTA longName = font(-13, 0, 400, "");
-    std::memset(longName.lfFaceName, 'A', LF_FACESIZE);  // no terminator
-    for (const Case& c : {Case{font(-13, 0, 700, "Arial"), 96, true}, Case{font(-2184, 0, 400, "Arial"), 96, true},
-                          Case{font(2184, 2184, 400, "Arial"), 96, true}, Case{font(-2185, 0, 400, "Arial"), 96, false},
-                          Case{font(-13, 2185, 400, "Arial"), 96, false}, Case{font(-2730, 0, 400, "Arial"), 120, true},
-                          Case{font(-2731, 0, 400, "Arial"), 120, false}, Case{font(INT32_MIN, 0, 400, "Arial"), 96, false},
-                          Case{font(-13, 0, 0, "Arial"), 96, true}, Case{font(-13, 0, 1000, "Arial"), 96, true},
-                          Case{font(-13, 0, -1, "Arial"), 96, false}, Case{font(-13, 0, 1001, "Arial"), 96, false},
-                          Case{font(-13, 0, 400, ""), 96, false}, Case{font(-13, 0, 400, "Ar\x01ial"), 96, false},
-                          Case{font(-13, 0, 400, "Ar\x7fial"), 96, false}, Case{font(-13, 0, 400, "Caf\xe9"), 96, true},
-                          Case{longName, 96, false}})
-        EXPECT_EQ(IsUsableFont(c.font, c.dpi), c.usable) << c.font.lfHeight << " " << c.font.lfWidth << " "
-                                                         << c.font.lfWeight << " " << c.dpi;
+    const std::string noEnd(LF_FACESIZE, 'A');
+    for (const Case& c : {Case{-13, 0, 700, "Arial", 96, true}, Case{-2184, 0, 400, "Arial", 96, true},
+                          Case{2184, 2184, 400, "Arial", 96, true}, Case{-2185, 0, 400, "Arial", 96, false},
+                          Case{-13, 2185, 400, "Arial", 96, false}, Case{-2730, 0, 400, "Arial", 120, true},
+                          Case{-2731, 0, 400, "Arial", 120, false}, Case{INT32_MIN, 0, 400, "Arial", 96, false},
+                          Case{-13, 0, 0, "Arial", 96, true}, Case{-13, 0, 1000, "Arial", 96, true},
+                          Case{-13, 0, -1, "Arial", 96, false}, Case{-13, 0, 1001, "Arial", 96, false},
+                          Case{-13, 0, 400, "", 96, false}, Case{-13, 0, 400, "Ar\x01ial", 96, false},
+                          Case{-13, 0, 400, "Ar\x7fial", 96, false}, Case{-13, 0, 400, "Caf\xe9", 96, true},
+                          Case{-13, 0, 400, noEnd.c_str(), 96, false}}) {
+        LOGFONTA font = {};
+        font.lfHeight = c.height;
+        font.lfWidth = c.width;
+        font.lfWeight = c.weight;
+        std::string(c.face).copy(font.lfFaceName, LF_FACESIZE);
+        EXPECT_EQ(IsUsableFont(font, c.dpi), c.usable) << c.height << " " << c.width << " " << c.weight << " " << c.dpi;
+    }
 }
 
 // White on a dark desktop, black on a light one: 4 R + 10 G + 2 B against 2050.
