@@ -59,7 +59,7 @@ void PlainInputs(WallpaperDesign& design)
 std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)
 {
     ScreenSizeList list;
-    list.PopulateScreenSizes(1024, 768);
+    list.PopulateScreenSizes({PackSize(1024, 768)});
     list.AddScreenSize(width, height, true);
     list.SetSelectionEnabled({0, 1, 2, 3, 4, 5, 6, 7}, true);
     return list.CollectEnabledSizes();
@@ -209,7 +209,7 @@ int main(int argc, char** argv)
         Report("k_load_100000_stored_sizes", 5, [&] {
             WallpaperSettings settings;
             SettingsStore(settings.Slices(), ProfilePaths{file, file, file}).LoadSettings(file);
-            settings.grid.sizes.PopulateScreenSizes(1920, 1080);
+            settings.grid.sizes.PopulateScreenSizes({PackSize(1920, 1080)});
         });
         DeleteFileA(file.c_str());
     }

@@ -77,7 +77,7 @@ TEST_F(SettingsStoreTest, DefaultsAreNotWrittenAndEveryOtherValueComesBack)
     loadedStore.StoreSettings(folder.File("reset.INI"));
     EXPECT_EQ(ReadWholeFile(folder.File("reset.INI")), "[Grid]\r\nGridArray=\r\n");
     loadedStore.LoadSettings(file);
-    loaded.grid.sizes.PopulateScreenSizes(1024, 768);
+    loaded.grid.sizes.PopulateScreenSizes({PackSize(1024, 768)});
     DeleteFileA(file.c_str());
     loadedStore.StoreSettings(file);
     EXPECT_EQ(ReadWholeFile(file), every);

@@ -22,12 +22,6 @@ bool ScreenSizeList::AddScreenSize(uint16_t width, uint16_t height, bool enable)
     return true;
 }
 
-void ScreenSizeList::PopulateScreenSizes(int screenWidth, int screenHeight)
-{
-    PopulateScreenSizes(std::vector<PackedSize>{
-        PackSize(static_cast<uint16_t>(screenWidth), static_cast<uint16_t>(screenHeight))});
-}
-
 void ScreenSizeList::PopulateScreenSizes(const std::vector<PackedSize>& monitors)
 {
     static const uint16_t common[][2] = {

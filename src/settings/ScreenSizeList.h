@@ -34,8 +34,6 @@ public:
     // first; a size already listed adds nothing), then the stored sizes enabled or,
     // with none stored, every size that fits at least one monitor (each side compared).
     void PopulateScreenSizes(const std::vector<PackedSize>& monitors);
-    // The same for one screen.
-    void PopulateScreenSizes(int screenWidth, int screenHeight);
 
     // The enabled sizes, last entry (largest area) first.
     std::vector<PackedSize> CollectEnabledSizes() const;
