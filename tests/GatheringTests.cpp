@@ -3,61 +3,47 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandLine.h"
 #include "app/Unattended.h"
 #include "app/WallpaperInputs.h"
 
-namespace {
-
-class Gathering : public ::testing::Test {
-protected:
-    Gathering()
-    {
-        settings.general.font = MakeDefaultFont(96);
-        values.machineName = "HOST";
-        values.osName = "Some OS";
-        values.locale = "English (United States)";
-        LoadCaptionLabels(labels);
-    }
-    void Gather()
-    {
-        inputs = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080}, labels);
-    }
-
-    WallpaperSettings settings;
-    CaptionValues values;
-    std::string labels[CAPTION_COUNT];
-    WallpaperInputs inputs;
-};
-
-}  // namespace
-
-TEST_F(Gathering, CaptionsAndNotes)
+TEST(Gathering, CaptionsAndNotes)
 {
+    WallpaperSettings settings;
+    settings.general.font = MakeDefaultFont(96);
+    CaptionValues values;
+    values.machineName = "HOST";
+    values.osName = "Some OS";
+    values.locale = "English (United States)";
     values.ipAddress = "10.1.2.3";
     values.user = "HOST\\jane";
-    const std::string& captions = inputs.design.captionsText;
-    Gather();  // empty values left out, the address and the user off by default
+    std::string labels[CAPTION_COUNT], captions, notes;
+    LoadCaptionLabels(labels);
+    auto gather = [&] {
+        const WallpaperInputs inputs = GatherWallpaperInputs(
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080}, labels);
+        captions = inputs.design.captionsText;
+        notes = inputs.design.notesText;
+    };
+    gather();  // empty values left out, the address and the user off by default
     EXPECT_EQ(captions, "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");
 
     // Ticked, the address and the user follow the six, one line each.
     settings.captions.enabled[CAPTION_IP_ADDRESS] = settings.captions.enabled[CAPTION_USER] = 1;
     settings.captions.enabled[CAPTION_OS] = 0;
     settings.notes.notes = "plain notes\r\nsecond line";
-    Gather();
+    gather();
     const std::string lines = "System Name:\tHOST\nLocale:\tEnglish (United States)\nIP Address:\t10.1.2.3\nUser:\tHOST\\jane\n";
     EXPECT_EQ(captions, lines);
-    EXPECT_EQ(inputs.design.notesText, "plain notes\r\nsecond line");
+    EXPECT_EQ(notes, "plain notes\r\nsecond line");
 
     // Notes with a TAB become further caption lines, CRs removed and one LF added.
     settings.notes.notes = "Owner:\tIT desk\r\nRoom:\t4.12";
-    Gather();
+    gather();
     EXPECT_EQ(captions, lines + "Owner:\tIT desk\nRoom:\t4.12\n");
-    EXPECT_EQ(inputs.design.notesText, "");
+    EXPECT_EQ(notes, "");
     settings.general.captions = settings.general.notes = 0;
-    Gather();
-    EXPECT_EQ(captions + inputs.design.notesText, "");
+    gather();
+    EXPECT_EQ(captions + notes, "");
 }
 
 TEST(EffectiveMargin, AddsTheBorderAndTheGridLine)

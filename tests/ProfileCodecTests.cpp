@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/ProfileCodec.h"
-#include "settings/ScreenSizeList.h"
+#include "common/PackedSize.h"
 
 // Control, high and percent bytes in lowercase hex; blanks at the ends and quotes too,
 // which the profile functions would trim or drop. A decoded "%" is not decoded again;
