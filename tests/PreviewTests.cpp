@@ -13,12 +13,6 @@ namespace {
 
 constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0, WHITE = 0xFFFFFF;
 
-// A borderless window of the given size, standing in for the Preview button.
-WindowHandle PreviewWindow(int width, int height)
-{
-    return WindowHandle(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr));
-}
-
 // What this process has left of the system's objects, as Wine also answers it (its
 // GetGuiResources and GetProcessHandleCount say 0): how many more GDI objects it could
 // make (a leak of n lowers it by n), and the lowest free kernel handle (leaks push it up).
@@ -70,7 +64,8 @@ protected:
         PlainInputs(design);
         renderer.SetPreviewWindow(window.Get());
     }
-    WindowHandle window = PreviewWindow(300, 200);
+    // A borderless window standing in for the Preview button.
+    WindowHandle window{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr)};
     WallpaperDesign design;
     WallpaperRenderer renderer;
 };
@@ -132,8 +127,8 @@ TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
 }
 
 // A journey through what the Preview button shows: nothing, a small wallpaper at its
-// own size, a colour change without a render, then a large one fitted.
-TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
+// own size, a colour change without a render, a large one fitted; then bursts.
+TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
 {
     EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{GREEN});  // nothing before the first preview
     design.border = true;
@@ -153,12 +148,9 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColours)
     ASSERT_TRUE(WaitForIdle(renderer));
     EXPECT_EQ(renderer.GetPreviewSize().cx, 300);
     EXPECT_EQ(renderer.GetPreviewSize().cy, 30);
-}
 
-// Requests and renders in bursts share one thread, end on the last wallpaper, and
-// leave no GDI object or kernel handle behind.
-TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
-{
+    // Requests and renders in bursts share one thread, end on the last wallpaper, and
+    // leave no GDI object or kernel handle behind.
     design.minWidth = design.minHeight = 6000;
     renderer.Render(design);
     ASSERT_TRUE(WaitForIdle(renderer));
@@ -189,19 +181,15 @@ TEST_F(Preview, BurstsShareOneThreadAndLeaveNothingBehind)
     EXPECT_EQ(LowestFreeHandle(), handle);
 }
 
-TEST(PreviewShutdown, RendererWaitsForARunningThread)
+TEST_F(Preview, ShutdownWaitsForARunningThread)
 {
-    const WindowHandle window = PreviewWindow(400, 300);
-    WallpaperDesign design;
-    PlainInputs(design);
+    design.minWidth = design.minHeight = 12000;
     for (int round = 0; round < 3; ++round) {
-        auto renderer = std::make_unique<WallpaperRenderer>();
-        design.minWidth = 12000;
-        design.minHeight = 12000;
-        renderer->SetPreviewWindow(window.Get());
-        renderer->Render(design);
-        EXPECT_TRUE(renderer->PreviewRunning() || renderer->PreviewThreadsStarted() == 1);
-        renderer.reset();  // must not return while the thread still uses the renderer
+        auto other = std::make_unique<WallpaperRenderer>();
+        other->SetPreviewWindow(window.Get());
+        other->Render(design);
+        EXPECT_TRUE(other->PreviewRunning() || other->PreviewThreadsStarted() == 1);
+        other.reset();  // must not return while the thread still uses the renderer
         EXPECT_EQ(WallpaperRenderer::PreviewThreadsRunning(), 0);
     }
 }

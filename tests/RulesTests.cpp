@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/CommandLine.h"
@@ -140,7 +139,7 @@ TEST(SystemColours, TextColourForTheDesktop)
         EXPECT_EQ(SystemForegroundFor(c.desktop), c.text) << std::hex << c.desktop;
 }
 
-TEST(WritePath, RelativeDriveRelativeLongAndShareNames)
+TEST(WritePath, RelativeDriveRelativeLongShareAndDeviceNames)
 {
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
@@ -156,10 +155,8 @@ TEST(WritePath, RelativeDriveRelativeLongAndShareNames)
     EXPECT_EQ(FullWritePath(L"\\\\server\\share\\" + deep + L"\\wall.bmp"),
               L"\\\\?\\UNC\\server\\share\\" + deep + L"\\wall.bmp");
     EXPECT_EQ(FullWritePath(L"\\\\?\\C:\\" + deep), L"\\\\?\\C:\\" + deep);  // already lifted
-}
 
-TEST(WritePath, NamesWindowsKeepsForDevices)
-{
+    // Names Windows keeps for devices, whatever their extension.
     for (const char* name : {"CON", "con.bmp", "NUL.bmp", "nul", "Aux.txt", "PRN.bmp", "COM1", "com9.bmp", "LPT1.x.bmp",
                              "con .bmp", "NUL  "})
         EXPECT_TRUE(IsReservedDeviceName(name)) << name;

@@ -75,7 +75,6 @@ inline HWND FindProcessWindow(const char* className, const char* title, DWORD pr
 
 struct ShownMessage {
     std::string text;
-    std::string caption;
     UINT type;
 };
 
@@ -84,8 +83,8 @@ class MessageRecorder {
 public:
     MessageRecorder()
     {
-        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT type) {
-            shown.push_back({text, caption, type});
+        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string&, UINT type) {
+            shown.push_back({text, type});
             return answer;
         });
     }
