@@ -181,9 +181,8 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
     EXPECT_EQ(FolderListing(folder.Path()), (std::vector<std::string>{"MurvexE2E.INI", "MurvexE2E.exe", "out.bmp"}));
     EXPECT_FALSE(FileExists(WindowsFile("MurvexE2E.INI")));
 
-    // Without SetAsWallpaper the file is written and the desktop left alone. Two users
-    // logging on to one server at once find the wallpaper in use for a moment: the
-    // refresh waits for it rather than failing.
+    // Without SetAsWallpaper the desktop is left alone. Two logons at once on one server
+    // find the wallpaper in use for a moment: the refresh waits for it.
     Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n");
     SetDesktopValue("Wallpaper", "untouched");
     WriteWholeFile(WindowsFile("MurvexE2E.bmp"), "the other logon's");
@@ -269,11 +268,9 @@ TEST_F(Unattended, WrongSwitchesAndSaveTargets)
     EXPECT_TRUE(DeleteFileW(named.c_str()));  // there, and gone so that the folder can go
 }
 
-// Generated hostile master files: each ends in a complete one-bit wallpaper, or in
-// exit 1 with one line on standard error, in bounded time. The test command runs the
-// same files every time (a fixed seed whose files reach every outcome, the largest
-// wallpapers among them); scripts/fuzz.sh sets MURVEX_FUZZ_SEED and MURVEX_FUZZ_COUNT
-// for new ones, and MURVEX_FUZZ_FROM runs one again from the file that failed.
+// Generated hostile master files end in a complete one-bit wallpaper or in exit 1 with one
+// line on standard error. The same files every run (a fixed seed); scripts/fuzz.sh sets
+// MURVEX_FUZZ_SEED and _COUNT for new ones, MURVEX_FUZZ_FROM reruns from a failed file.
 TEST_F(Unattended, GeneratedHostileSettingsEndInAWallpaperOrOneLine)
 {
     const char* seedText = std::getenv("MURVEX_FUZZ_SEED");
@@ -336,9 +333,8 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     EXPECT_EQ(InfoLine(run.out, "Browser:"), "Fixture Browser");
     EXPECT_EQ(InfoLine(run.out, "Browser Version:"), "7.1.2.3");
 
-    // The address and the user are printed ticked or not (they are off by default): the
-    // host's own addresses as Linux lists them (Wine's adapters are the host's), and the
-    // user Wine runs as.
+    // The address and the user, printed ticked or not: the host's addresses as Linux lists
+    // them (Wine's adapters are the host's), and the user Wine runs as.
     const char* host = std::getenv("MURVEX_HOST_ADDRESSES");
     std::istringstream hostWords(host ? host : ""), shownWords(InfoLine(run.out, "IP Address:"));
     std::set<std::string> expected, shown;
@@ -357,11 +353,9 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     EXPECT_GT(run.out.find("User:\t"), run.out.find("IP Address:\t"));
 }
 
-// Stored settings give the very wallpaper their file was made with, byte for byte:
-// the grid's dash phases, line sizes, mirror image and task-bar lines, tabbed notes
-// aligned as captions, notes wrapped to the screen's proportions beside the logo, and
-// a master file made before the address and the user existed. MURVEX_UPDATE_WALLPAPERS
-// writes them anew (after a change to what the wallpaper should be, checked by eye).
+// Stored settings give the very wallpaper their file was made with, byte for byte (what
+// each shows is in its name and first line). MURVEX_UPDATE_WALLPAPERS writes them anew after a change to
+// what the wallpaper should be, checked by eye.
 TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
 {
     const std::string fixtures = std::string("Z:") + MURVEX_TEST_FIXTURES + "/wallpapers/";
@@ -381,11 +375,9 @@ TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
     EXPECT_EQ(files, 5);
 }
 
-// What keeps a planted DLL out of Murvex: later loads search the system folder only,
-// and a DLL that is not a known one is loaded from there by its full path. (Murvex32
-// imports only known DLLs, which scripts/check-imports.sh checks. Under Wine a real
-// run cannot show it with a planted version.dll: Wine's own user32 chain imports
-// version.dll at process start, before any code of the program runs.)
+// What keeps a planted DLL out: later loads search the system folder only, by full path.
+// (Murvex32 imports only known DLLs: scripts/check-imports.sh. Under Wine a real run cannot
+// show it: Wine's own user32 imports version.dll before any code of the program runs.)
 TEST(DllSearch, APlantedDllInTheSearchPathIsNeverLoaded)
 {
     TempFolder folder;
