@@ -175,23 +175,36 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindow, SectionsProportionsAndTheCloseQuestion)
+// Over the size limit the preview says why; back within it, the picture returns (a
+// margin the page would refuse is shown as the page accepts it). Then the sections, the
+// proportions double-click, and the close question.
+TEST_F(MainWindow, PreviewReasonSectionsProportionsAndTheCloseQuestion)
 {
     const std::string locked = folder.File("locked.bmp");
     WriteWholeFile(locked, "keep");
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    Launch();
-    EXPECT_EQ(TabPages(), "General Captions Notes");
-    SendMessageA(PageControl(IDC_GENERAL_GRID), BM_CLICK, 0, 0);
-    EXPECT_EQ(TabPages(), "General Captions Notes Grid");
-    SendMessageA(PageControl(IDC_GENERAL_GRID), BM_CLICK, 0, 0);
-    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
-    EXPECT_EQ(TabPages(), "General Captions");
-    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
-    EXPECT_EQ(TabPages(), "General Captions Notes");
+    const LOGFONTA wide = WidestAcceptedFont();
+    Launch(("[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\nBackgroundColor=65280\r\nFont=" +
+            EncodeBlock(&wide, sizeof wide) + "\r\n").c_str());
+    EXPECT_EQ(WindowText(PageControl(IDC_GENERAL_MARGIN)), "100");
+    auto shows = [&](COLORREF colour) {
+        const std::vector<COLORREF> pixels = PreviewPixels();
+        return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
+    };
+    ASSERT_TRUE(WaitFor([&] { return shows(GetSysColor(COLOR_BTNTEXT)); }, 5000)) << "the reason, in text";
+    EXPECT_FALSE(shows(RGB(0, 255, 0)));
+    SendMessageA(PageControl(IDC_GENERAL_CAPTIONS), BM_CLICK, 0, 0);  // the captions were too wide
+    EXPECT_TRUE(WaitFor([&] { return shows(RGB(0, 255, 0)); }, 5000)) << "the picture again";
 
-    // A note typed (the preview's answer to a change is the last test's).
-    PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(TabPages(), "General Notes");  // no captions, no Captions tab
+    SendMessageA(PageControl(IDC_GENERAL_GRID), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Notes Grid");
+    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Grid");
+    SendMessageA(PageControl(IDC_GENERAL_NOTES), BM_CLICK, 0, 0);
+    EXPECT_EQ(TabPages(), "General Notes Grid");  // back in its place
+
+    // A note typed.
     PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
     ASSERT_TRUE(WaitFor([&] { return ShownPage() == "Notes"; }));
     for (char c : std::string("Rack 4, slot 2")) PostMessageA(PageControl(IDC_NOTES_EDIT), WM_CHAR, c, 0);
@@ -367,25 +380,6 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     // Nothing changed since: closing asks nothing.
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ended());
-}
-
-// Over the size limit the preview says why; back within it, the picture returns. A
-// margin the page would refuse is shown as the page accepts it.
-TEST_F(MainWindow, PreviewSaysWhyThereIsNoWallpaper)
-{
-    const LOGFONTA wide = WidestAcceptedFont();
-    Launch(("[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\nBackgroundColor=65280\r\nFont=" +
-            EncodeBlock(&wide, sizeof wide) + "\r\n").c_str());
-    EXPECT_EQ(WindowText(PageControl(IDC_GENERAL_MARGIN)), "100");
-    auto shows = [&](COLORREF colour) {
-        const std::vector<COLORREF> pixels = PreviewPixels();
-        return std::find(pixels.begin(), pixels.end(), colour) != pixels.end();
-    };
-    const COLORREF green = RGB(0, 255, 0);
-    ASSERT_TRUE(WaitFor([&] { return shows(GetSysColor(COLOR_BTNTEXT)); }, 5000)) << "the reason, in text";
-    EXPECT_FALSE(shows(green));
-    SendMessageA(PageControl(IDC_GENERAL_CAPTIONS), BM_CLICK, 0, 0);  // the captions were too wide
-    EXPECT_TRUE(WaitFor([&] { return shows(green); }, 5000)) << "the picture again";
 }
 
 namespace {

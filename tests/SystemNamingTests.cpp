@@ -24,18 +24,12 @@ RegistryReader FakeRegistry(std::map<std::string, std::string> values)
 {
     return [values](HKEY, const std::string& subkey, const std::string&) -> std::optional<std::string> {
         const auto key = values.find(subkey);
-        if (key == values.end()) return std::nullopt;
-        return key->second;
+        return key == values.end() ? std::nullopt : std::optional<std::string>(key->second);
     };
 }
 
 const RegistryReader noRegistry = FakeRegistry({});
 const char* const productOptions = "System\\CurrentControlSet\\Control\\ProductOptions";
-
-std::string Name(const OsVersionRecord& record, unsigned options = 0, const RegistryReader& registry = noRegistry)
-{
-    return OsNameFrom(record, options, registry);
-}
 
 }  // namespace
 
@@ -89,17 +83,17 @@ TEST(OsName, EveryWindowsAsItNamesItself)
         {Nt(6, 1, WORKSTATION, 0, 7601, 0xA4), 0, "Microsoft Windows 7"},    // a Windows 10 edition
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Name(c.record, c.options), c.name) << c.record.major << "." << c.record.minor << " " << c.record.build;
+        EXPECT_EQ(OsNameFrom(c.record, c.options, noRegistry), c.name) << c.record.major << "." << c.record.minor << " " << c.record.build;
     // Without the extended query the product type comes from the registry.
     OsVersionRecord old = Nt(4, 0), ten = Nt(10, 0, WORKSTATION, 0, 20348, 0x07);
     old.extendedValid = ten.extendedValid = false;
-    EXPECT_EQ(Name(old, 0, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
-    EXPECT_EQ(Name(old, 0, noRegistry), "Microsoft Windows NT 4.0");
-    EXPECT_EQ(Name(ten, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
-    EXPECT_EQ(Name(ten, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
+    EXPECT_EQ(OsNameFrom(old, 0, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
+    EXPECT_EQ(OsNameFrom(old, 0, noRegistry), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(OsNameFrom(ten, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
+    EXPECT_EQ(OsNameFrom(ten, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
 }
 
-TEST(Captions, VersionsLocaleAndBrowserCommands)
+TEST(Captions, VersionsControlBytesAndBrowserCommands)
 {
     const std::string format = "Version %u.%u (Build %u%s)";
     OsVersionRecord eleven = Nt(10, 0, WORKSTATION, 0, 22631, 0x30, "ignored");
