@@ -240,29 +240,25 @@ TEST_F(MainWindow, PreviewReasonSectionsProportionsAndTheCloseQuestion)
 // The first click of a fresh window on any tab shows that page and no other.
 TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 {
-    struct Case {
-        int tab;
-        const char* page;
-        int control;
-    };
-    for (const Case& c : {Case{1, "Captions", IDC_CAPTIONS_OS_EDIT}, Case{2, "Notes", IDC_NOTES_EDIT},
-                          Case{3, "Grid", IDC_GRID_SIZES}}) {
-        SCOPED_TRACE(c.page);
+    const char* const pages[] = {"General", "Captions", "Notes", "Grid"};
+    const int controls[] = {0, IDC_CAPTIONS_OS_EDIT, IDC_NOTES_EDIT, IDC_GRID_SIZES};  // one that answers
+    for (int index = 1; index < 4; ++index) {
+        SCOPED_TRACE(pages[index]);
         Stop();
         Launch("[General]\r\nGrid=1\r\n");
         ASSERT_EQ(TabCount(), 4);
-        ASSERT_EQ(ClickTab(c.tab), c.page);
+        ASSERT_EQ(ClickTab(index), pages[index]);
         EXPECT_EQ(VisiblePages().size(), 1u);
-        HWND control = PageControl(c.control);
+        HWND control = PageControl(controls[index]);
         ASSERT_NE(control, nullptr);
         EXPECT_TRUE(IsWindowEnabled(control));
-        if (c.control == IDC_GRID_SIZES) {
+        if (controls[index] == IDC_GRID_SIZES) {
             EXPECT_GE(SendMessageA(control, LB_GETCOUNT, 0, 0), 7);  // the common sizes
             continue;
         }
         SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
         EXPECT_EQ(WindowText(control), "typed");
-        if (c.control != IDC_CAPTIONS_OS_EDIT) continue;
+        if (controls[index] != IDC_CAPTIONS_OS_EDIT) continue;
 
         // The address and the user rows below the six: off by default with what was found
         // in them, next in the tab order, inside the tab control above the preview;
@@ -289,7 +285,6 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
     const std::map<std::string, UINT> topics = {
         {"&Margin:", IDS_HELP_MARGIN}, {"&Screen sizes:", IDS_HELP_SIZES}, {"&Line size:", IDS_HELP_LINE_SIZE}};
     int labels = 0;
-    const char* const pages[] = {"General", "Captions", "Notes", "Grid"};
     for (int index = 0; index < 4; ++index) {
         ASSERT_EQ(ClickTab(index), pages[index]);
         HWND page = VisiblePage();

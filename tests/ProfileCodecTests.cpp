@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "settings/ProfileCodec.h"
-#include "common/PackedSize.h"
 
 // Control, high and percent bytes in lowercase hex; blanks at the ends and quotes too,
 // which the profile functions would trim or drop. A decoded "%" is not decoded again;
@@ -24,8 +23,6 @@ TEST(BlockCodec, LowNibbleFirstAndForeignLettersDecodeArithmetically)
     const std::string text = EncodeBlock(all, sizeof all);
     EXPECT_EQ(text.find_first_not_of("ABCDEFGHIJKLMNOP"), std::string::npos);
     EXPECT_EQ(DecodeBlock(text), std::vector<uint8_t>(all, all + 256));
-    const uint32_t sizes[] = {PackSize(1280, 1024), PackSize(1024, 768)};
-    EXPECT_EQ(EncodeBlock(sizes, sizeof sizes), "AAFAAAEAAAEAAADA");
     EXPECT_EQ(DecodeBlock("CBA"), std::vector<uint8_t>{0x12});  // an odd letter is dropped
     EXPECT_EQ(DecodeBlock("0A"), std::vector<uint8_t>{256 - 17});
 }

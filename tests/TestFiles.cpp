@@ -146,10 +146,6 @@ std::string DesktopValue(const char* name)
     return desktop.ReadString(name, "<none>");
 }
 
-void SetDesktopValue(const char* name, const std::string& value)
-{
-    SetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, value);
-}
 
 LOGFONTA WidestAcceptedFont()
 {

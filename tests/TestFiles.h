@@ -56,4 +56,3 @@ LOGFONTA WidestAcceptedFont();
 // ("<none>" when missing).
 void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);
 std::string DesktopValue(const char* name);
-void SetDesktopValue(const char* name, const std::string& value);
