@@ -112,11 +112,8 @@ TEST_F(PageTest, GeneralSectionsAndMargin)
         ASSERT_EQ(messages.shown.size(), 1u) << text;
         EXPECT_EQ(messages.shown[0].text, message);
         EXPECT_EQ(GetFocus(), page.Item(IDC_GENERAL_MARGIN));
-        DWORD start = 1, end = 0;
-        SendDlgItemMessageA(page.Handle(), IDC_GENERAL_MARGIN, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                            reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 0u);
-        EXPECT_EQ(end, strlen(text));
+        const LRESULT selected = SendDlgItemMessageA(page.Handle(), IDC_GENERAL_MARGIN, EM_GETSEL, 0, 0);
+        EXPECT_EQ(selected, MAKELRESULT(0, strlen(text)));
         EXPECT_EQ(settings.margins, 10u);
         EXPECT_EQ(Posted(page), SETTINGS);
     }
