@@ -418,8 +418,7 @@ TEST_F(MainWindow, TwoMonitors)
         EXPECT_EQ(rows.count(Size(monitor)) ? rows[Size(monitor)] : -1, 1) << Size(monitor) << " listed and ticked";
 
     SetWindowPos(main, nullptr, second.left + 40, second.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_HELP)));
+    PostMessageA(GetDlgItem(main, IDC_MAIN_HELP), BM_CLICK, 0, 0);
     HWND help = HelpPopup();
     ASSERT_NE(help, nullptr);
     RECT rect = {}, both = {};

@@ -115,8 +115,8 @@ TEST(Captions, VersionsControlBytesAndBrowserCommands)
 }
 
 // Where the default browser may be named, in order: the user's choice for https then
-// http (the newer key first), a packaged app by its name, the system's association,
-// then the class of ".htm".
+// http (the newer key first; a packaged app by its name, a class's command from the
+// user's own classes first), the system's association, then the class of ".htm".
 TEST(BrowserCandidates, UserChoiceFirstAndPackagedAppsByName)
 {
     const std::string associations = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
@@ -130,13 +130,10 @@ TEST(BrowserCandidates, UserChoiceFirstAndPackagedAppsByName)
         {".htm", "htmlfile"},
         {"htmlfile\\shell\\open\\command", "C:\\Old\\iexplore.exe %1"},
     });
-    const std::vector<BrowserCandidate> found = DefaultBrowserCandidates(registry, "C:\\Assoc\\browser.exe");
-    ASSERT_EQ(found.size(), 4u);
-    EXPECT_EQ(found[0].appName, "@{Example.Browser_1.0}");
-    EXPECT_EQ(found[0].executable, "");
-    EXPECT_EQ(found[1].executable, "C:\\Users\\u\\browser.exe");  // per-user classes first
-    EXPECT_EQ(found[2].executable, "C:\\Assoc\\browser.exe");
-    EXPECT_EQ(found[3].executable, "C:\\Old\\iexplore.exe");
+    std::string found;  // each candidate's app name and executable
+    for (const BrowserCandidate& candidate : DefaultBrowserCandidates(registry, "C:\\Assoc\\browser.exe"))
+        found += candidate.appName + "|" + candidate.executable + "; ";
+    EXPECT_EQ(found, "@{Example.Browser_1.0}|; |C:\\Users\\u\\browser.exe; |C:\\Assoc\\browser.exe; |C:\\Old\\iexplore.exe; ");
     EXPECT_TRUE(DefaultBrowserCandidates(noRegistry, "").empty());
 }
 
