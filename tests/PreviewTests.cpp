@@ -19,11 +19,7 @@ constexpr COLORREF RED = 0x0000FF, BLUE = 0xFF0000, GREEN = 0x00FF00, BLACK = 0,
 size_t GdiHeadroom()
 {
     std::vector<HBRUSH> brushes;
-    while (brushes.size() < 200000) {
-        HBRUSH brush = CreateSolidBrush(0);
-        if (!brush) break;
-        brushes.push_back(brush);
-    }
+    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(0)) != nullptr;) brushes.push_back(brush);
     for (HBRUSH brush : brushes) DeleteObject(brush);
     return brushes.size();
 }
@@ -33,11 +29,6 @@ UINT_PTR LowestFreeHandle()
     HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(probe);
     return reinterpret_cast<UINT_PTR>(probe);
-}
-
-bool WaitForIdle(WallpaperRenderer& renderer)
-{
-    return WaitFor([&] { return !renderer.PreviewRunning(); });
 }
 
 // The preview painted on a 40 x 40 square of green, read at the given points.
@@ -68,6 +59,7 @@ protected:
     WindowHandle window{CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr)};
     WallpaperDesign design;
     WallpaperRenderer renderer;
+    bool Idle() { return WaitFor([this] { return !renderer.PreviewRunning(); }); }
 };
 
 }  // namespace
@@ -134,18 +126,18 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
     design.border = true;
     renderer.SetColors(RED, BLUE);
     renderer.Render(design);
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     // 20 x 20 framed: beyond it nothing is painted.
     EXPECT_EQ(Painted(renderer, {{0, 0}, {19, 10}, {10, 10}, {25, 25}}), (Colours{RED, RED, BLUE, GREEN}));
     renderer.SetColors(RED, WHITE);
     renderer.RequestPreview();
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{WHITE});
 
     design.minWidth = 1000;  // wider than the 300 x 200 window: fitted to its width
     design.minHeight = 100;
     renderer.Render(design);
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     EXPECT_EQ(renderer.GetPreviewSize().cx, 300);
     EXPECT_EQ(renderer.GetPreviewSize().cy, 30);
 
@@ -153,16 +145,16 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
     // leave no GDI object or kernel handle behind.
     design.minWidth = design.minHeight = 6000;
     renderer.Render(design);
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     const long started = renderer.PreviewThreadsStarted();
     for (int i = 0; i < 10; ++i) renderer.RequestPreview();
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     EXPECT_EQ(renderer.PreviewThreadsStarted(), started + 1);
 
     design.minWidth = design.minHeight = 400;
     for (int i = 0; i < 2; ++i) {  // the preview shown and the one kept for the next pass
         renderer.Render(design);
-        ASSERT_TRUE(WaitForIdle(renderer));
+        ASSERT_TRUE(Idle());
     }
     const size_t headroom = GdiHeadroom();
     const UINT_PTR handle = LowestFreeHandle();
@@ -171,10 +163,10 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
         renderer.SetColors(RED, colours[i % 4]);
         renderer.Render(design);
         if (i % 100 < 50) {
-            ASSERT_TRUE(WaitForIdle(renderer));  // whole passes, then a burst
+            ASSERT_TRUE(Idle());  // whole passes, then a burst
         }
     }
-    ASSERT_TRUE(WaitForIdle(renderer));
+    ASSERT_TRUE(Idle());
     EXPECT_EQ(renderer.PreviewThreadsAtOnce(), 1);
     EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{BLACK});
     EXPECT_EQ(GdiHeadroom(), headroom);
