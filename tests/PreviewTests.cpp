@@ -173,14 +173,18 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
     EXPECT_EQ(LowestFreeHandle(), handle);
 }
 
+// The renderer's destructor waits for a pass under way, however far it has come (a pass
+// left running would go on using a renderer that is gone).
 TEST_F(Preview, ShutdownWaitsForARunningThread)
 {
-    design.minWidth = design.minHeight = 12000;
+    design.minWidth = design.minHeight = 30000;  // a pass of some 40 ms
     for (int round = 0; round < 3; ++round) {
         auto other = std::make_unique<WallpaperRenderer>();
         other->SetPreviewWindow(window.Get());
         other->Render(design);
-        EXPECT_TRUE(other->PreviewRunning() || other->PreviewThreadsStarted() == 1);
+        ASSERT_TRUE(WaitFor([&] { return !other->PreviewRunning(); }));
+        other->RequestPreview();  // a pass of its own, under way
+        Sleep(static_cast<DWORD>(5 * round));
         other.reset();  // must not return while the thread still uses the renderer
         EXPECT_EQ(WallpaperRenderer::PreviewThreadsRunning(), 0);
     }
