@@ -1,4 +1,4 @@
-// The four tab pages and the Add Screen Size dialog, hosted in a plain window that
+// The tab pages and the Add Screen Size dialog, hosted in a plain window that
 // stands in for the main window and records what the pages post to it.
 
 #include <gtest/gtest.h>

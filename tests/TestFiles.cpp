@@ -146,7 +146,6 @@ std::string DesktopValue(const char* name)
     return desktop.ReadString(name, "<none>");
 }
 
-
 LOGFONTA WidestAcceptedFont()
 {
     LOGFONTA font = {};
