@@ -108,7 +108,7 @@ std::string HostileSettingsFile(std::mt19937& random)
     auto block = [&](size_t usual) {
         const size_t kind = below(5), length = kind == 2 ? usual + below(9) : usual;
         if (kind == 0) return text();                                                              // not hex at all
-        if (kind < 3) return EncodeBlock(bytes(length).data(), length).substr(0, kind == 1 ? below(2 * usual + 1) : 9999);
+        if (kind < 3) return EncodeBlock(bytes(length).data(), length).substr(0, kind == 1 ? below(2 * usual + 1) : std::string::npos);
         LOGFONTA font = {};  // a font, usable or not
         const LONG heights[] = {-13, -2184, -2185, -30000, 30000, 0, INT32_MIN}, weights[] = {400, 700, 5000, -1};
         font.lfHeight = heights[below(7)];
@@ -130,7 +130,7 @@ std::string HostileSettingsFile(std::mt19937& random)
         {"Save", "Filename=s SaveSettings=n SetAsWallpaper=n"},
         {"General", "Captions=n Notes=n Grid=n Logo=n Border=n Margins=n Font=f ColorSelect=n ForegroundColor=n "
                     "BackgroundColor=n CustomColors=c"},
-        {"Captions", "Machine=n OS=n Browser=n"},
+        {"Captions", "Machine=n OS=n OSVers=n Locale=n Browser=n BrowserVers=n IPAddress=n User=n"},
         {"Notes", "Notes=t"},
         {"Grid", "LineSize=n TaskBar=n RightToLeft=n GridArray=g"}};
     std::string file;
