@@ -2,7 +2,8 @@
 # Sets up a fresh Debian 12 machine as needed, builds Murvex32.exe for both
 # architectures, renders the default wallpaper with the x64 build under wine64,
 # then shows the program: its window on this display when there is one, else
-# pictures of it taken in a virtual display (also kept in docs/ for the README).
+# pictures of it taken in a virtual display, in build/screenshots/. With
+# MURVEX_UPDATE_DOCS=1 they also replace the README's pictures in docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -38,12 +39,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
   /usr/lib/wine/wineserver -k; sleep 1  # the virtual desktop starts anew with the wallpaper
   $wine '$PWD/build/x64/bin/murvex-tour.exe' '$exe' '$windows_shots'
   /usr/lib/wine/wineserver -k"
-mkdir -p docs
 for picture in "$shots"/*.bmp; do
   name=$(basename "$picture" .bmp)
   /usr/bin/convert "$picture" "$shots/$name.png"
   rm "$picture"
-  cp "$shots/$name.png" "docs/$name.png"
+  if [ "${MURVEX_UPDATE_DOCS:-0}" = 1 ]; then cp "$shots/$name.png" "docs/$name.png"; fi
 done
 echo "Pictures of the window and the desktop:"
 ls -1 "$shots"/*.png

@@ -123,7 +123,7 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     EXPECT_EQ(settings.general.margins, 0u);
     EXPECT_EQ(settings.general.colorSelect, 5);
     EXPECT_EQ(settings.general.border, 7);
-    EXPECT_EQ(settings.grid.lineSize, -3);
+    EXPECT_EQ(settings.grid.lineSize, 0);  // the nearest the Grid page takes
     // Four decoded bytes replace the start of the field only; a partial size is ignored.
     EXPECT_EQ(settings.general.customColors[0], 1u);
     EXPECT_EQ(settings.general.customColors[1], WHITE_COLOR);
@@ -176,6 +176,18 @@ TEST_F(SettingsStoreTest, UnwritableTargetsAreReportedAndChangeNothing)
     }
     CloseHandle(holder);
     EXPECT_EQ(ReadWholeFile(locked), "[General]\r\nMargins=77\r\n");
+
+    // Saved to the Windows directory, but the user's own older copy, which would win at the
+    // next start, cannot go: that is said, naming the copy.
+    WriteWholeFile(store.Paths().user, "[General]\r\nMargins=70\r\n");
+    holder = CreateFileA(store.Paths().user.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(store.SaveLocalSettings());
+    EXPECT_TRUE(store.StaleCopyKept());
+    EXPECT_EQ(store.LastWritePath(), store.Paths().user);
+    EXPECT_NE(store.LastWriteError(), static_cast<DWORD>(ERROR_SUCCESS));
+    CloseHandle(holder);
+    EXPECT_TRUE(store.SaveLocalSettings());
+    EXPECT_FALSE(store.StaleCopyKept());
 }
 
 // Run by tests/standard-user.sh as a Unix user who cannot write the Windows directory:

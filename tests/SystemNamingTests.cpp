@@ -95,17 +95,18 @@ TEST(OsName, EveryWindowsAsItNamesItself)
 
 TEST(Captions, VersionsControlBytesAndBrowserCommands)
 {
-    const std::string format = "Version %u.%u (Build %u%s)";
+    const std::string format = "Version %1.%2 (Build %3%4)";
     OsVersionRecord eleven = Nt(10, 0, WORKSTATION, 0, 22631, 0x30, "ignored");
     EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631)");
     eleven.hasUpdateRevision = true;
     eleven.updateRevision = 4602;
     eleven.displayVersion = "23H2";
     EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631.4602: 23H2)");
+    eleven.displayVersion = "%s%1";  // a registry value's own conversions are text
+    EXPECT_EQ(OsVersionCaption(eleven, noRegistry, format), "Version 10.0 (Build 22631.4602: %s%1)");
     OsVersionRecord seven = Nt(6, 1, WORKSTATION, 0, 7601, 1, "Service Pack 1");
     seven.displayVersion = "never";  // older systems print what they always printed
     EXPECT_EQ(OsVersionCaption(seven, noRegistry, format), "Version 6.1 (Build 7601: Service Pack 1)");
-    EXPECT_EQ(OsVersionCaption(Nt(5, 1), noRegistry, "%s%s%s"), "");  // never a foreign format
     EXPECT_EQ(WithoutControlCharacters("Browser 1.0\r\nSystem Name:\tX\x7f\x1b"), "Browser 1.0  System Name: X  ");
     EXPECT_EQ(WithoutControlCharacters("Caf\xe9 \xfc"), "Caf\xe9 \xfc");  // letters of the code page stay
     EXPECT_EQ(ExecutableFromCommand("\"C:\\Program Files\\Browser\\browser.exe\" -nohome \"%1\""),

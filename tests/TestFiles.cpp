@@ -74,18 +74,19 @@ bool StartProcess(std::wstring command, PROCESS_INFORMATION& process, STARTUPINF
     return false;
 }
 
-ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile)
+ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile, DWORD outputAccess)
 {
     TempFolder outputs;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    auto output = [&](const char* name) {
-        return CreateFileA(outputs.File(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    auto output = [&](const char* name, DWORD access) {
+        return CreateFileA(outputs.File(name).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                           CREATE_ALWAYS, 0, nullptr);
     };
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output("out");
-    startup.hStdError = output("err");
+    startup.hStdOutput = output("out", outputAccess);
+    startup.hStdError = output("err", GENERIC_WRITE);
     PROCESS_INFORMATION process = {};
     ProcessRun run;
     const bool started = StartProcess(std::move(command), process, &startup);

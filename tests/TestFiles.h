@@ -44,8 +44,10 @@ struct ProcessRun {
 };
 // Runs a program to its end with its output in files, calling `meanwhile` once it has
 // started; a minute at most (the largest wallpaper is 512 MiB), then it is ended and its
-// exit code is 0xFFFFFFFF.
-ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile = {});
+// exit code is 0xFFFFFFFF. Standard output is opened with `outputAccess` (GENERIC_READ:
+// every write to it fails).
+ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhile = {},
+                      DWORD outputAccess = GENERIC_WRITE);
 ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {});
 
 // The largest stored font the program accepts, its glyphs as wide as allowed: its

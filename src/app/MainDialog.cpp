@@ -72,7 +72,6 @@ MainDialog::MainDialog()
       icon_(LoadIconA(WinApp::ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN)))
 {
     LoadStartupSettings(settings_);
-    KeepWithinPageRanges(settings_);
 }
 
 MainDialog::~MainDialog() { renderer_.SetPreviewWindow(nullptr); }
@@ -414,7 +413,8 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         return reinterpret_cast<INT_PTR>(icon_);
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return 0;
-        AboutDialog(Handle()).DoModal();
+        if (AboutDialog(Handle()).DoModal() == -1)
+            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_WINDOW_FAILED), {SystemErrorText(GetLastError())}));
         handled = true;
         return 0;
     case WM_DESTROY:
@@ -486,8 +486,15 @@ bool MainDialog::SaveAs()
     output.setAsWallpaper = dialog.SetAsWallpaper();
     output.filename = FileNameOf(path);
     if (dialog.SetAsWallpaper() && !InstallWallpaper(path)) ReportFailure(IDS_MSG_INSTALL_FAILED, path, GetLastError());
-    if (dialog.SaveSettings() && !store_.SaveLocalSettings())
-        ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
+    if (dialog.SaveSettings() && !store_.SaveLocalSettings()) {
+        if (store_.StaleCopyKept())
+            ShowMessage(Handle(),
+                        FillPlaceholders(LoadResourceText(IDS_MSG_STALE_SETTINGS),
+                                         {store_.Paths().local, store_.LastWritePath(), SystemErrorText(store_.LastWriteError())}),
+                        MB_OK);
+        else
+            ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
+    }
     if (dialog.SaveMaster() && !store_.SaveMasterSettings())
         ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
     return true;

@@ -34,7 +34,8 @@ public:
         }
     }
 
-    void Out(const std::string& text) const { Write(output_, text); }
+    // False when the text could not be written whole (no output, a full disk, a closed pipe).
+    bool Out(const std::string& text) const { return Write(output_, text); }
     void Error(const std::string& text) const { Write(error_, "Murvex32: " + EscapeControlBytes(text) + "\r\n"); }
     void Usage() const { Write(error_, USAGE_TEXT); }
 
@@ -44,10 +45,15 @@ private:
         if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return nullptr;
         return GetFileType(handle) == FILE_TYPE_UNKNOWN ? nullptr : handle;
     }
-    static void Write(HANDLE handle, const std::string& text)
+    static bool Write(HANDLE handle, const std::string& text)
     {
         DWORD written = 0;
-        if (handle) WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        if (!handle) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return false;
+        }
+        return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+               written == text.size();
     }
 
     HANDLE output_ = nullptr;
@@ -120,6 +126,23 @@ std::string EscapeControlBytes(const std::string& text)
     return escaped;
 }
 
+RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
+                            const std::wstring& widePath)
+{
+    std::string labels[CAPTION_COUNT];
+    LoadCaptionLabels(labels);
+    const WallpaperInputs inputs = GatherWallpaperInputs(
+        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND)},
+        labels);
+    WallpaperRenderer renderer;
+    renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
+    renderer.Render(inputs.design);
+    if (renderer.GetWallpaperSize().cx == 0) return {EXIT_NOT_WRITTEN, TooLargeText(renderer)};
+    if (!(widePath.empty() ? renderer.SaveBitmap(path) : renderer.SaveBitmap(widePath)))
+        return {EXIT_NOT_WRITTEN, "could not write " + path + ": " + SystemErrorText(GetLastError())};
+    return {};
+}
+
 int RunUnattended(const CommandLine& line)
 {
     const ConsoleStreams streams;
@@ -139,10 +162,10 @@ int RunUnattended(const CommandLine& line)
     settings.grid.sizes.PopulateScreenSizes(monitors);
     CaptionValues values;
     CollectCaptionValues(values);
-    std::string labels[CAPTION_COUNT];
-    LoadCaptionLabels(labels);
 
     if (line.mode == CommandLine::Mode::Info) {
+        std::string labels[CAPTION_COUNT];
+        LoadCaptionLabels(labels);
         // The address and the user always: what Murvex knows, ticked or not.
         CaptionSettings shown = settings.captions;
         std::string always;
@@ -153,8 +176,9 @@ int RunUnattended(const CommandLine& line)
         std::string sizes;
         for (PackedSize monitor : monitors) sizes += (sizes.empty() ? "" : ", ") + SizeLabel(monitor);
         always += "Monitors:\t" + sizes + "\n";
-        streams.Out(WithCrLf(BuildCaptionText(shown, values, labels) + always));
-        return EXIT_DONE;
+        if (streams.Out(WithCrLf(BuildCaptionText(shown, values, labels) + always))) return EXIT_DONE;
+        streams.Error("could not write the values: " + SystemErrorText(GetLastError()));
+        return EXIT_NOT_WRITTEN;
     }
 
     std::string path = line.file;
@@ -168,7 +192,8 @@ int RunUnattended(const CommandLine& line)
                           settings.output.filename);
             return EXIT_NOT_WRITTEN;
         }
-        const std::string folder = WindowsDirectory();
+        // The window's Save As proposes the same folder.
+        const std::string folder = WallpaperFolder();
         if (folder.empty()) {
             streams.Error("the Windows directory is not known");
             return EXIT_NOT_WRITTEN;
@@ -176,30 +201,11 @@ int RunUnattended(const CommandLine& line)
         path = folder + settings.output.filename;
     }
 
-    const WallpaperInputs inputs = GatherWallpaperInputs(
-        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND)},
-        labels);
-    WallpaperRenderer renderer;
-    renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
-    renderer.Render(inputs.design);
-    if (renderer.GetWallpaperSize().cx == 0) {
-        streams.Error(TooLargeText(renderer));
-        return EXIT_NOT_WRITTEN;
-    }
-    bool written = line.mode == CommandLine::Mode::Save && !line.wideFile.empty() ? renderer.SaveBitmap(line.wideFile)
-                                                                                   : renderer.SaveBitmap(path);
-    if (!written && line.mode == CommandLine::Mode::Refresh && GetLastError() == ERROR_ACCESS_DENIED) {
-        // A standard user cannot write the Windows directory: the wallpaper goes to the
-        // user's own folder, so each user of the machine has a file of their own.
-        const std::string user = UserFolder();
-        if (!user.empty() && MakeFolder(user)) {
-            path = user + settings.output.filename;
-            written = renderer.SaveBitmap(path);
-        }
-    }
-    if (!written) {
-        streams.Error("could not write " + path + ": " + SystemErrorText(GetLastError()));
-        return EXIT_NOT_WRITTEN;
+    const RunOutcome written =
+        WriteWallpaperOf(settings, values, path, line.mode == CommandLine::Mode::Save ? line.wideFile : std::wstring());
+    if (written.exitCode != EXIT_DONE) {
+        streams.Error(written.error);
+        return written.exitCode;
     }
     if (line.mode == CommandLine::Mode::Refresh && settings.output.setAsWallpaper && !InstallWallpaper(path)) {
         streams.Error("wrote " + path + " but Windows did not take it as the desktop wallpaper: " +

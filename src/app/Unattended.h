@@ -2,12 +2,28 @@
 // Unattended runs for logon scripts: the whole wallpaper without the window.
 // No window and no message box ever opens here.
 
+#include <string>
+
 #include "app/CommandLine.h"
+#include "settings/WallpaperSettings.h"
+#include "sysinfo/SystemInfo.h"
 
 enum ExitCode { EXIT_DONE = 0, EXIT_NOT_WRITTEN = 1, EXIT_USAGE = 2 };
 
 // Runs one of the switches and returns the process's exit code.
 int RunUnattended(const CommandLine& line);
+
+// What an unattended run ends in: its exit code and, when it failed, the one line it
+// says on standard error (without the program's name before it).
+struct RunOutcome {
+    int exitCode = EXIT_DONE;
+    std::string error;
+};
+
+// The wallpaper of loaded settings (their screen-size list already built), written to
+// `path` (`widePath` instead where it is not empty) as /save and /refresh write it.
+RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
+                            const std::wstring& widePath = std::wstring());
 
 // True for the only kind of file the settings may name for /refresh to write in the
 // Windows directory: a name without any folder part ending in ".bmp" (any case),

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "win/Placement.h"
 #include "win/MessageBox.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
@@ -116,7 +117,9 @@ void GridPage::SetSelectionEnabled(bool enabled)
 void GridPage::AddSize()
 {
     AddScreenSizeDialog dialog(Host());
-    if (dialog.DoModal() != IDOK) return;
+    const INT_PTR result = dialog.DoModal();
+    if (result == -1) ShowMessage(Host(), FillPlaceholders(LoadResourceText(IDS_MSG_WINDOW_FAILED), {SystemErrorText(GetLastError())}));
+    if (result != IDOK) return;
     const auto width = static_cast<uint16_t>(dialog.width);
     const auto height = static_cast<uint16_t>(dialog.height);
     const std::vector<ScreenSize>& entries = settings_.sizes.Entries();

@@ -163,3 +163,5 @@
 #define IDS_MSG_DIALOG_FAILED           10012
 #define IDS_MSG_NOTES_FULL              10013
 #define IDS_MSG_RESERVED_NAME           10014
+#define IDS_MSG_STALE_SETTINGS          10015
+#define IDS_MSG_WINDOW_FAILED           10016

@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -153,6 +154,9 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     exchange.ExchangeInt("Logo", general.logo, generalDefaults.logo);
     exchange.ExchangeInt("Border", general.border, generalDefaults.border);
     exchange.ExchangeInt("Margins", general.margins, generalDefaults.margins);
+    // A negative margin typed into the file reads as a huge unsigned one: it is taken as 0.
+    if (exchange.IsLoad())
+        general.margins = static_cast<int32_t>(general.margins) < 0 ? 0 : std::min(general.margins, MAX_MARGIN);
     exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
     // A face name read from a file may lack its terminating zero; a font no dialog
     // could have made (giant, garbage) counts as a broken block.
@@ -179,6 +183,7 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     GridSettings& grid = settings.grid;
     exchange.SetSection("Grid");
     exchange.ExchangeInt("LineSize", grid.lineSize, gridDefaults.lineSize);
+    if (exchange.IsLoad()) grid.lineSize = std::clamp(grid.lineSize, 0, MAX_LINE_SIZE);
     exchange.ExchangeInt("TaskBar", grid.taskBar, gridDefaults.taskBar);
     exchange.ExchangeInt("RightToLeft", grid.rightToLeft, gridDefaults.rightToLeft);
     std::vector<uint32_t> gridArray;
@@ -222,9 +227,15 @@ bool SettingsStore::StoreSettings(const std::string& file)
 
 bool SettingsStore::SaveLocalSettings()
 {
+    staleCopyKept_ = false;
     if (StoreSettings(paths_.local)) {
-        if (!paths_.user.empty()) DeleteFileA(paths_.user.c_str());
-        return true;
+        if (paths_.user.empty() || DeleteFileA(paths_.user.c_str())) return true;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
+        lastWritePath_ = paths_.user;
+        lastWriteError_ = error;
+        staleCopyKept_ = true;
+        return false;
     }
     // A standard user cannot write the Windows directory: the expected case, no failure.
     if (lastWriteError_ != ERROR_ACCESS_DENIED || paths_.user.empty()) return false;

@@ -99,6 +99,8 @@ public:
     // Into the Windows directory; where this user may not write there, into the user's
     // own folder instead. A copy of the user's own that would win at the next start
     // goes once the Windows directory holds the settings.
+    // False also when the settings were saved to the Windows directory but the user's
+    // own older copy could not be removed (StaleCopyKept(); LastWritePath() names it).
     bool SaveLocalSettings();
     bool SaveMasterSettings() { return StoreSettings(paths_.master); }
 
@@ -106,6 +108,7 @@ public:
     // The file of the last save and, when it failed, why.
     const std::string& LastWritePath() const { return lastWritePath_; }
     DWORD LastWriteError() const { return lastWriteError_; }
+    bool StaleCopyKept() const { return staleCopyKept_; }
 
 private:
     DWORD RunPass(SettingsExchange::Mode mode, const std::string& file);
@@ -114,4 +117,5 @@ private:
     ProfilePaths paths_;
     std::string lastWritePath_;
     DWORD lastWriteError_ = ERROR_SUCCESS;
+    bool staleCopyKept_ = false;
 };

@@ -1,6 +1,5 @@
 #include "settings/WallpaperSettings.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,10 +36,4 @@ bool IsUsableFont(const LOGFONTA& font, int logPixelsY)
         if (c < 0x20 || c == 0x7F) return false;
     }
     return true;
-}
-
-void KeepWithinPageRanges(WallpaperSettings& settings)
-{
-    settings.general.margins = std::min(settings.general.margins, MAX_MARGIN);
-    settings.grid.lineSize = std::clamp(settings.grid.lineSize, 0, MAX_LINE_SIZE);
 }

@@ -51,7 +51,8 @@ struct CaptionSettings {
 };
 
 // The largest margin the General page takes, and the grid's line sizes (0 solid, 1 to
-// 6 dashed) the Grid page offers.
+// 6 dashed) the Grid page offers. A settings file's values beyond them are brought to
+// the nearest one when it is loaded, so the window and the logon runs draw alike.
 constexpr uint32_t MAX_MARGIN = 100;
 constexpr int32_t MAX_LINE_SIZE = 6;
 
@@ -111,7 +112,3 @@ struct WallpaperSettings {
 
     SettingsSlices Slices() { return {output, general, captions, notes, grid, defaultFont}; }
 };
-
-// Values from a settings file that the window's pages would refuse, brought to the
-// nearest one they accept (the window shows and uses what its pages can show).
-void KeepWithinPageRanges(WallpaperSettings& settings);

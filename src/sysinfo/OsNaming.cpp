@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "win/ResourceText.h"
+
 namespace {
 
 constexpr BYTE PRODUCT_WORKSTATION = 1;  // VER_NT_WORKSTATION
@@ -259,12 +261,8 @@ std::string OsVersionCaption(const OsVersionRecord& record, const RegistryReader
     } else if (!servicePack.empty()) {
         servicePack = ": " + servicePack;
     }
-    // The format is ours (string 1008); its four conversions are checked before use.
-    if (versionFormat.find("%u.%u (Build %u%s)") == std::string::npos) return std::string();
-    char text[512];
-    std::snprintf(text, sizeof text, versionFormat.c_str(), static_cast<unsigned>(major), static_cast<unsigned>(minor),
-                  static_cast<unsigned>(build), servicePack.c_str());
-    return text;
+    return FillPlaceholders(versionFormat, {std::to_string(major), std::to_string(minor), std::to_string(build),
+                                            servicePack});
 }
 
 std::string LocaleCaption(const std::string& language, const std::string& country)

@@ -47,7 +47,7 @@ std::string OsNameFrom(const OsVersionRecord& record, unsigned options, const Re
 std::string ServicePackFrom(const OsVersionRecord& record, const RegistryReader& registry);
 
 // Caption texts. unknownVersion is string 1016 ("... %1"), unknownSystem 1017,
-// versionFormat 1008 ("Version %u.%u (Build %u%s)").
+// versionFormat 1008 ("Version %1.%2 (Build %3%4)").
 std::string OsNameCaption(const OsVersionRecord& record, const RegistryReader& registry,
                           const std::string& unknownVersion, const std::string& unknownSystem);
 std::string OsVersionCaption(const OsVersionRecord& record, const RegistryReader& registry,
