@@ -186,12 +186,13 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Please enter a positive integer.");
     EXPECT_EQ(focus.at(0), IDC_ADDSIZE_HEIGHT);
-    const auto rowText = [&](int row) { return CheckListBox::FromHandle(list)->RowText(row); };
+    const auto* sizes = dynamic_cast<CheckListBox*>(ReflectedControl::FromHandle(list));
+    const auto rowText = [&](int row) { return sizes->RowText(row); };
     int row = 0;
     while (rowText(row) != "1400 x 1050" && row < 20) ++row;
     EXPECT_EQ(rowText(row - 1), "1280 x 1024");
     EXPECT_EQ(rowText(row + 1), "1600 x 1200");
-    EXPECT_TRUE(CheckListBox::FromHandle(list)->Checked(row));
+    EXPECT_TRUE(sizes->Checked(row));
     EXPECT_EQ(Posted(page), SETTINGS);
     messages.shown.clear();
     add({{"800", "600"}});

@@ -44,53 +44,52 @@ TEST(OsName, EveryWindowsAsItNamesItself)
     constexpr WORD PERSONAL = 0x0200, BLADE = 0x0400, DATACENTER = 0x0080, ENTERPRISE = 0x0002, SMALL_BUSINESS = 0x0001;
     struct Case {
         OsVersionRecord record;
-        unsigned options;
         const char* name;
     };
     const Case cases[] = {
-        {nine(0, " B"), 0, "Microsoft Windows 95 OSR 2"},
-        {nine(0, " C"), OS_NAME_LONG_EDITIONS, "Microsoft Windows 95 OEM Service Release 2.5"},
-        {nine(0, " A"), 0, "Microsoft Windows 95 A"},
-        {nine(10, " A"), 0, "Microsoft Windows 98 SE"},
-        {nine(10, ""), OS_NAME_LONG_EDITIONS, "Microsoft Windows 98"},
-        {nine(90, ""), OS_NAME_LONG_EDITIONS | OS_NAME_NO_PREFIX, "Windows Millennium Edition"},
-        {nine(91, ""), 0, ""},
-        {record(VER_PLATFORM_WIN32s, 0, ""), 0, "Microsoft Win32s on Windows 3.1"},
-        {Nt(4, 0), 0, "Microsoft Windows NT Workstation 4.0"},
-        {Nt(4, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows NT Enterprise Edition 4.0"},
-        {Nt(5, 0, SERVER, ENTERPRISE), 0, "Microsoft Windows 2000 Advanced Server"},
-        {Nt(5, 0, DOMAIN_CONTROLLER, DATACENTER), 0, "Microsoft Windows 2000 Datacenter Server"},
-        {Nt(5, 0, SERVER), 0, "Microsoft Windows 2000"},
-        {Nt(5, 1), 0, "Microsoft Windows XP Professional"},
-        {Nt(5, 1, WORKSTATION, PERSONAL), 0, "Microsoft Windows XP Home Edition"},
-        {Nt(5, 2, SERVER, ENTERPRISE), 0, "Microsoft Windows Server 2003, Enterprise Edition"},
-        {Nt(5, 2, SERVER, BLADE | SMALL_BUSINESS), 0, "Microsoft Windows Server 2003, Web Edition Small Business Server"},
-        {Nt(5, 2, SERVER, DATACENTER), 0, "Microsoft Windows Server 2003, Datacenter Edition"},
-        {Nt(5, 3), 0, ""},
-        {Nt(2, 0), 0, ""},
-        {Nt(6, 0, WORKSTATION, 0, 6002, 0x03), 0, "Microsoft Windows Vista Home Premium"},
-        {Nt(6, 1, WORKSTATION, 0, 7601, 0x1C), 0, "Microsoft Windows 7 Ultimate N"},
-        {Nt(6, 2, WORKSTATION, 0, 9200, 0x30), 0, "Microsoft Windows 8 Pro"},
-        {Nt(6, 3, WORKSTATION, 0, 9600, 0x65), 0, "Microsoft Windows 8.1 Home"},
-        {Nt(6, 3, DOMAIN_CONTROLLER, 0, 9600, 0x08), 0, "Microsoft Windows Server 2012 R2 Datacenter"},
-        {Nt(10, 0, WORKSTATION, 0, 21999, 0x30), 0, "Microsoft Windows 10 Pro"},
-        {Nt(10, 0, WORKSTATION, 0, 22000, 0x30), 0, "Microsoft Windows 11 Pro"},
-        {Nt(10, 0, SERVER, 0, 26100, 0x07), 0, "Microsoft Windows Server 2025 Standard"},
-        {Nt(10, 0, WORKSTATION, 0, 17763, 0x7D), 0, "Microsoft Windows 10 Enterprise LTSC"},
-        {Nt(10, 0, SERVER, 0, 25398, 0x08), 0, "Microsoft Windows Server Datacenter"},  // no year is guessed
-        {Nt(10, 0, WORKSTATION, 0, 22631, 0x12345), 0, "Microsoft Windows 11"},  // unknown product
-        {Nt(10, 0, WORKSTATION, 0, 22631, 0x1C), 0, "Microsoft Windows 11"},  // a Windows 7 edition
-        {Nt(6, 1, WORKSTATION, 0, 7601, 0xA4), 0, "Microsoft Windows 7"},    // a Windows 10 edition
+        {nine(0, " B"), "Microsoft Windows 95 OSR 2"},
+        {nine(0, " C"), "Microsoft Windows 95 OSR 2.5"},
+        {nine(0, " A"), "Microsoft Windows 95 A"},
+        {nine(10, " A"), "Microsoft Windows 98 SE"},
+        {nine(10, ""), "Microsoft Windows 98"},
+        {nine(90, ""), "Microsoft Windows ME"},
+        {nine(91, ""), ""},
+        {record(VER_PLATFORM_WIN32s, 0, ""), "Microsoft Win32s on Windows 3.1"},
+        {Nt(4, 0), "Microsoft Windows NT Workstation 4.0"},
+        {Nt(4, 0, SERVER, ENTERPRISE), "Microsoft Windows NT Enterprise Edition 4.0"},
+        {Nt(5, 0, SERVER, ENTERPRISE), "Microsoft Windows 2000 Advanced Server"},
+        {Nt(5, 0, DOMAIN_CONTROLLER, DATACENTER), "Microsoft Windows 2000 Datacenter Server"},
+        {Nt(5, 0, SERVER), "Microsoft Windows 2000"},
+        {Nt(5, 1), "Microsoft Windows XP Professional"},
+        {Nt(5, 1, WORKSTATION, PERSONAL), "Microsoft Windows XP Home Edition"},
+        {Nt(5, 2, SERVER, ENTERPRISE), "Microsoft Windows Server 2003, Enterprise Edition"},
+        {Nt(5, 2, SERVER, BLADE | SMALL_BUSINESS), "Microsoft Windows Server 2003, Web Edition Small Business Server"},
+        {Nt(5, 2, SERVER, DATACENTER), "Microsoft Windows Server 2003, Datacenter Edition"},
+        {Nt(5, 3), ""},
+        {Nt(2, 0), ""},
+        {Nt(6, 0, WORKSTATION, 0, 6002, 0x03), "Microsoft Windows Vista Home Premium"},
+        {Nt(6, 1, WORKSTATION, 0, 7601, 0x1C), "Microsoft Windows 7 Ultimate N"},
+        {Nt(6, 2, WORKSTATION, 0, 9200, 0x30), "Microsoft Windows 8 Pro"},
+        {Nt(6, 3, WORKSTATION, 0, 9600, 0x65), "Microsoft Windows 8.1 Home"},
+        {Nt(6, 3, DOMAIN_CONTROLLER, 0, 9600, 0x08), "Microsoft Windows Server 2012 R2 Datacenter"},
+        {Nt(10, 0, WORKSTATION, 0, 21999, 0x30), "Microsoft Windows 10 Pro"},
+        {Nt(10, 0, WORKSTATION, 0, 22000, 0x30), "Microsoft Windows 11 Pro"},
+        {Nt(10, 0, SERVER, 0, 26100, 0x07), "Microsoft Windows Server 2025 Standard"},
+        {Nt(10, 0, WORKSTATION, 0, 17763, 0x7D), "Microsoft Windows 10 Enterprise LTSC"},
+        {Nt(10, 0, SERVER, 0, 25398, 0x08), "Microsoft Windows Server Datacenter"},  // no year is guessed
+        {Nt(10, 0, WORKSTATION, 0, 22631, 0x12345), "Microsoft Windows 11"},  // unknown product
+        {Nt(10, 0, WORKSTATION, 0, 22631, 0x1C), "Microsoft Windows 11"},  // a Windows 7 edition
+        {Nt(6, 1, WORKSTATION, 0, 7601, 0xA4), "Microsoft Windows 7"},    // a Windows 10 edition
     };
     for (const Case& c : cases)
-        EXPECT_EQ(OsNameFrom(c.record, c.options, noRegistry), c.name) << c.record.major << "." << c.record.minor << " " << c.record.build;
+        EXPECT_EQ(OsNameFrom(c.record, noRegistry), c.name) << c.record.major << "." << c.record.minor << " " << c.record.build;
     // Without the extended query the product type comes from the registry.
     OsVersionRecord old = Nt(4, 0), ten = Nt(10, 0, WORKSTATION, 0, 20348, 0x07);
     old.extendedValid = ten.extendedValid = false;
-    EXPECT_EQ(OsNameFrom(old, 0, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
-    EXPECT_EQ(OsNameFrom(old, 0, noRegistry), "Microsoft Windows NT 4.0");
-    EXPECT_EQ(OsNameFrom(ten, 0, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
-    EXPECT_EQ(OsNameFrom(ten, 0, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
+    EXPECT_EQ(OsNameFrom(old, FakeRegistry({{productOptions, "LanmanNT"}})), "Microsoft Windows NT Server 4.0");
+    EXPECT_EQ(OsNameFrom(old, noRegistry), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(OsNameFrom(ten, FakeRegistry({{productOptions, "ServerNT"}})), "Microsoft Windows Server 2022 Standard");
+    EXPECT_EQ(OsNameFrom(ten, FakeRegistry({{productOptions, "WinNT"}})), "Microsoft Windows 10 Standard");
 }
 
 TEST(Captions, VersionsControlBytesAndBrowserCommands)

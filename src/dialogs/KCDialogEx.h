@@ -66,8 +66,6 @@ public:
     int GetMinTrackWidth() const { return minTrackSize_.cx; }
     int GetMinTrackHeight() const { return minTrackSize_.cy; }
 
-    const std::vector<uint32_t>& TopicPairs() const { return topicPairs_; }
-
     bool PreTranslateMessage(MSG& message) override;
 
 protected:

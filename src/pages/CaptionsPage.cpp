@@ -27,21 +27,22 @@ const CaptionRow ROWS[CAPTION_COUNT] = {
 }  // namespace
 
 CaptionsPage::CaptionsPage(CaptionSettings& settings)
-    : SettingsPage(IDD_CAPTIONS),
-      settings_(settings),
-      // Where no thread can be started, the values are detected when first asked for.
-      detecting_(std::async(std::launch::async | std::launch::deferred, [] {
-          CaptionValues values;
-          CollectCaptionValues(values);
-          return values;
-      }))
+    : SettingsPage(IDD_CAPTIONS), settings_(settings)
 {
     LoadCaptionLabels(labels_);
+    // Where the pool takes no work, the values are detected when first asked for.
+    detecting_ = detection_.Submit();
 }
 
 const CaptionValues& CaptionsPage::Values()
 {
-    if (detecting_.valid()) values_ = detecting_.get();
+    if (!detected_) {
+        if (detecting_)
+            detection_.Wait();
+        else
+            CollectCaptionValues(values_);
+        detected_ = true;
+    }
     return values_;
 }
 

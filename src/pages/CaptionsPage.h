@@ -2,16 +2,16 @@
 // The Captions tab: which identifying values the wallpaper shows, and the values
 // themselves (detected at start, editable, never stored).
 
-#include <future>
 #include <string>
 
 #include "pages/SettingsPage.h"
 #include "settings/WallpaperSettings.h"
 #include "sysinfo/SystemInfo.h"
+#include "win/PoolWork.h"
 
 class CaptionsPage : public SettingsPage {
 public:
-    // Starts detecting the values on a worker thread: the registry, the network
+    // Starts detecting the values on a pool thread: the registry, the network
     // adapters and the account name are looked up while the window is being made.
     explicit CaptionsPage(CaptionSettings& settings);
 
@@ -28,7 +28,9 @@ private:
     void EnableValueBoxes();
 
     CaptionSettings& settings_;
-    std::future<CaptionValues> detecting_;
-    CaptionValues values_;
+    CaptionValues values_;  // written by the detection alone until it has been waited for
     std::string labels_[CAPTION_COUNT];
+    PoolWork detection_{[this] { CollectCaptionValues(values_); }};
+    bool detecting_ = false;
+    bool detected_ = false;
 };

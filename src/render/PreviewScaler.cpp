@@ -1,8 +1,11 @@
 #include "render/PreviewScaler.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
+#include "win/PoolWork.h"
 
 PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth, int wallpaperHeight)
 {
@@ -250,19 +253,7 @@ private:
     std::vector<Boundary> bounds_;
 };
 
-struct RowRange {
-    const Reduction* reduction;
-    int from, to;
-};
-
-VOID CALLBACK ReduceRowRange(PTP_CALLBACK_INSTANCE, void* parameter, PTP_WORK)
-{
-    const auto* range = static_cast<const RowRange*>(parameter);
-    range->reduction->Rows(range->from, range->to);
-}
-
-// From this many wallpaper pixels on, a thread of the process's pool takes the lower
-// half (its threads stay, so that a pass does not pay for starting one).
+// From this many wallpaper pixels on, a pool thread takes the lower half.
 constexpr long long SHARED_REDUCTION_PIXELS = 1LL << 20;
 
 }  // namespace
@@ -278,27 +269,10 @@ void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF for
         return system.dwNumberOfProcessors;
     }();
     const int half = size.height / 2;
-    RowRange lower = {&reduction, half, size.height};
-    PTP_WORK helper = nullptr;
-    if (processors > 1 && half > 0 &&
-        static_cast<long long>(wallpaper.Width()) * wallpaper.Height() >= SHARED_REDUCTION_PIXELS)
-        helper = CreateThreadpoolWork(ReduceRowRange, &lower, nullptr);
-    if (!helper) {
-        reduction.Rows(0, size.height);
-        return;
-    }
-    SubmitThreadpoolWork(helper);
+    if (processors < 2 || half == 0 || static_cast<long long>(wallpaper.Width()) * wallpaper.Height() < SHARED_REDUCTION_PIXELS)
+        return reduction.Rows(0, size.height);
+    PoolWork lower([&reduction, half, size] { reduction.Rows(half, size.height); });
+    if (!lower.Submit()) return reduction.Rows(0, size.height);
     reduction.Rows(0, half);
-    WaitForThreadpoolWorkCallbacks(helper, FALSE);  // its rows are a finite piece of work
-    CloseThreadpoolWork(helper);
-}
-
-std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
-                                      COLORREF backColor)
-{
-    std::vector<uint32_t> pixels;
-    if (!wallpaper || size.width <= 0 || size.height <= 0) return pixels;
-    pixels.resize(static_cast<size_t>(size.width) * size.height);
-    ReduceToPreview(wallpaper, size, foreColor, backColor, pixels.data());
-    return pixels;
+    lower.Wait();  // its rows are a finite piece of work
 }

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "render/MonoBitmap.h"
 
@@ -17,10 +16,8 @@ struct PreviewSize {
 // The wallpaper fitted into the client area with its proportions, never enlarged.
 PreviewSize FitPreviewSize(int clientWidth, int clientHeight, int wallpaperWidth, int wallpaperHeight);
 
-// Pixels of the reduced picture, top row first, as 0x00RRGGBB (a 32-bit DIB's order).
-// Ink is shown in foreColor, paper in backColor.
-std::vector<uint32_t> ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor,
-                                      COLORREF backColor);
-// The same into width x height pixels that the caller provides (a DIB section's bits).
+// The reduced picture into size.width x size.height pixels that the caller provides (a
+// DIB section's bits), top row first, as 0x00RRGGBB. Ink is shown in foreColor, paper
+// in backColor.
 void ReduceToPreview(const MonoBitmap& wallpaper, PreviewSize size, COLORREF foreColor, COLORREF backColor,
                      uint32_t* pixels);

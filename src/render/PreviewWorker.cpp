@@ -1,81 +1,80 @@
 #include "render/PreviewWorker.h"
 
 #include "render/PreviewScaler.h"
-#include "win/WorkerThread.h"
 
 namespace {
 
-volatile long threadsRunningInProcess = 0;
+std::atomic<long> threadsRunningInProcess{0};
+
+using Lock = std::lock_guard<std::mutex>;
 
 }  // namespace
 
-long PreviewWorker::ThreadsRunningInProcess() { return InterlockedCompareExchange(&threadsRunningInProcess, 0, 0); }
+long PreviewWorker::ThreadsRunningInProcess() { return threadsRunningInProcess; }
 
 PreviewWorker::~PreviewWorker()
 {
     {
-        CriticalSectionLock lock(requestLock_);
+        Lock lock(requestLock_);
         window_ = nullptr;
         pending_ = true;  // a pass under way drops its result
     }
-    while (InterlockedCompareExchange(&liveThreads_, 0, 0) != 0) Sleep(1);
+    work_.Wait();
 }
 
 void PreviewWorker::SetWindow(HWND window)
 {
-    CriticalSectionLock lock(requestLock_);
+    Lock lock(requestLock_);
     window_ = window;
 }
 
 void PreviewWorker::Request(std::shared_ptr<const MonoBitmap> wallpaper, COLORREF foreColor, COLORREF backColor)
 {
-    CriticalSectionLock lock(requestLock_);
+    Lock lock(requestLock_);
     pending_ = true;
     wallpaper_ = std::move(wallpaper);
     foreColor_ = foreColor;
     backColor_ = backColor;
     // Without a window no preview is wanted: a thread would end at once.
     if (running_ || !window_) return;
+    if (!work_.Submit()) return;  // no pool to run it: the preview shown stays
     running_ = true;
-    const long live = InterlockedIncrement(&liveThreads_);
+    const long live = ++liveThreads_;
     if (live > threadsAtOnce_) threadsAtOnce_ = live;
-    InterlockedIncrement(&threadsRunningInProcess);
-    if (StartWorkerThread(ThreadProc, this, THREAD_PRIORITY_IDLE)) {
-        InterlockedIncrement(&threadsStarted_);
-    } else {
-        running_ = false;
-        InterlockedDecrement(&threadsRunningInProcess);
-        InterlockedDecrement(&liveThreads_);
-    }
+    ++threadsRunningInProcess;
+    ++threadsStarted_;
 }
 
 void PreviewWorker::Withdraw()
 {
-    CriticalSectionLock lock(requestLock_);
+    Lock lock(requestLock_);
     wallpaper_.reset();
 }
 
-DWORD WINAPI PreviewWorker::ThreadProc(void* parameter)
+void PreviewWorker::RunPasses()
 {
-    auto* worker = static_cast<PreviewWorker*>(parameter);
+    // Idle priority while it works; the pool's thread gets its own back.
+    const HANDLE thread = GetCurrentThread();
+    const int priority = GetThreadPriority(thread);
+    SetThreadPriority(thread, THREAD_PRIORITY_IDLE);
     for (;;) {
         HWND window;
         {
-            CriticalSectionLock lock(worker->requestLock_);
-            window = worker->window_;
-            worker->pending_ = false;
+            Lock lock(requestLock_);
+            window = window_;
+            pending_ = false;
         }
-        if (window) worker->RunPass(window);
+        if (window) RunPass(window);
         // Checked and cleared under the lock that requests take, so no request is lost.
-        CriticalSectionLock lock(worker->requestLock_);
-        if (worker->pending_ && worker->window_) continue;
-        worker->running_ = false;
+        Lock lock(requestLock_);
+        if (pending_ && window_) continue;
+        // Counted out with the flag, so that the next request counts one run at a time.
+        running_ = false;
+        --threadsRunningInProcess;
+        --liveThreads_;
         break;
     }
-    InterlockedDecrement(&threadsRunningInProcess);
-    // The last touch of the worker: its destructor waits for this count to reach 0.
-    InterlockedDecrement(&worker->liveThreads_);
-    return 0;
+    SetThreadPriority(thread, priority);
 }
 
 void PreviewWorker::RunPass(HWND window)
@@ -83,7 +82,7 @@ void PreviewWorker::RunPass(HWND window)
     std::shared_ptr<const MonoBitmap> wallpaper;
     COLORREF fore, back;
     {
-        CriticalSectionLock lock(requestLock_);
+        Lock lock(requestLock_);
         if (pending_ || !wallpaper_) return;  // a newer wallpaper is on its way
         // Taken, not shared: the worker keeps no wallpaper between passes.
         wallpaper = std::move(wallpaper_);
@@ -119,7 +118,7 @@ void PreviewWorker::RunPass(HWND window)
         return;
     }
     {
-        CriticalSectionLock lock(previewLock_);
+        Lock lock(previewLock_);
         std::swap(preview_, bitmap);
     }
     spare_ = std::move(bitmap);
@@ -128,7 +127,7 @@ void PreviewWorker::RunPass(HWND window)
 
 void PreviewWorker::Paint(HDC dc, int x, int y)
 {
-    CriticalSectionLock lock(previewLock_);
+    Lock lock(previewLock_);
     if (!preview_.handle) return;
     MemoryDC source(CreateCompatibleDC(dc));
     SelectObjectScope scope(source.Get(), preview_.handle.Get());
@@ -137,12 +136,12 @@ void PreviewWorker::Paint(HDC dc, int x, int y)
 
 SIZE PreviewWorker::Size()
 {
-    CriticalSectionLock lock(previewLock_);
+    Lock lock(previewLock_);
     return preview_.size;
 }
 
 bool PreviewWorker::Running()
 {
-    CriticalSectionLock lock(requestLock_);
+    Lock lock(requestLock_);
     return running_;
 }

@@ -8,15 +8,16 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "render/MonoBitmap.h"
 #include "win/Handles.h"
-#include "win/Sync.h"
+#include "win/PoolWork.h"
 
 class PreviewWorker {
 public:
     PreviewWorker() = default;
-    // Makes a running thread end before anything it uses goes away.
+    // Makes a pass under way end before anything it uses goes away.
     ~PreviewWorker();
     PreviewWorker(const PreviewWorker&) = delete;
     PreviewWorker& operator=(const PreviewWorker&) = delete;
@@ -43,11 +44,11 @@ public:
     static long ThreadsRunningInProcess();
 
 private:
-    static DWORD WINAPI ThreadProc(void* parameter);
+    void RunPasses();
     void RunPass(HWND window);
 
-    CriticalSection requestLock_;  // the request's fields, pending_, running_, window_
-    CriticalSection previewLock_;  // preview_
+    std::mutex requestLock_;  // the request's fields, pending_, running_, window_
+    std::mutex previewLock_;  // preview_
     std::shared_ptr<const MonoBitmap> wallpaper_;
     COLORREF foreColor_ = 0x000000;
     COLORREF backColor_ = 0xFFFFFF;
@@ -65,7 +66,9 @@ private:
     // The one shown before: the next pass of the same size writes into it again
     // (fresh memory costs more to touch than the reduction itself).
     PreviewBitmap spare_;
-    volatile long liveThreads_ = 0;
-    volatile long threadsStarted_ = 0;
-    volatile long threadsAtOnce_ = 0;
+    std::atomic<long> liveThreads_{0};
+    std::atomic<long> threadsStarted_{0};
+    std::atomic<long> threadsAtOnce_{0};
+    // Last: it waits for a run under way before anything the run uses goes.
+    PoolWork work_{[this] { RunPasses(); }};
 };

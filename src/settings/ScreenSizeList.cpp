@@ -80,8 +80,6 @@ void ScreenSizeList::ExchangeGridArray(GridArrayDirection direction, std::vector
         storedSizes_.assign(array.begin(), array.begin() + static_cast<std::ptrdiff_t>(std::min(array.size(), MAX_STORED_SIZES)));
         hasStoredList_ = true;
         break;
-    case GridArrayDirection::Other:
-        break;
     }
 }
 

@@ -17,7 +17,7 @@ struct ScreenSize {
     std::string RowText() const { return SizeLabel(size); }
 };
 
-enum class GridArrayDirection { Load, Save, Other };
+enum class GridArrayDirection { Load, Save };
 
 // At most this many stored sizes are read: a grid of more would be unreadable, and
 // a hostile list of thousands would make every render slow. The window can still
@@ -50,7 +50,6 @@ public:
 
     const std::vector<ScreenSize>& Entries() const { return entries_; }
     const std::vector<PackedSize>& StoredSizes() const { return storedSizes_; }
-    bool HasStoredList() const { return hasStoredList_; }
 
 private:
     std::vector<ScreenSize> entries_;

@@ -10,24 +10,24 @@ constexpr BYTE PRODUCT_WORKSTATION = 1;  // VER_NT_WORKSTATION
 constexpr WORD SUITE_SMALLBUSINESS = 0x0001, SUITE_ENTERPRISE = 0x0002, SUITE_DATACENTER = 0x0080,
                SUITE_PERSONAL = 0x0200, SUITE_BLADE = 0x0400;
 
-std::string Prefix(unsigned options) { return (options & OS_NAME_NO_PREFIX) ? "" : "Microsoft "; }
+const char* const PREFIX = "Microsoft ";
 
 // The second character of the CSD text, or 0.
 char CsdLetter(const std::string& csd) { return csd.size() >= 2 ? csd[1] : '\0'; }
 
-std::string Windows9xName(const OsVersionRecord& record, bool longForm)
+std::string Windows9xName(const OsVersionRecord& record)
 {
     const char letter = CsdLetter(record.csdVersion);
     switch (record.minor) {
     case 0:
-        if (letter == 'B') return std::string("Windows 95") + (longForm ? " OEM Service Release 2" : " OSR 2");
-        if (letter == 'C') return std::string("Windows 95") + (longForm ? " OEM Service Release 2.5" : " OSR 2.5");
+        if (letter == 'B') return "Windows 95 OSR 2";
+        if (letter == 'C') return "Windows 95 OSR 2.5";
         return "Windows 95" + record.csdVersion;
     case 10:
-        if (letter == 'A') return std::string("Windows 98") + (longForm ? " Second Edition" : " SE");
+        if (letter == 'A') return "Windows 98 SE";
         return "Windows 98" + record.csdVersion;
     case 90:
-        return (longForm ? "Windows Millennium Edition" : "Windows ME") + record.csdVersion;
+        return "Windows ME" + record.csdVersion;
     default:
         return std::string();
     }
@@ -191,7 +191,7 @@ bool OsVersionNumbersFrom(const OsVersionRecord& record, DWORD& major, DWORD* mi
     return true;
 }
 
-std::string OsFamilyNameFrom(const OsVersionRecord& record, unsigned options)
+std::string OsFamilyNameFrom(const OsVersionRecord& record)
 {
     const char* family = nullptr;
     switch (PlatformIdFrom(record)) {
@@ -200,26 +200,21 @@ std::string OsFamilyNameFrom(const OsVersionRecord& record, unsigned options)
     case VER_PLATFORM_WIN32_NT: family = "Windows NT"; break;
     default: return std::string();
     }
-    if (options & OS_NAME_FAMILY_ONLY) return Prefix(options) + family;
-    DWORD major = 0, minor = 0, build = 0;
-    OsVersionNumbersFrom(record, major, &minor, &build);
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, " %lu.%lu.%lu.%u", major, minor, build, 0u);
-    return Prefix(options) + family + numbers;
+    return PREFIX + std::string(family);
 }
 
-std::string OsNameFrom(const OsVersionRecord& record, unsigned options, const RegistryReader& registry)
+std::string OsNameFrom(const OsVersionRecord& record, const RegistryReader& registry)
 {
     if (!record.valid) return std::string();
     std::string name;
     switch (record.platformId) {
     case VER_PLATFORM_WIN32s: name = "Win32s on Windows 3.1"; break;
-    case VER_PLATFORM_WIN32_WINDOWS: name = Windows9xName(record, (options & OS_NAME_LONG_EDITIONS) != 0); break;
+    case VER_PLATFORM_WIN32_WINDOWS: name = Windows9xName(record); break;
     case VER_PLATFORM_WIN32_NT: name = WindowsNtName(record, registry); break;
     default: break;
     }
     if (name.empty()) return name;
-    return Prefix(options) + name;
+    return PREFIX + name;
 }
 
 std::string ServicePackFrom(const OsVersionRecord& record, const RegistryReader& registry)
@@ -237,9 +232,9 @@ std::string ServicePackFrom(const OsVersionRecord& record, const RegistryReader&
 std::string OsNameCaption(const OsVersionRecord& record, const RegistryReader& registry,
                           const std::string& unknownVersion, const std::string& unknownSystem)
 {
-    std::string name = OsNameFrom(record, 0, registry);
+    std::string name = OsNameFrom(record, registry);
     if (!name.empty()) return name;
-    const std::string family = OsFamilyNameFrom(record, OS_NAME_FAMILY_ONLY);
+    const std::string family = OsFamilyNameFrom(record);
     if (family.empty()) return unknownSystem;
     std::string text = unknownVersion;
     const size_t marker = text.find("%1");

@@ -8,13 +8,6 @@
 #include <optional>
 #include <string>
 
-// Options of the OS naming operations.
-enum OsNameOption : unsigned {
-    OS_NAME_NO_PREFIX = 0x1,      // leave out "Microsoft "
-    OS_NAME_FAMILY_ONLY = 0x2,    // family without version numbers
-    OS_NAME_LONG_EDITIONS = 0x4,  // long edition names of the 95/98/ME line
-};
-
 // What the system reports of its version: GetVersionExA's fields, with the numbers
 // and product type that RtlGetVersion gives (the truth, whatever a manifest or a
 // compatibility shim makes GetVersionExA say), and for NT 6.0 on the product.
@@ -42,8 +35,10 @@ using RegistryReader = std::function<std::optional<std::string>(HKEY root, const
 
 int PlatformIdFrom(const OsVersionRecord& record);  // -1 when the query failed
 bool OsVersionNumbersFrom(const OsVersionRecord& record, DWORD& major, DWORD* minor, DWORD* build);
-std::string OsFamilyNameFrom(const OsVersionRecord& record, unsigned options);
-std::string OsNameFrom(const OsVersionRecord& record, unsigned options, const RegistryReader& registry);
+// "Microsoft Windows NT" and the like: the family alone; empty when unknown.
+std::string OsFamilyNameFrom(const OsVersionRecord& record);
+// "Microsoft " and the system's name with its edition; empty when unknown.
+std::string OsNameFrom(const OsVersionRecord& record, const RegistryReader& registry);
 std::string ServicePackFrom(const OsVersionRecord& record, const RegistryReader& registry);
 
 // Caption texts. unknownVersion is string 1016 ("... %1"), unknownSystem 1017,

@@ -38,7 +38,6 @@ public:
 
     // The parent's WM_DRAWITEM for this list.
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    static CheckListBox* FromHandle(HWND list) { return dynamic_cast<CheckListBox*>(ReflectedControl::FromHandle(list)); }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
