@@ -11,6 +11,7 @@
 #include "app/MainDialog.h"
 #include "app/Unattended.h"
 #include "dialogs/KCWinAppEx.h"
+#include "win/Handles.h"
 #include "win/SystemLibrary.h"
 
 namespace {
@@ -39,10 +40,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (line.mode == CommandLine::Mode::Save) {
         // The file name as typed, also where the ANSI code page has no letter for it.
         int count = 0;
-        if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-            if (count == __argc) line.wideFile = wide[2];
-            LocalFree(wide);
-        }
+        const LocalMemory<wchar_t**> wide(CommandLineToArgvW(GetCommandLineW(), &count));
+        if (wide && count == __argc) line.wideFile = wide.Get()[2];
     }
     if (line.mode != CommandLine::Mode::Window) return RunUnattended(line);
 

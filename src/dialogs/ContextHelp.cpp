@@ -90,8 +90,8 @@ bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
 void HelpPopup::RunModal()
 {
     if (!window_) return;
-    SetCapture(window_.Get());
     {
+        const MouseCaptureScope capture(window_.Get());
         const OwnerDisabled disabled(owner_, window_.Get());
         ShowWindow(window_.Get(), SW_SHOW);
         SetActiveWindow(window_.Get());
@@ -112,7 +112,6 @@ void HelpPopup::RunModal()
         SetWindowPos(window_.Get(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (GetCapture() == window_.Get()) ReleaseCapture();
     window_.Reset();
 }
 

@@ -4,7 +4,6 @@
 
 #include "dialogs/ContextHelp.h"
 #include "dialogs/KCWinAppEx.h"
-#include "sysinfo/SystemInfo.h"
 #include "win/MessageBox.h"
 #include "win/WinApp.h"
 
@@ -158,8 +157,6 @@ void KCDialogEx::CreateGripper()
 {
     if (!Handle() || gripperHighlight_) return;
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME)) return;
-    DWORD major = 0;
-    if (!GetOsVersionNumbers(major) || major <= 3) return;
 
     // The gripper's two glyphs of the Marlett symbol font, 12 points for this display.
     const WindowDC screen(Handle());

@@ -2,7 +2,7 @@
 
 #include <shlwapi.h>
 
-#include "sysinfo/SystemInfo.h"
+#include "sysinfo/RegistryKey.h"
 #include "sysinfo/VersionInfo.h"
 
 std::string ExecutableFromCommand(const std::string& command)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sysinfo/OsNaming.h"
+#include "sysinfo/RegistryKey.h"
 
 // The executable of a shell open command: the quoted path, or the text before
 // the first blank; empty for a quoted path without its closing quote.

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "win/Handles.h"
 #include "win/SystemLibrary.h"
@@ -101,15 +100,16 @@ std::vector<AdapterRecord> QueryAdapters()
     const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER |
                         GAA_FLAG_SKIP_FRIENDLY_NAME;
     // The list can grow between asking for its size and reading it: ask again then.
-    std::unique_ptr<char[]> buffer;
+    // 64-bit elements: the records it writes need that alignment.
+    std::vector<uint64_t> buffer;
     ULONG size = 16 * 1024;
     ULONG result = ERROR_BUFFER_OVERFLOW;
     for (int attempt = 0; attempt < 4 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
-        buffer.reset(new char[size]);
-        result = getAdapters(AF_UNSPEC, flags, nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.get()), &size);
+        buffer.assign((size + sizeof(uint64_t) - 1) / sizeof(uint64_t), 0);
+        result = getAdapters(AF_UNSPEC, flags, nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
     }
     if (result != NO_ERROR) return adapters;
-    for (auto* adapter = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.get()); adapter; adapter = adapter->Next) {
+    for (auto* adapter = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()); adapter; adapter = adapter->Next) {
         AdapterRecord record;
         record.up = adapter->OperStatus == IfOperStatusUp;
         record.loopback = adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK;

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <optional>
 #include <string>
+
+#include "sysinfo/RegistryKey.h"
 
 // What the system reports of its version: GetVersionExA's fields, with the numbers
 // and product type that RtlGetVersion gives (the truth, whatever a manifest or a
@@ -28,10 +28,6 @@ struct OsVersionRecord {
 // "Datacenter"); empty for an unknown or unlicensed product.
 std::string EditionName(DWORD product, DWORD major, DWORD minor);
 
-// A registry string value: none when the key cannot be opened, "" when the value
-// is missing or not a string.
-using RegistryReader = std::function<std::optional<std::string>(HKEY root, const std::string& subkey,
-                                                                const std::string& value)>;
 
 int PlatformIdFrom(const OsVersionRecord& record);  // -1 when the query failed
 bool OsVersionNumbersFrom(const OsVersionRecord& record, DWORD& major, DWORD* minor, DWORD* build);

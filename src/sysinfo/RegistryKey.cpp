@@ -73,3 +73,12 @@ bool RegistryKey::DeleteValue(const std::string& name)
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
 }
+
+RegistryReader SystemRegistry()
+{
+    return [](HKEY root, const std::string& subkey, const std::string& value) -> std::optional<std::string> {
+        RegistryKey key;
+        if (!key.OpenKey(root, subkey, false)) return std::nullopt;
+        return key.ReadString(value, "");
+    };
+}

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "win/Handles.h"
@@ -30,3 +32,10 @@ public:
 private:
     RegistryKeyHandle key_;
 };
+
+// A registry string value: none when the key cannot be opened, "" when the value
+// is missing or not a string. The naming rules take one, so tests can give their own.
+using RegistryReader = std::function<std::optional<std::string>(HKEY root, const std::string& subkey,
+                                                                const std::string& value)>;
+// The real registry's.
+RegistryReader SystemRegistry();

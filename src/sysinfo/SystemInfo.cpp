@@ -72,20 +72,6 @@ OsVersionRecord QueryOsVersion()
     return record;
 }
 
-RegistryReader SystemRegistry()
-{
-    return [](HKEY root, const std::string& subkey, const std::string& value) -> std::optional<std::string> {
-        RegistryKey key;
-        if (!key.OpenKey(root, subkey, false)) return std::nullopt;
-        return key.ReadString(value, "");
-    };
-}
-
-bool GetOsVersionNumbers(DWORD& major, DWORD* minor, DWORD* build)
-{
-    return OsVersionNumbersFrom(QueryOsVersion(), major, minor, build);
-}
-
 
 void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)
 {

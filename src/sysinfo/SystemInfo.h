@@ -22,8 +22,6 @@ struct CaptionValues {
 
 // The real system.
 OsVersionRecord QueryOsVersion();
-RegistryReader SystemRegistry();
-bool GetOsVersionNumbers(DWORD& major, DWORD* minor = nullptr, DWORD* build = nullptr);
 // Every control character (below 0x20, and DEL) replaced by a blank.
 std::string WithoutControlCharacters(std::string text);
 

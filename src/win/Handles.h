@@ -61,6 +61,14 @@ struct RegistryKeyTraits {
     static void Close(HKEY key) { RegCloseKey(key); }
 };
 
+// Memory the system allocated for the caller with LocalAlloc (FormatMessage's text,
+// CommandLineToArgvW's list).
+template <typename Pointer>
+struct LocalMemoryTraits {
+    static Pointer Invalid() { return nullptr; }
+    static void Close(Pointer memory) { LocalFree(memory); }
+};
+
 // A window made by hand (a popup, a tooltip, a gripper's parts). A child window goes
 // with its parent, so one already gone is left alone.
 struct WindowTraits {
@@ -79,6 +87,23 @@ using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<HKEY, RegistryKeyTraits>;
 using WindowHandle = UniqueHandle<HWND, WindowTraits>;
+template <typename Pointer>
+using LocalMemory = UniqueHandle<Pointer, LocalMemoryTraits<Pointer>>;
+
+// The mouse captured by a window while the scope lasts, released after if it still has it.
+class MouseCaptureScope {
+public:
+    explicit MouseCaptureScope(HWND window) : window_(window) { SetCapture(window); }
+    ~MouseCaptureScope()
+    {
+        if (GetCapture() == window_) ReleaseCapture();
+    }
+    MouseCaptureScope(const MouseCaptureScope&) = delete;
+    MouseCaptureScope& operator=(const MouseCaptureScope&) = delete;
+
+private:
+    HWND window_;
+};
 
 // BeginPaint and EndPaint around one WM_PAINT.
 class PaintScope {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "win/Handles.h"
+
 std::string WindowsDirectory()
 {
     char folder[MAX_PATH + 1] = "";
@@ -37,11 +39,9 @@ bool MakeFolder(const std::string& folder)
 bool FolderWritable(const std::string& folder)
 {
     const std::string probe = folder + "~murvex-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
-    CloseHandle(file);
-    return true;
+    const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file || GetLastError() == ERROR_FILE_EXISTS;
 }
 
 std::string WallpaperFolder()
@@ -91,12 +91,12 @@ bool IsReservedDeviceName(const std::string& name)
 
 std::string SystemErrorText(DWORD error)
 {
-    char* buffer = nullptr;
+    char* allocated = nullptr;
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : "Error " + std::to_string(error) + ".";
-    if (buffer) LocalFree(buffer);
+                                        nullptr, error, 0, reinterpret_cast<char*>(&allocated), 0, nullptr);
+    const LocalMemory<char*> buffer(allocated);
+    std::string text = length && buffer ? std::string(buffer.Get(), length) : "Error " + std::to_string(error) + ".";
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return text;
 }
