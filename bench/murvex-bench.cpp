@@ -13,6 +13,7 @@
 
 #include "BenchSupport.h"
 #include "LiteralNotesSearch.h"
+#include "app/WallpaperInputs.h"
 #include "render/BitmapFile.h"
 #include "render/MonoBitmap.h"
 #include "render/NotesLayout.h"
@@ -54,6 +55,7 @@ void PlainInputs(WallpaperDesign& design)
     design.font.lfHeight = -13;
     design.font.lfWeight = FW_BOLD;
     std::strcpy(design.font.lfFaceName, "Arial");
+    design.screen = FullScreenSize();
 }
 
 std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)

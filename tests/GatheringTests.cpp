@@ -20,7 +20,7 @@ TEST(Gathering, CaptionsAndNotes)
     LoadCaptionLabels(labels);
     auto gather = [&] {
         const WallpaperInputs inputs = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080}, labels);
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}}, labels);
         captions = inputs.design.captionsText;
         notes = inputs.design.notesText;
     };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "RenderTestSupport.h"
 #include "render/NotesLayout.h"
+#include "resources/resource.h"
 #include "settings/ScreenSizeList.h"
 
 namespace {
@@ -102,30 +104,44 @@ TEST(CaptionLineWidth, AgreesWithTheSystemAndCountsPast65535)
     }
 }
 
-// Where each part goes, without painting: logo, captions, notes, grid and the size.
-TEST_F(RendererLayout, MeasuredPartsStandWhereThePictureHasThem)
+// The picture is painted where the layout measured it: every pixel of ink lies in a
+// measured part (the logo, a caption line, the notes and their label), and each part
+// has ink; the content keeps to the right of a wider wallpaper.
+TEST_F(RendererLayout, InkLiesInTheMeasuredPartsAndEachPartHasInk)
 {
-    design.captionsText = "OS:\tWXYZ\nBrowser Version:\tWXYZ\n";
-    design.notesText = "note";
-    design.gridSizes = {PackSize(800, 600)};
-    design.minWidth = 800;
-    design.minHeight = 600;
-    const int L = measure.Extent("Browser Version:  ").cx;
-    const SIZE first = measure.Tabbed("OS:\tWXYZ", L), second = measure.Tabbed("Browser Version:\tWXYZ", L);
-    const long long content = std::max(first.cx, second.cx);
-    const long long extra = 800 - (content + 20);  // the content keeps to the right of a larger wallpaper
-
-    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{100, 40}, measure.Dc());
-    EXPECT_EQ(layout.width, 800);
-    EXPECT_EQ(layout.height, 600);
-    EXPECT_EQ(layout.logo, (PixelRect{10 + extra, 10, 110 + extra, 50}));
-    EXPECT_EQ(layout.captions, (PixelRect{10 + extra, 60, 10 + extra + content, 60 + first.cy + second.cy}));
-    EXPECT_EQ(layout.tabStop, L + extra);
-    EXPECT_TRUE(layout.notesLabel);
-    EXPECT_EQ(layout.notes.left, 10 + L + extra);
-    EXPECT_EQ(layout.notes.top, layout.captions.bottom);
-    EXPECT_EQ(layout.notes.right, 790);  // the content's width from its left, kept inside the margin
-    EXPECT_EQ(layout.notes.bottom, layout.notes.top + first.cy);
-    ASSERT_EQ(layout.grid.size(), 1u);
-    EXPECT_EQ(layout.grid[0], (PixelRect{0, 0, 800, 600}));
+    const BitmapHandle logo(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO)));
+    ASSERT_TRUE(logo);
+    design.logoEnabled = true;
+    design.captionsText = "OS:\tWXYZ\nBrowser Version:\t" + Words(60, 2) + "\n";
+    design.notesText = Words(300, 1) + "\r\n\r\nlast";  // wrapped in a column wider than its words
+    design.minWidth = 900;
+    const ComposedWallpaper picture = ComposeWallpaper(design, logo.Get(), "Notes:");
+    ASSERT_TRUE(picture.bitmap);
+    BITMAP logoBits = {};
+    GetObjectA(logo.Get(), sizeof logoBits, &logoBits);
+    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{logoBits.bmWidth, logoBits.bmHeight}, measure.Dc());
+    ASSERT_EQ(layout.captionTops.size(), 2u);
+    const long long lineHeight = layout.captionTops[1] - layout.captionTops[0];
+    const PixelRect parts[] = {
+        layout.logo,
+        {layout.captions.left, layout.captionTops[0], layout.captions.right, layout.captionTops[0] + lineHeight},
+        {layout.captions.left, layout.captionTops[1], layout.captions.right, layout.captionTops[1] + lineHeight},
+        {layout.captions.left, layout.notes.top, layout.notes.left, layout.notes.top + lineHeight},  // "Notes:"
+        layout.notes,
+    };
+    EXPECT_GT(layout.captions.left, 300);  // kept to the right
+    std::vector<int> inkInPart(std::size(parts));
+    for (int y = 0; y < picture.bitmap.Height(); ++y)
+        for (int x = 0; x < picture.bitmap.Width(); ++x) {
+            if (picture.bitmap.Row(y)[x / 8] & (0x80 >> (x % 8))) continue;  // paper
+            size_t part = 0;
+            // Rows and left edges exactly; on the right a line of bold text can reach a few
+            // pixels past the advance it is measured by, never past the margin.
+            while (part < std::size(parts) && !(x >= parts[part].left && x < parts[part].right + design.margin &&
+                                                y >= parts[part].top && y < parts[part].bottom))
+                ++part;
+            ASSERT_LT(part, std::size(parts)) << "ink outside every part at " << x << ", " << y;
+            ++inkInPart[part];
+        }
+    for (size_t part = 0; part < std::size(parts); ++part) EXPECT_GT(inkInPart[part], 0) << "part " << part;
 }

@@ -310,7 +310,7 @@ void MainDialog::OnSettingsChanged()
 {
     const WallpaperInputs inputs =
         GatherWallpaperInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid,
-                               captions_.Values(), GetSysColor(COLOR_BACKGROUND)},
+                               captions_.Values(), GetSysColor(COLOR_BACKGROUND), FullScreenSize()},
                               captions_.Labels());
     const bool hadWallpaper = renderer_.GetWallpaperSize().cx != 0;
     renderer_.SetColors(inputs.colors.foreground, inputs.colors.background);

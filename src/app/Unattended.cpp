@@ -132,7 +132,8 @@ RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValu
     std::string labels[CAPTION_COUNT];
     LoadCaptionLabels(labels);
     const WallpaperInputs inputs = GatherWallpaperInputs(
-        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND)},
+        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND),
+         FullScreenSize()},
         labels);
     WallpaperRenderer renderer;
     renderer.SetColors(inputs.colors.foreground, inputs.colors.background);

@@ -21,6 +21,8 @@ EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF syst
     }
 }
 
+SIZE FullScreenSize() { return {GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)}; }
+
 int EffectiveMargin(const GeneralSettings& general, const GridSettings& grid)
 {
     long long margin = general.margins;
@@ -37,6 +39,7 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
     WallpaperDesign& design = inputs.design;
     design.captionsText = general.captions ? BuildCaptionText(sources.captions, sources.values, labels) : "";
     design.notesText = general.notes ? sources.notes.notes : "";
+    design.screen = sources.screen;
     // Notes with a TAB read as further caption lines.
     if (design.notesText.find('\t') != std::string::npos) {
         std::string merged = design.notesText;

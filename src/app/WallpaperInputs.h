@@ -31,7 +31,12 @@ struct GatherSources {
     const GridSettings& grid;
     const CaptionValues& values;
     COLORREF desktop;  // GetSysColor(COLOR_BACKGROUND)
+    SIZE screen;       // the full-screen window's client area (SM_CXFULLSCREEN, SM_CYFULLSCREEN)
 };
+
+// The full-screen window's client area on the primary monitor, whose proportions notes
+// alone are wrapped to.
+SIZE FullScreenSize();
 
 // The margin around the content: the stored margin, one pixel more for the border,
 // and the grid's line (at least one pixel) while the grid is on.

@@ -162,8 +162,10 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     });
     const int tabStop = ClampToInt(label);
     long long notesTop = captionsTop, notesBottom = captionsTop;
+    std::vector<long long> captionTops;
     if (!captionsText.empty() || !notesText.empty()) {
         ForEachTerminatedLine(captionsText, [&](const std::string& line) {
+            captionTops.push_back(contentHeight);
             contentWidth = std::max(contentWidth, CaptionLineWidth(dc, line, tabStop));
             contentHeight += HIWORD(GetTabbedTextExtentA(dc, line.c_str(), TextLength(line), 1, &tabStop));
         });
@@ -172,7 +174,7 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
             // The search and the final block are measured from the same top edge.
             NotesLayout notes(dc, notesText, ClampToInt(contentHeight));
             contentWidth = std::max<long long>(
-                contentWidth, notes.SearchWidth(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)));
+                contentWidth, notes.SearchWidth(design.screen.cx, design.screen.cy));
             notesBottom = notes.Wrapped(ClampToInt(contentWidth)).cy;
         } else {
             RECT notes = {ClampToInt(label), ClampToInt(contentHeight), ClampToInt(contentWidth),
@@ -201,6 +203,7 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     layout.height = std::max(bh, 1LL);
     if (withLogo) layout.logo = {left, margin, left + logo.cx, margin + logo.cy};
     layout.captions = {left, captionsTop + margin, left + contentWidth, notesTop + margin};
+    for (long long top : captionTops) layout.captionTops.push_back(top + margin);
     layout.tabStop = ClampToInt(label);
     layout.notesLabel = label != 0 && !notesText.empty();
     const long long notesLeft = std::max(left, margin + label);
@@ -244,14 +247,14 @@ MonoBitmap PaintWallpaper(const WallpaperDesign& design, const WallpaperLayout& 
 
     const int tabOrigin = design.margin;
     const int left = ClampToInt(layout.captions.left);
-    long long y = layout.captions.top;
-    ForEachTerminatedLine(design.captionsText, [&](const std::string& line) {
-        const LONG extent = TabbedTextOutA(dc, left, ClampToInt(y), line.c_str(), TextLength(line), 1,
-                                           &layout.tabStop, tabOrigin);
-        y += HIWORD(extent);
+    size_t line = 0;
+    ForEachTerminatedLine(design.captionsText, [&](const std::string& text) {
+        TabbedTextOutA(dc, left, ClampToInt(layout.captionTops[line++]), text.c_str(), TextLength(text), 1,
+                       &layout.tabStop, tabOrigin);
     });
-    if (layout.notesLabel) TextOutA(dc, left, ClampToInt(y), notesLabel.c_str(), TextLength(notesLabel));
-    RECT notes = {ClampToInt(layout.notes.left), ClampToInt(y), ClampToInt(layout.notes.right), ClampToInt(y)};
+    const int notesTop = ClampToInt(layout.notes.top);
+    if (layout.notesLabel) TextOutA(dc, left, notesTop, notesLabel.c_str(), TextLength(notesLabel));
+    RECT notes = {ClampToInt(layout.notes.left), notesTop, ClampToInt(layout.notes.right), notesTop};
     DrawTextA(dc, design.notesText.c_str(), TextLength(design.notesText), &notes,
               DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX);
     GdiFlush();  // the bits are read directly from here on

@@ -30,6 +30,9 @@ struct WallpaperDesign {
     bool logoEnabled = true;  // the Logo section: while off, the logo is left out
     std::string captionsText;  // "label TAB value LF" lines
     std::string notesText;     // lines separated by CR LF
+    // The screen whose proportions notes alone are wrapped to (the full-screen window's
+    // client area: the screen less the task bar).
+    SIZE screen{1024, 768};
     int minWidth = 0;
     int minHeight = 0;
     std::vector<uint32_t> gridSizes;  // packed: width low 16 bits, height high 16 bits
@@ -53,9 +56,10 @@ struct WallpaperLayout {
     long long width = 1, height = 1;  // the bitmap the design asks for
     PixelRect logo;                   // empty without a logo
     PixelRect captions;               // each line starts at its left edge
+    std::vector<long long> captionTops;  // the top of each caption line
     int tabStop = 0;                  // the captions' one tab stop, counted from the margin
-    bool notesLabel = false;          // the notes label stands at the captions' left edge, below them
-    PixelRect notes;                  // the notes wrap within left..right; bottom as measured
+    bool notesLabel = false;          // the notes label stands at the captions' left edge, at the notes' top
+    PixelRect notes;                  // the notes wrap within left..right from top; bottom as measured
     std::vector<PixelRect> grid;      // one per screen size, in the design's order
 };
 
