@@ -34,6 +34,8 @@ const ControlTableEntry MAIN_TABLE[] = {
 
 // The preview can shrink to this height.
 constexpr int MIN_PREVIEW_HEIGHT = 32;
+// Why there is no wallpaper is written inside the preview's frame, this far from it.
+constexpr int REASON_INSET = 8;
 
 RECT WindowRectIn(HWND window, HWND parent)
 {
@@ -326,7 +328,7 @@ bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
         // No wallpaper: why, in its place.
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
         RECT text = item.rcItem;
-        InflateRect(&text, -8, -8);
+        InflateRect(&text, -REASON_INSET, -REASON_INSET);
         const std::string reason = TooLargeText(renderer_);
         SelectObjectScope font(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
         const int mode = SetBkMode(item.hDC, TRANSPARENT);

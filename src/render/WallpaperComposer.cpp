@@ -11,6 +11,12 @@ namespace {
 
 constexpr UINT MEASURE_WRAPPED = DT_CALCRECT | DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
 
+// The task-bar lines of a grid rectangle: a task bar docked at the bottom is 30 pixels
+// high at 96 DPI (Windows 95 to 7), one docked at the left as wide as its Start button,
+// 80 pixels. The size label stands in a band at least as high as the bottom task bar.
+constexpr long long TASK_BAR_HEIGHT = 30;
+constexpr long long START_BUTTON_WIDTH = 80;
+
 int TextLength(const std::string& text) { return ClampToInt(static_cast<long long>(text.size())); }
 
 // Lines that end with LF, an empty one standing as a single space; text after the last LF is left out.
@@ -75,6 +81,10 @@ void DrawGridRectangle(const WallpaperDesign& design, const PixelRect& rect, Mon
     const long long t = lineSize > 1 ? lineSize : 1;
     const long long bw = bitmap.Width();
     const long long x0 = rect.left, x1 = rect.right;
+    // The dashes are counted from the corner the rectangles are anchored at (the
+    // wallpaper's right edge; its left when flipped), so that rectangles of every size
+    // share one pattern where their edges lie on each other. `r` is how far the right
+    // edge stands from a whole dash period (ink and gap, 2t) counted from the left.
     const long long r = bw % (2 * t);
     const long long topPhase = flip ? 0 : 3 * t - r;
     const long long bottomPhase = flip ? t : 2 * t - r;
@@ -87,8 +97,9 @@ void DrawGridRectangle(const WallpaperDesign& design, const PixelRect& rect, Mon
     VerticalDashes(bitmap, x0, x0 + t, 0, h, leftPhase, lineSize);
     VerticalDashes(bitmap, x1 - t, x1, 0, h, rightPhase, lineSize);
     if (design.taskBarLines) {
-        HorizontalDashes(bitmap, h - t - 30, h - 30, x0, x1, bottomPhase, lineSize, lineSize == 0);
-        const long long from = flip ? w - 80 - t : x0 + 80;
+        HorizontalDashes(bitmap, h - t - TASK_BAR_HEIGHT, h - TASK_BAR_HEIGHT, x0, x1, bottomPhase, lineSize,
+                         lineSize == 0);
+        const long long from = flip ? w - START_BUTTON_WIDTH - t : x0 + START_BUTTON_WIDTH;
         VerticalDashes(bitmap, from, from + t, 0, h, t, lineSize);
     }
 
@@ -99,7 +110,7 @@ void DrawGridRectangle(const WallpaperDesign& design, const PixelRect& rect, Mon
     DrawTextA(dc, measured.c_str(), TextLength(measured), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     const long long labelWidth = extent.right - extent.left, textHeight = extent.bottom - extent.top;
     const long long margin = design.margin;
-    RECT band = {ClampToInt(x0 + margin), ClampToInt(h - t - std::max(textHeight, 30LL)), ClampToInt(x1 - margin),
+    RECT band = {ClampToInt(x0 + margin), ClampToInt(h - t - std::max(textHeight, TASK_BAR_HEIGHT)), ClampToInt(x1 - margin),
                  ClampToInt(h - t)};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX;
     const int length = TextLength(text);
