@@ -60,6 +60,33 @@ TEST(MainLayout, ProportionsDoubleClickOnEveryEdgeAndCorner)
     EXPECT_EQ(Text(FitProportions(HTLEFT, window, {0, 0}, wallpaper, screen, minTrack).window), Text(window));
 }
 
+// Section boxes to tabs: the tabs present and the sections on give the edits; the tabs
+// that stay are kept. Pages: 1 Captions, 2 Notes, 3 Grid.
+TEST(MainLayout, SectionsGiveTheirTabsInOrder)
+{
+    struct Case {
+        std::vector<int> present;
+        bool on[3];
+        const char* edits;  // "+index page" inserts, "-index" deletes
+    };
+    const Case cases[] = {
+        {{}, {true, true, false}, "+1 1 +2 2 "},          // the first start
+        {{1, 2}, {true, true, true}, "+3 3 "},             // Grid ticked: after Notes
+        {{1, 2, 3}, {true, false, true}, "-2 "},           // Notes off: Grid stays, moves up
+        {{1, 3}, {true, true, true}, "+2 2 "},             // Notes back between the two
+        {{1, 2, 3}, {false, false, false}, "-1 -1 -1 "},   // all off: General alone
+        {{2}, {true, true, false}, "+1 1 "},               // Captions back before Notes
+        {{1, 2, 3}, {true, true, true}, ""},               // nothing to do
+    };
+    for (const Case& c : cases) {
+        std::string edits;
+        for (const TabEdit& edit : SectionTabEdits(c.present, c.on))
+            edits += edit.kind == TabEdit::Insert ? "+" + std::to_string(edit.index) + " " + std::to_string(edit.page) + " "
+                                                  : "-" + std::to_string(edit.index) + " ";
+        EXPECT_EQ(edits, c.edits) << c.present.size() << " tabs present";
+    }
+}
+
 TEST(MainLayout, PagesSitCentredInTheTabControl)
 {
     const RECT tab = {10, 20, 410, 320}, main = {0, 0, 500, 400};

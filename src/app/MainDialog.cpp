@@ -167,30 +167,30 @@ void MainDialog::OnSectionsChanged()
     struct Section {
         Dialog& page;
         UINT textId;
-        int32_t on;
     };
-    const Section sections[] = {{captions_, IDS_TAB_CAPTIONS, settings_.general.captions},
-                                {notes_, IDS_TAB_NOTES, settings_.general.notes},
-                                {grid_, IDS_TAB_GRID, settings_.general.grid}};
-    LRESULT index = 1;  // General is always first
-    for (const Section& section : sections) {
+    const Section sections[] = {{captions_, IDS_TAB_CAPTIONS}, {notes_, IDS_TAB_NOTES}, {grid_, IDS_TAB_GRID}};
+    std::vector<int> present;
+    const LRESULT count = SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+    for (LRESULT index = 1; index < count; ++index) {
         TCITEMA item = {};
         item.mask = TCIF_PARAM;
-        const bool present = index < SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) &&
-                             SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) &&
-                             item.lParam == reinterpret_cast<LPARAM>(&section.page);
-        if (present && section.on) {
-            ++index;
-        } else if (present) {
-            SendMessageA(tab, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
-        } else if (section.on) {
-            std::string text = LoadResourceText(section.textId);
-            item.mask = TCIF_TEXT | TCIF_PARAM;
-            item.pszText = text.data();
-            item.lParam = reinterpret_cast<LPARAM>(&section.page);
-            SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-            ++index;
+        SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        for (int page = 1; page <= 3; ++page)
+            if (item.lParam == reinterpret_cast<LPARAM>(&sections[page - 1].page)) present.push_back(page);
+    }
+    const bool on[3] = {settings_.general.captions != 0, settings_.general.notes != 0, settings_.general.grid != 0};
+    for (const TabEdit& edit : SectionTabEdits(present, on)) {
+        if (edit.kind == TabEdit::Delete) {
+            SendMessageA(tab, TCM_DELETEITEM, static_cast<WPARAM>(edit.index), 0);
+            continue;
         }
+        const Section& section = sections[edit.page - 1];
+        std::string text = LoadResourceText(section.textId);
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = text.data();
+        item.lParam = reinterpret_cast<LPARAM>(&section.page);
+        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(edit.index), reinterpret_cast<LPARAM>(&item));
     }
     // Only the row of tab headers changes; the page below them stays as it is (repainting
     // the whole tab control and the page costs more than the render under Wine).

@@ -73,3 +73,22 @@ ProportionsFit FitProportions(int hitTest, const RECT& window, SIZE preview, SIZ
     }
     return fit;
 }
+
+std::vector<TabEdit> SectionTabEdits(const std::vector<int>& present, const bool (&on)[3])
+{
+    std::vector<TabEdit> edits;
+    size_t next = 0;  // in `present`, the first tab not yet passed
+    int index = 1;    // General is always first
+    for (int page = 1; page <= 3; ++page) {
+        const bool there = next < present.size() && present[next] == page;
+        if (there) ++next;
+        if (there && on[page - 1]) {
+            ++index;
+        } else if (there) {
+            edits.push_back({TabEdit::Delete, index, page});
+        } else if (on[page - 1]) {
+            edits.push_back({TabEdit::Insert, index++, page});
+        }
+    }
+    return edits;
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // Where a page goes inside the tab control, in the main window's client coordinates:
 // centred across, ending one pixel more than the side gap above the tab control's
 // bottom. Both rectangles are client areas in screen coordinates.
@@ -22,3 +24,13 @@ struct ProportionsFit {
 };
 ProportionsFit FitProportions(int hitTest, const RECT& window, SIZE preview, SIZE wallpaper, const RECT& workArea,
                               SIZE minTrack);
+
+// The tabs after General, as pages 1 Captions, 2 Notes, 3 Grid: the edits that bring the
+// tabs present to one per section that is on, in that order, keeping the tabs that stay
+// (so the one selected keeps its selection).
+struct TabEdit {
+    enum Kind { Insert, Delete } kind;
+    int index;  // of the tab control, General being 0
+    int page;   // with Insert
+};
+std::vector<TabEdit> SectionTabEdits(const std::vector<int>& present, const bool (&on)[3]);
