@@ -19,7 +19,7 @@ PreviewWorker::~PreviewWorker()
         window_ = nullptr;
         pending_ = true;  // a pass under way drops its result
     }
-    work_.Wait();
+    // work_, destroyed first, waits for the pass under way.
 }
 
 void PreviewWorker::SetWindow(HWND window)
