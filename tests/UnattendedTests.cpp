@@ -240,10 +240,7 @@ RunOutcome SaveInProcess(const std::string& settingsText, const std::string& tar
     const TempFolder folder;
     WriteWholeFile(folder.File("master.INI"), settingsText);
     WallpaperSettings settings;
-    settings.defaultFont = ScreenDefaultFont();
-    SettingsStore store(settings.Slices(), {"", folder.File("master.INI"), ""});
-    store.ResetSettings();
-    store.LoadAtStartup();
+    LoadStartupSettings(settings, {"", folder.File("master.INI"), ""});
     settings.grid.sizes.PopulateScreenSizes(PackedMonitorSizes());
     DeleteFileA(target.c_str());
     return WriteWallpaperOf(settings, values, target);

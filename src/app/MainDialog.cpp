@@ -416,7 +416,7 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return 0;
         if (AboutDialog(Handle()).DoModal() == -1)
-            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_WINDOW_FAILED), {SystemErrorText(GetLastError())}));
+            ShowStringMessage(Handle(), IDS_MSG_WINDOW_FAILED, {SystemErrorText(GetLastError())});
         handled = true;
         return 0;
     case WM_DESTROY:
@@ -447,7 +447,7 @@ bool MainDialog::ConfirmClose()
 
 void MainDialog::ReportFailure(UINT messageId, const std::string& path, DWORD error)
 {
-    ShowMessage(Handle(), FillPlaceholders(LoadResourceText(messageId), {path, SystemErrorText(error)}), MB_OK);
+    ShowStringMessage(Handle(), messageId, {path, SystemErrorText(error)});
 }
 
 bool MainDialog::SaveAs()
@@ -464,16 +464,14 @@ bool MainDialog::SaveAs()
     for (;;) {
         const INT_PTR result = dialog.DoModal();
         if (result == -1)
-            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_DIALOG_FAILED), {std::to_string(dialog.Error())}),
-                        MB_OK);
+            ShowStringMessage(Handle(), IDS_MSG_DIALOG_FAILED, {std::to_string(dialog.Error())});
         if (result != IDOK) return false;
         // Shown again with what was typed: only the name needs correcting.
         dialog.SetInitialPath(dialog.Path());
         if (dialog.ExtensionDiffers())
             ShowStringMessage(Handle(), IDS_MSG_BMP_EXTENSION, MB_OK);
         else if (IsReservedDeviceName(FileNameOf(dialog.Path())))
-            ShowMessage(Handle(), FillPlaceholders(LoadResourceText(IDS_MSG_RESERVED_NAME), {FileNameOf(dialog.Path())}),
-                        MB_OK);
+            ShowStringMessage(Handle(), IDS_MSG_RESERVED_NAME, {FileNameOf(dialog.Path())});
         else
             break;
     }
@@ -490,10 +488,8 @@ bool MainDialog::SaveAs()
     if (dialog.SetAsWallpaper() && !InstallWallpaper(path)) ReportFailure(IDS_MSG_INSTALL_FAILED, path, GetLastError());
     if (dialog.SaveSettings() && !store_.SaveLocalSettings()) {
         if (store_.StaleCopyKept())
-            ShowMessage(Handle(),
-                        FillPlaceholders(LoadResourceText(IDS_MSG_STALE_SETTINGS),
-                                         {store_.Paths().local, store_.LastWritePath(), SystemErrorText(store_.LastWriteError())}),
-                        MB_OK);
+            ShowStringMessage(Handle(), IDS_MSG_STALE_SETTINGS,
+                              {store_.Paths().local, store_.LastWritePath(), SystemErrorText(store_.LastWriteError())});
         else
             ReportFailure(IDS_MSG_SETTINGS_FAILED, store_.LastWritePath(), store_.LastWriteError());
     }

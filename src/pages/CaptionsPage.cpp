@@ -30,18 +30,16 @@ CaptionsPage::CaptionsPage(CaptionSettings& settings)
     : SettingsPage(IDD_CAPTIONS), settings_(settings)
 {
     LoadCaptionLabels(labels_);
-    // Where the pool takes no work, the values are detected when first asked for.
+    // Where the pool takes no work, they are detected here and now.
     detecting_ = detection_.Submit();
+    if (!detecting_) CollectCaptionValues(values_);
 }
 
 const CaptionValues& CaptionsPage::Values()
 {
-    if (!detected_) {
-        if (detecting_)
-            detection_.Wait();
-        else
-            CollectCaptionValues(values_);
-        detected_ = true;
+    if (detecting_) {
+        detection_.Wait();
+        detecting_ = false;
     }
     return values_;
 }

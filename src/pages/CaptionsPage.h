@@ -31,6 +31,5 @@ private:
     CaptionValues values_;  // written by the detection alone until it has been waited for
     std::string labels_[CAPTION_COUNT];
     PoolWork detection_{[this] { CollectCaptionValues(values_); }};
-    bool detecting_ = false;
-    bool detected_ = false;
+    bool detecting_ = false;  // until the detection has been waited for
 };

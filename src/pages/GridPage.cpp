@@ -118,7 +118,7 @@ void GridPage::AddSize()
 {
     AddScreenSizeDialog dialog(Host());
     const INT_PTR result = dialog.DoModal();
-    if (result == -1) ShowMessage(Host(), FillPlaceholders(LoadResourceText(IDS_MSG_WINDOW_FAILED), {SystemErrorText(GetLastError())}));
+    if (result == -1) ShowStringMessage(Host(), IDS_MSG_WINDOW_FAILED, {SystemErrorText(GetLastError())});
     if (result != IDOK) return;
     const auto width = static_cast<uint16_t>(dialog.width);
     const auto height = static_cast<uint16_t>(dialog.height);

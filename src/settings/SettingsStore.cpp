@@ -264,10 +264,10 @@ void SettingsStore::LoadAtStartup()
     LoadSettings(paths_.master);
 }
 
-void LoadStartupSettings(WallpaperSettings& settings)
+void LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths)
 {
     settings.defaultFont = ScreenDefaultFont();
-    SettingsStore store(settings.Slices(), CurrentProfilePaths());
+    SettingsStore store(settings.Slices(), paths);
     store.ResetSettings();
     store.LoadAtStartup();
 }

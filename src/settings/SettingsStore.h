@@ -81,7 +81,7 @@ ProfilePaths CurrentProfilePaths();
 // Start-up: every stored setting at its default (the default font computed for the
 // screen), then the user's local file over them, else the local file in the
 // Windows directory, else the master file.
-void LoadStartupSettings(WallpaperSettings& settings);
+void LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths = CurrentProfilePaths());
 
 class SettingsStore {
 public:

@@ -24,4 +24,9 @@ int ShowMessage(HWND owner, const std::string& text, UINT type)
 
 int ShowStringMessage(HWND owner, UINT stringId, UINT type) { return ShowMessage(owner, LoadResourceText(stringId), type); }
 
+int ShowStringMessage(HWND owner, UINT stringId, const std::vector<std::string>& values, UINT type)
+{
+    return ShowMessage(owner, FillPlaceholders(LoadResourceText(stringId), values), type);
+}
+
 void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }

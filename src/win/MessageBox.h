@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "win/ResourceText.h"
 
@@ -16,6 +17,8 @@ std::string ApplicationTitle();
 int ShowMessage(HWND owner, const std::string& text, UINT type = MB_OK);
 // The same with a string-table text.
 int ShowStringMessage(HWND owner, UINT stringId, UINT type = MB_OK);
+// The same with its %1, %2 ... filled from values.
+int ShowStringMessage(HWND owner, UINT stringId, const std::vector<std::string>& values, UINT type = MB_OK);
 
 using MessageBoxHandler = std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
 // Replaces the system's message box (for tests); an empty handler restores it.
