@@ -1,6 +1,8 @@
 // The floors that Murvex's process-level cases are measured beside:
-//   murvex-floor window  shows the main dialog's template with a dialog procedure that
-//                        does nothing, and waits to be ended;
+//   murvex-floor window  shows the main dialog's template with the General page's
+//                        template inside it (what any window with this first page
+//                        pays), both with dialog procedures that do nothing, and waits
+//                        to be ended;
 //   murvex-floor dlls    loads the system DLLs that Murvex32.exe imports and exits.
 
 #include <windows.h>
@@ -24,6 +26,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         InitCommonControlsEx(&controls);
         HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, BareProcedure, 0);
         if (!window) return 1;
+        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_GENERAL), window, BareProcedure, 0);
+        if (!page) return 1;
+        // Where Murvex puts it: inside the tab control's display area.
+        RECT area = {};
+        HWND tab = GetDlgItem(window, IDC_MAIN_TAB);
+        GetWindowRect(tab, &area);
+        SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+        SetWindowPos(page, HWND_TOP, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         ShowWindow(window, SW_SHOW);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
