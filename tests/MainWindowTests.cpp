@@ -121,9 +121,10 @@ protected:
         WaitFor([&] { return ShownPage() == "General"; }, 2000);
         return pages;
     }
-    // The preview's pixels as the screen shows them, in a coarse grid, from one copy of
-    // the screen (a pixel read from the screen is a trip to the display).
-    std::vector<COLORREF> PreviewPixels()
+    // The preview's pixels as the screen shows them, in a coarse grid (or its row `row`
+    // whole), from one copy of the screen (a pixel read from the screen is a trip to the
+    // display).
+    std::vector<COLORREF> PreviewPixels(int row = -1)
     {
         RECT rect = {};
         GetWindowRect(GetDlgItem(main, IDC_MAIN_PREVIEW), &rect);
@@ -134,8 +135,8 @@ protected:
         const SelectObjectScope selected(copy.Get(), bitmap.Get());
         BitBlt(copy.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
         std::vector<COLORREF> pixels;
-        for (int y = 2; y < height; y += 3)
-            for (int x = 2; x < width; x += 3) pixels.push_back(GetPixel(copy.Get(), x, y));
+        for (int y = row < 0 ? 2 : row; y < (row < 0 ? height : row + 1); y += 3)
+            for (int x = row < 0 ? 2 : 0; x < width; x += row < 0 ? 3 : 1) pixels.push_back(GetPixel(copy.Get(), x, y));
         return pixels;
     }
     // A click on tab `index`, where a user's mouse would make it (the tab's rectangle is
@@ -233,7 +234,8 @@ TEST_F(MainWindow, PreviewReasonSectionsProportionsAndTheCloseQuestion)
     EXPECT_FALSE(FileExists(WindowsFile("MurvexUI.INI")));
 }
 
-// The first click of a fresh window on any tab shows that page and no other.
+// The first click of a fresh window on any tab shows that page and no other, where the
+// General page lies although the window was resized before the page was made.
 TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 {
     const char* const pages[] = {"General", "Captions", "Notes", "Grid"};
@@ -243,8 +245,18 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
         Stop();
         Launch("[General]\r\nGrid=1\r\n");
         ASSERT_EQ(TabCount(), 4);
+        HWND general = VisiblePage();
+        RECT window = {}, generalRect = {}, pageRect = {};
+        GetWindowRect(main, &window);
+        SetWindowPos(main, nullptr, 0, 0, window.right - window.left + 240, window.bottom - window.top + 160,
+                     SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_EQ(ClickTab(index), pages[index]);
         EXPECT_EQ(VisiblePages().size(), 1u);
+        GetWindowRect(general, &generalRect);
+        GetWindowRect(VisiblePage(), &pageRect);
+        EXPECT_TRUE(EqualRect(&generalRect, &pageRect)) << pageRect.left << "," << pageRect.top << " " << pageRect.right
+                                                        << " against " << generalRect.left << "," << generalRect.top
+                                                        << " " << generalRect.right;
         HWND control = PageControl(controls[index]);
         ASSERT_NE(control, nullptr);
         EXPECT_TRUE(IsWindowEnabled(control));
@@ -309,10 +321,23 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 // extension refused; the wallpaper written and installed, only what differs kept.
 TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
 {
-    Launch();
+    Launch("[Notes]\r\nNotes=Rack 4\r\n");
     SetForegroundWindow(main);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
     const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    // Tab from Help reaches the preview, which shows that it has the focus.
+    HWND preview = GetDlgItem(main, IDC_MAIN_PREVIEW);
+    PostMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(main, IDC_MAIN_HELP)), TRUE);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == GetDlgItem(main, IDC_MAIN_HELP); }, 3000));
+    std::vector<COLORREF> unfocused;  // once the first preview is painted and stays
+    ASSERT_TRUE(WaitFor([&] {
+        unfocused = PreviewPixels(1);
+        Sleep(300);
+        return PreviewPixels(1) == unfocused;
+    }, 5000));
+    PressKeys({VK_TAB});
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == preview; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return PreviewPixels(1) != unfocused; }, 3000)) << "no focus rectangle";
     SetFocus(nullptr);
     PostMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(PageControl(IDC_GENERAL_BORDER)), TRUE);
     ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == PageControl(IDC_GENERAL_BORDER); }, 3000));
@@ -326,10 +351,13 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
         PressKeys(step.keys);
         EXPECT_TRUE(WaitFor([&] { return ShownPage() == step.page; }, 3000)) << step.page << ": " << ShownPage();
     }
-    // In the notes box Ctrl+Tab types a tab.
-    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == PageControl(IDC_NOTES_EDIT); }, 3000));
+    // Arrived by keyboard, the notes box has its caret at the end and nothing selected, and
+    // Ctrl+Tab types a tab there.
+    HWND notes = PageControl(IDC_NOTES_EDIT);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(thread) == notes; }, 3000));
+    EXPECT_EQ(SendMessageA(notes, EM_GETSEL, 0, 0), MAKELRESULT(6, 6));
     PressKeys({VK_CONTROL, VK_TAB});
-    EXPECT_TRUE(WaitFor([&] { return WindowText(PageControl(IDC_NOTES_EDIT)) == "\t"; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(notes) == "Rack 4\t"; }, 3000)) << WindowText(notes);
     EXPECT_EQ(ShownPage(), "Notes");
 
     // Alt+S opens Save As: the proposed name, the three choices, the focus in the name box.
@@ -366,7 +394,7 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     EXPECT_NE(settings.find("Filename=screen.bmp"), std::string::npos) << settings;
     EXPECT_EQ(settings.find("Margins"), std::string::npos) << settings;     // only what differs
     EXPECT_EQ(settings.find("Captions=0"), std::string::npos) << settings;  // no letter went astray
-    EXPECT_FALSE(FileExists(folder.File("MurvexUI.INI")));                // nor ticked the master box
+    EXPECT_EQ(ReadWholeFile(folder.File("MurvexUI.INI")), "[Notes]\r\nNotes=Rack 4\r\n");  // nor ticked the master box
 
     // Nothing changed since: closing asks nothing.
     PostMessageA(main, WM_CLOSE, 0, 0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
+#include "dialogs/ContextHelp.h"
 #include "dialogs/KCWinAppEx.h"
 #include "pages/GeneralPage.h"
 #include "pages/GridPage.h"
@@ -229,4 +230,28 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     }
     EXPECT_NE(settings.sizes.Entries()[1].enabled, enabled);
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
+}
+
+// Every help text fits its popup whole: measured in the popup's own font with the flags it
+// draws with, the text needs no more than the popup's text area.
+TEST(HelpPopupSize, EveryHelpTextFitsItsPopup)
+{
+    int texts = 0;
+    for (UINT id = 2000; id < 3002; ++id) {
+        const std::string text = LoadResourceText(id);
+        if (text.empty()) continue;
+        ++texts;
+        HelpPopup popup;
+        ASSERT_TRUE(popup.Create(text, 100, 100, nullptr));
+        RECT area = {};
+        GetClientRect(popup.Handle(), &area);
+        InflateRect(&area, -HELP_POPUP_MARGIN, -HELP_POPUP_MARGIN);
+        const WindowDC dc(popup.Handle());
+        const SelectObjectScope font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(popup.Handle(), WM_GETFONT, 0, 0)));
+        RECT needed = {0, 0, area.right - area.left, 0};
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | HELP_POPUP_TEXT_FORMAT);
+        EXPECT_LE(needed.right, area.right - area.left) << text;
+        EXPECT_LE(needed.bottom, area.bottom - area.top) << text;
+    }
+    EXPECT_GT(texts, 30);  // every control's, not a few
 }

@@ -157,8 +157,11 @@ void MainDialog::CreatePage(Dialog& page)
         ReportFailure(IDS_MSG_PAGE_FAILED, name, error);
         return;
     }
-    PlacePage(page);
-    FitPage(page);
+    // Where the General page lies, however the window was sized since it was placed:
+    // every page has the same template size.
+    const RECT general = WindowRectIn(general_.Handle(), Handle());
+    SetWindowPos(page.Handle(), Item(IDC_MAIN_TAB), general.left, general.top, general.right - general.left,
+                 general.bottom - general.top, SWP_NOACTIVATE);
 }
 
 void MainDialog::OnSectionsChanged()
@@ -336,13 +339,20 @@ bool MainDialog::PaintPreview(const DRAWITEMSTRUCT& item)
         DrawTextA(item.hDC, reason.c_str(), static_cast<int>(reason.size()), &text, DT_WORDBREAK | DT_NOPREFIX);
         SetTextColor(item.hDC, colour);
         SetBkMode(item.hDC, mode);
-        return true;
+    } else {
+        // A right-to-left window would mirror the preview.
+        const DWORD layout = GetLayout(item.hDC);
+        if (layout != GDI_ERROR) SetLayout(item.hDC, 0);
+        renderer_.PaintPreview(item.hDC, item.rcItem.left, item.rcItem.top);
+        if (layout != GDI_ERROR) SetLayout(item.hDC, layout);
     }
-    // A right-to-left window would mirror the preview.
-    const DWORD layout = GetLayout(item.hDC);
-    if (layout != GDI_ERROR) SetLayout(item.hDC, 0);
-    renderer_.PaintPreview(item.hDC, item.rcItem.left, item.rcItem.top);
-    if (layout != GDI_ERROR) SetLayout(item.hDC, layout);
+    // The keyboard focus, shown as every button shows it (not while the keyboard cues
+    // are hidden, which the system says through ODS_NOFOCUSRECT).
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(item.hDC, &focus);
+    }
     return true;
 }
 

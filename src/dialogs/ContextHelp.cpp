@@ -8,11 +8,11 @@
 namespace {
 
 const char* const POPUP_CLASS = "MurvexHelpPopup";
-// The popup: 8-point MS Sans Serif in the window colours, 6 pixels inside a thin
-// border, wrapped at 50 average characters.
+// The popup: 8-point MS Sans Serif in the window colours, HELP_POPUP_MARGIN pixels
+// inside a thin border, wrapped at 50 average characters.
 constexpr int POPUP_DECIPOINTS = 80;
-constexpr int POPUP_MARGIN = 6;
 constexpr int POPUP_WIDTH_CHARS = 50;
+constexpr DWORD POPUP_STYLE = WS_POPUP | WS_BORDER;
 
 }  // namespace
 
@@ -59,7 +59,12 @@ bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
     windowClass.lpszClassName = POPUP_CLASS;
     RegisterClassA(&windowClass);  // fails harmlessly once registered
 
-    MemoryDC dc = CreateScreenCompatibleDC();
+    // Made first, so that the text is measured on the very DC, in the font and with the
+    // flags it is painted with, and the frame is the one the system gives the style.
+    window_.Reset(CreateWindowExA(0, POPUP_CLASS, "", POPUP_STYLE, 0, 0, 0, 0, owner_, nullptr,
+                                  GetModuleHandleA(nullptr), this));
+    if (!window_) return false;
+    const WindowDC dc(window_.Get());
     LOGFONTA description = {};
     lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     description.lfHeight = FontHeightFromDecipoints(POPUP_DECIPOINTS, GetDeviceCaps(dc.Get(), LOGPIXELSY));
@@ -67,22 +72,21 @@ bool HelpPopup::Create(const std::string& text, int x, int y, HWND owner)
     description.lfCharSet = DEFAULT_CHARSET;
     font_.Reset(CreateFontIndirectA(&description));
 
-    RECT extent = {};
+    RECT frame = {};
     {
         SelectObjectScope scope(dc.Get(), font_.Get());
         TEXTMETRICA metrics = {};
         GetTextMetricsA(dc.Get(), &metrics);
-        extent = {0, 0, POPUP_WIDTH_CHARS * metrics.tmAveCharWidth, 100};
-        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_WORDBREAK);
+        frame = {0, 0, POPUP_WIDTH_CHARS * metrics.tmAveCharWidth, 100};
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &frame, DT_CALCRECT | HELP_POPUP_TEXT_FORMAT);
     }
-    InflateRect(&extent, GetSystemMetrics(SM_CXBORDER) + POPUP_MARGIN, GetSystemMetrics(SM_CYBORDER) + POPUP_MARGIN);
-    const int w = extent.right - extent.left, h = extent.bottom - extent.top;
+    InflateRect(&frame, HELP_POPUP_MARGIN, HELP_POPUP_MARGIN);
+    AdjustWindowRectEx(&frame, POPUP_STYLE, FALSE, 0);
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
 
     // Inside the work area of the monitor that holds the point asked about.
     const POINT place = PlaceHelpPopup(x, y, w, h, WorkAreaAt(POINT{x, y}));
-    window_.Reset(CreateWindowExA(0, POPUP_CLASS, "", WS_POPUP | WS_BORDER, place.x, place.y, w, h, owner_, nullptr,
-                                  GetModuleHandleA(nullptr), this));
-    if (!window_) return false;
+    SetWindowPos(window_.Get(), nullptr, place.x, place.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextA(window_.Get(), text.c_str());
     return true;
 }
@@ -143,15 +147,17 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         text.resize(static_cast<size_t>(GetWindowTextA(window_.Get(), text.data(), length + 1)));
         RECT area;
         GetClientRect(window_.Get(), &area);
-        InflateRect(&area, -POPUP_MARGIN, -POPUP_MARGIN);
+        InflateRect(&area, -HELP_POPUP_MARGIN, -HELP_POPUP_MARGIN);
         SelectObjectScope scope(dc, font_.Get());
         const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, HELP_POPUP_TEXT_FORMAT);
         SetBkColor(dc, oldBack);
         SetTextColor(dc, oldText);
         return 0;
     }
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
     case WM_CAPTURECHANGED:
         // Another window took the mouse (the user switched away): the popup goes.
         if (reinterpret_cast<HWND>(lParam) != window_.Get()) {

@@ -19,6 +19,10 @@ POINT PlaceHelpPopup(int x, int y, int width, int height, const RECT& workArea);
 // pairs; an unnamed label (id 0xFFFF) stands for the control after it.
 std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs);
 
+// The popup's text stands this many pixels inside its client area, drawn with these flags.
+constexpr int HELP_POPUP_MARGIN = 6;
+constexpr UINT HELP_POPUP_TEXT_FORMAT = DT_WORDBREAK | DT_NOPREFIX;
+
 class HelpPopup {
 public:
     HelpPopup() = default;

@@ -1,5 +1,7 @@
 #include "pages/NotesPage.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "render/WallpaperRenderer.h"
@@ -16,6 +18,38 @@ int NotesTabStop(int width, int averageCharWidth, const std::function<int(int)>&
 
 NotesPage::NotesPage(NotesSettings& settings) : SettingsPage(IDD_NOTES), settings_(settings) {}
 
+namespace {
+
+// The notes box as multi-line editors behave: the dialog manager never selects the whole
+// text when the focus arrives (the next key, Ctrl+Tab's tab among them, would replace it
+// all); arriving from another control by keyboard puts the caret at the end. A click
+// places the caret itself, and a window activated again keeps it where it was.
+LRESULT CALLBACK NotesBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DefSubclassProc(box, message, wParam, lParam) & ~DLGC_HASSETSEL;
+    case WM_SETFOCUS: {
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        const auto from = reinterpret_cast<HWND>(wParam);
+        const bool byMouse = GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0;
+        if (!byMouse && from && GetAncestor(from, GA_ROOT) == GetAncestor(box, GA_ROOT)) {
+            const LRESULT end = GetWindowTextLengthA(box);
+            SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, NotesBoxProcedure, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+}  // namespace
+
 BOOL NotesPage::OnInitDialog()
 {
     const int boldFont = CreateFontVariant(nullptr, 0, 0x1);
@@ -30,6 +64,7 @@ BOOL NotesPage::OnInitDialog()
     AddControlTable(table);
     // What the box takes, the settings file gives back whole.
     SendDlgItemMessageA(Handle(), IDC_NOTES_EDIT, EM_SETLIMITTEXT, MAX_NOTES_LENGTH, 0);
+    SetWindowSubclass(Item(IDC_NOTES_EDIT), NotesBoxProcedure, 0, 0);
     KCDialogEx::OnInitDialog();
     UpdateTabStop();
     return TRUE;
