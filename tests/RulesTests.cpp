@@ -189,6 +189,13 @@ TEST(WritePath, RelativeDriveRelativeLongShareAndDeviceNames)
         EXPECT_TRUE(IsReservedDeviceName(name)) << name;
     for (const char* name : {"console.bmp", "com10.bmp", "com0.bmp", "nul_.bmp", "CONx", "my con.bmp", "", ".bmp"})
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
+
+    // Names ending in dots and blanks, which Windows drops: left without an extension, they get one.
+    const std::pair<const char*, const char*> trimmed[] = {
+        {"C:\\w\\trail.", "C:\\w\\trail.bmp"}, {"trail. . ", "trail.bmp"}, {"x.jpg.", "x.jpg"},
+        {"a.b\\trail ", "a.b\\trail.bmp"},      {"wall.bmp", "wall.bmp"},      {"plain", "plain"},
+        {"C:\\w\\...", "C:\\w\\..."},            {"dir.\\x..", "dir.\\x.bmp"}};
+    for (const auto& [given, written] : trimmed) EXPECT_EQ(WithoutTrailingDots(given, "bmp"), written) << given;
 }
 
 TEST(CommandLineParsing, SwitchesAndTheirArguments)

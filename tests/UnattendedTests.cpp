@@ -167,7 +167,7 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
     // The master file's wallpaper: 22 x 22, red on green.
     Master(std::string(smallWallpaper) + "[Save]\r\nFilename=MurvexE2E.bmp\r\n");
     const std::string target = folder.File("out.bmp");
-    ProcessRun run = RunProgram(exe, "/save \"" + target + "\"");
+    ProcessRun run = RunProgram(exe, "/save \"" + folder.File("out.") + "\"");  // the dot Windows drops: out.bmp
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     const std::string file = ReadWholeFile(target);
     ASSERT_EQ(file.size(), 62u + 4 * 22);
@@ -283,10 +283,13 @@ TEST_F(Unattended, WrongSwitchesAndSaveTargets)
         EXPECT_EQ(run.exitCode, 1u) << name;
         EXPECT_EQ(run.err, "Murvex32: " + name + " is a name Windows keeps for a device; choose another file name\r\n");
     }
-    for (const std::string& path : {target, folder.File("no folder\\x.bmp")}) {
+    // Read-only, and a folder that is not there: the reason in words.
+    for (const auto& [path, reason] : {std::pair{target, "The file is read-only."},
+                                       {folder.File("no folder\\x.bmp"), "not found."}}) {
         const ProcessRun run = RunProgram(exe, "/save \"" + path + "\"");
         EXPECT_EQ(run.exitCode, 1u);
         EXPECT_EQ(run.err.rfind("Murvex32: could not write " + path + ": ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
     }
     EXPECT_EQ(ReadWholeFile(target), "the old wallpaper");
     EXPECT_EQ(FolderListing(folder.Path()), before);  // no temporary files left behind

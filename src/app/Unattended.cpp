@@ -182,7 +182,7 @@ int RunUnattended(const CommandLine& line)
         return EXIT_NOT_WRITTEN;
     }
 
-    std::string path = line.file;
+    std::string path = WithoutTrailingDots(line.file, "bmp");
     if (line.mode == CommandLine::Mode::Save && IsReservedDeviceName(FileNameOf(path))) {
         streams.Error(FileNameOf(path) + " is a name Windows keeps for a device; choose another file name");
         return EXIT_NOT_WRITTEN;
@@ -203,7 +203,8 @@ int RunUnattended(const CommandLine& line)
     }
 
     const RunOutcome written =
-        WriteWallpaperOf(settings, values, path, line.mode == CommandLine::Mode::Save ? line.wideFile : std::wstring());
+        WriteWallpaperOf(settings, values, path,
+                         line.mode == CommandLine::Mode::Save ? WithoutTrailingDots(line.wideFile, L"bmp") : std::wstring());
     if (written.exitCode != EXIT_DONE) {
         streams.Error(written.error);
         return written.exitCode;

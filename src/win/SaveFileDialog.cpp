@@ -53,7 +53,7 @@ INT_PTR SaveFileDialog::DoModal()
         return error_ == 0 ? IDCANCEL : -1;
     }
     error_ = 0;
-    path_ = file.data();
+    path_ = WithoutTrailingDots(file.data(), defaultExtension_);
     return IDOK;
 }
 

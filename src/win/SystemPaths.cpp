@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <utility>
 #include <vector>
 
 #include "win/Handles.h"
@@ -78,6 +79,33 @@ std::string ExtensionOf(const std::string& name)
 
 std::string WithoutExtension(const std::string& name) { return name.substr(0, name.find_last_of('.')); }
 
+namespace {
+
+template <typename Text>
+Text TrimmedName(const Text& path, const Text& extension)
+{
+    const size_t start = path.find_last_of(Text(1, '\\') + Text(1, '/'));
+    const size_t name = start == Text::npos ? 0 : start + 1;
+    size_t end = path.size();
+    while (end > name && (path[end - 1] == '.' || path[end - 1] == ' ')) --end;
+    if (end == path.size() || end == name) return path;  // nothing dropped, or nothing left
+    Text trimmed = path.substr(0, end);
+    if (trimmed.find('.', name) == Text::npos) trimmed += Text(1, '.') + extension;
+    return trimmed;
+}
+
+}  // namespace
+
+std::string WithoutTrailingDots(const std::string& path, const std::string& extension)
+{
+    return TrimmedName(path, extension);
+}
+
+std::wstring WithoutTrailingDots(const std::wstring& path, const std::wstring& extension)
+{
+    return TrimmedName(path, extension);
+}
+
 bool IsReservedDeviceName(const std::string& name)
 {
     // The part before the first dot, without the blanks Windows ignores after it.
@@ -96,7 +124,22 @@ std::string SystemErrorText(DWORD error)
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<char*>(&allocated), 0, nullptr);
     const LocalMemory<char*> buffer(allocated);
-    std::string text = length && buffer ? std::string(buffer.Get(), length) : "Error " + std::to_string(error) + ".";
+    std::string text = length && buffer ? std::string(buffer.Get(), length) : std::string();
+    if (text.empty()) {
+        static const std::pair<DWORD, const char*> common[] = {
+            {ERROR_FILE_NOT_FOUND, "The file was not found."},
+            {ERROR_PATH_NOT_FOUND, "The folder was not found."},
+            {ERROR_ACCESS_DENIED, "Access is denied."},
+            {ERROR_WRITE_PROTECT, "The disk is write-protected."},
+            {ERROR_SHARING_VIOLATION, "Another program is using the file."},
+            {ERROR_HANDLE_DISK_FULL, "The disk is full."},
+            {ERROR_DISK_FULL, "The disk is full."},
+            {ERROR_FILE_READ_ONLY, "The file is read-only."},
+        };
+        text = "Windows gives no reason for this failure (error " + std::to_string(error) + ").";
+        for (const auto& [code, words] : common)
+            if (code == error) text = words;
+    }
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return text;
 }

@@ -32,5 +32,12 @@ std::string WithoutExtension(const std::string& name);
 // extension, in any case: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9. Opening
 // one opens the device, never a file.
 bool IsReservedDeviceName(const std::string& name);
-// The system's text for an error code, without the line break it ends with.
+// Windows drops the dots and blanks a file name ends in, so "trail." would be written as
+// "trail": such a name left without an extension gets `extension` ("trail." becomes
+// "trail.bmp"), and the file written is the file named. Other paths come back as given.
+std::string WithoutTrailingDots(const std::string& path, const std::string& extension);
+std::wstring WithoutTrailingDots(const std::wstring& path, const std::wstring& extension);
+// The reason an error code gives, in words: the system's text without the line break it
+// ends with; where the system has none, Murvex's own for the common failures of writing a
+// file, else a sentence that names the code.
 std::string SystemErrorText(DWORD error);
