@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "RenderTestSupport.h"
+#include "TestFiles.h"
 #include "render/NotesLayout.h"
 #include "resources/resource.h"
 #include "settings/ScreenSizeList.h"
@@ -144,4 +146,48 @@ TEST_F(RendererLayout, InkLiesInTheMeasuredPartsAndEachPartHasInk)
             ++inkInPart[part];
         }
     for (size_t part = 0; part < std::size(parts); ++part) EXPECT_GT(inkInPart[part], 0) << "part " << part;
+}
+
+namespace {
+
+long long InkOf(const MonoBitmap& bitmap)
+{
+    long long ink = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) ink += !(bitmap.Row(y)[x / 8] & (0x80 >> (x % 8)));
+    return ink;
+}
+
+}  // namespace
+
+// Beside the captions, a word wider than the notes column (a hash, a GUID, a URL) keeps
+// every character: broken at character boundaries, it gives the ink of the same characters
+// written in groups of eight. Its wallpaper is stored: the pieces in order, none cut.
+TEST_F(RendererLayout, AWordWiderThanTheNotesColumnKeepsEveryCharacter)
+{
+    design.captionsText = "System Name:\tOFFICE-17\nOS Name:\tMicrosoft Windows 11 Pro\n";
+    const std::string hash = "9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08"
+                             "2c26b46b68ffc68ff99b453c1d30413413422d706483bfa0f98a5e886266e7ae";
+    std::string huge;
+    while (huge.size() < 10050) huge += hash;
+    huge.resize(10050);
+    for (const std::string& word : {hash, huge}) {
+        std::string grouped;
+        for (size_t i = 0; i < word.size(); i += 8) grouped += word.substr(i, 8) + " ";
+        design.notesText = "Image hash:\r\n" + word + "\r\nBuilt 2024-05-01";
+        const ComposedWallpaper whole = ComposeWallpaper(design, nullptr, "Notes:");
+        design.notesText = "Image hash:\r\n" + grouped + "\r\nBuilt 2024-05-01";
+        const ComposedWallpaper inGroups = ComposeWallpaper(design, nullptr, "Notes:");
+        ASSERT_TRUE(whole.bitmap && inGroups.bitmap) << word.size();
+        EXPECT_EQ(whole.width, inGroups.width);  // the column keeps the captions' width
+        EXPECT_EQ(InkOf(whole.bitmap), InkOf(inGroups.bitmap)) << word.size() << " characters";
+    }
+
+    design.notesText = "Image hash:\r\n" + hash + "\r\nBuilt 2024-05-01";
+    renderer.Render(design);
+    const TempFolder folder;
+    const std::string stored = std::string("Z:") + MURVEX_TEST_FIXTURES + "/wallpapers/long-word-beside-captions.bmp";
+    const std::string target = std::getenv("MURVEX_UPDATE_WALLPAPERS") ? stored : folder.File("now.bmp");
+    ASSERT_TRUE(renderer.SaveBitmap(target));
+    EXPECT_TRUE(ReadWholeFile(target) == ReadWholeFile(stored));
 }

@@ -153,3 +153,30 @@ int NotesLayout::SearchWidth(long long cx, long long cy)
     }
     return Bisect(natural, cx, cy, [this](int width) { return Wrapped(width); });
 }
+
+std::string BreakWiderWords(HDC dc, const std::string& text, int width)
+{
+    if (width < 1) return text;
+    std::string broken;
+    broken.reserve(text.size());
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find_first_of(" \t\r\n", start);
+        if (end == start) {
+            broken += text[start++];
+            continue;
+        }
+        if (end == std::string::npos) end = text.size();
+        for (size_t piece = start; piece < end;) {
+            const int length = static_cast<int>(std::min<size_t>(end - piece, INT_MAX));
+            INT fit = 0;
+            SIZE extent = {};
+            GetTextExtentExPointA(dc, text.c_str() + piece, length, width, &fit, nullptr, &extent);
+            const size_t taken = static_cast<size_t>(std::clamp(fit, 1, length));  // a glyph wider than the column stands alone
+            if (piece != start) broken += "\r\n";
+            broken.append(text, piece, taken);
+            piece += taken;
+        }
+        start = end;
+    }
+    return broken;
+}

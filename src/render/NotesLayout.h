@@ -30,6 +30,12 @@ private:
     int lineHeight_ = 0;
 };
 
+// The text with every word wider than `width` pixels broken at character boundaries
+// (CR LF between the pieces), as an edit box breaks it: DrawText would let such a word run
+// past the column's edge. Words are runs of characters other than blanks, tabs, CR and
+// LF. `dc` has the notes' font selected; a width below 1 leaves the text as it is.
+std::string BreakWiderWords(HDC dc, const std::string& text, int width);
+
 class NotesLayout {
 public:
     // `dc` has the notes' font selected; it and `text` outlive this object. The

@@ -174,6 +174,7 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     const int tabStop = ClampToInt(label);
     long long notesTop = captionsTop, notesBottom = captionsTop;
     std::vector<long long> captionTops;
+    std::string paintedNotes = notesText;
     if (!captionsText.empty() || !notesText.empty()) {
         ForEachTerminatedLine(captionsText, [&](const std::string& line) {
             captionTops.push_back(contentHeight);
@@ -188,9 +189,11 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
                 contentWidth, notes.SearchWidth(design.screen.cx, design.screen.cy));
             notesBottom = notes.Wrapped(ClampToInt(contentWidth)).cy;
         } else {
+            // The column beside the captions has the captions' width: no word may be wider.
+            paintedNotes = BreakWiderWords(dc, notesText, ClampToInt(contentWidth - label));
             RECT notes = {ClampToInt(label), ClampToInt(contentHeight), ClampToInt(contentWidth),
                           ClampToInt(contentHeight)};
-            DrawTextA(dc, notesText.c_str(), TextLength(notesText), &notes, MEASURE_WRAPPED);
+            DrawTextA(dc, paintedNotes.c_str(), TextLength(paintedNotes), &notes, MEASURE_WRAPPED);
             notesBottom = notes.bottom;
         }
         contentHeight = notesBottom + margin;
@@ -217,6 +220,7 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     for (long long top : captionTops) layout.captionTops.push_back(top + margin);
     layout.tabStop = ClampToInt(label);
     layout.notesLabel = label != 0 && !notesText.empty();
+    layout.notesText = std::move(paintedNotes);
     const long long notesLeft = std::max(left, margin + label);
     layout.notes = {notesLeft, notesTop + margin, std::min(notesLeft + contentWidth, layout.width - margin),
                     notesBottom + margin};
@@ -266,7 +270,7 @@ MonoBitmap PaintWallpaper(const WallpaperDesign& design, const WallpaperLayout& 
     const int notesTop = ClampToInt(layout.notes.top);
     if (layout.notesLabel) TextOutA(dc, left, notesTop, notesLabel.c_str(), TextLength(notesLabel));
     RECT notes = {ClampToInt(layout.notes.left), notesTop, ClampToInt(layout.notes.right), notesTop};
-    DrawTextA(dc, design.notesText.c_str(), TextLength(design.notesText), &notes,
+    DrawTextA(dc, layout.notesText.c_str(), TextLength(layout.notesText), &notes,
               DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX);
     GdiFlush();  // the bits are read directly from here on
     return bitmap;

@@ -60,6 +60,7 @@ struct WallpaperLayout {
     int tabStop = 0;                  // the captions' one tab stop, counted from the margin
     bool notesLabel = false;          // the notes label stands at the captions' left edge, at the notes' top
     PixelRect notes;                  // the notes wrap within left..right from top; bottom as measured
+    std::string notesText;            // the notes as painted: beside captions, wider words broken
     std::vector<PixelRect> grid;      // one per screen size, in the design's order
 };
 
