@@ -46,26 +46,6 @@ TEST(Gathering, CaptionsAndNotes)
     EXPECT_EQ(captions + notes, "");
 }
 
-TEST(EffectiveMargin, AddsTheBorderAndTheGridLine)
-{
-    struct Case {
-        uint32_t margins;
-        int32_t border, grid, lineSize;
-        int expected;
-    };
-    for (const Case& c : {Case{10, 0, 0, 2, 10}, Case{10, 1, 0, 2, 11}, Case{10, 0, 1, 2, 12}, Case{10, 1, 1, 5, 16},
-                          Case{10, 0, 1, 0, 11}, Case{10, 0, 1, -7, 11}, Case{0, 1, 0, 99, 1},
-                          Case{4294967295u, 1, 1, 2147483647, 2147483647}}) {
-        GeneralSettings general;
-        GridSettings grid;
-        general.margins = c.margins;
-        general.border = c.border;
-        general.grid = c.grid;
-        grid.lineSize = c.lineSize;
-        EXPECT_EQ(EffectiveMargin(general, grid), c.expected) << c.margins << " " << c.border << c.grid << c.lineSize;
-    }
-}
-
 TEST(CommandLineParsing, RefreshWritesOnlyPlainBitmapNames)
 {
     for (const char* name : {"Orvalin.bmp", "my wall.BMP", "Murvex32.INI.bmp", "console.bmp", "com10.bmp"})

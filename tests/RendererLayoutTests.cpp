@@ -1,18 +1,17 @@
-// The wallpaper's geometry: the measured layout, the wrap model against DrawText, caption
-// widths past 16 bits, and sizes that cannot be made (the pixels are the stored wallpapers').
+// The wallpaper's geometry: the wrap model against DrawText, caption widths past 16 bits,
+// words wider than the notes column, and sizes that cannot be made (the pixels are the
+// stored wallpapers').
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "RenderTestSupport.h"
 #include "TestFiles.h"
 #include "render/NotesLayout.h"
-#include "resources/resource.h"
 #include "settings/ScreenSizeList.h"
 
 namespace {
@@ -104,48 +103,6 @@ TEST(CaptionLineWidth, AgreesWithTheSystemAndCountsPast65535)
         EXPECT_GT(width, 65535);
         EXPECT_EQ(width % 65536, measure.Tabbed("System Name:\t" + wide, tabStop).cx) << tabStop;
     }
-}
-
-// The picture is painted where the layout measured it: every pixel of ink lies in a
-// measured part (the logo, a caption line, the notes and their label), and each part
-// has ink; the content keeps to the right of a wider wallpaper.
-TEST_F(RendererLayout, InkLiesInTheMeasuredPartsAndEachPartHasInk)
-{
-    const BitmapHandle logo(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LOGO)));
-    ASSERT_TRUE(logo);
-    design.logoEnabled = true;
-    design.captionsText = "OS:\tWXYZ\nBrowser Version:\t" + Words(60, 2) + "\n";
-    design.notesText = Words(300, 1) + "\r\n\r\nlast";  // wrapped in a column wider than its words
-    design.minWidth = 900;
-    const ComposedWallpaper picture = ComposeWallpaper(design, logo.Get(), "Notes:");
-    ASSERT_TRUE(picture.bitmap);
-    BITMAP logoBits = {};
-    GetObjectA(logo.Get(), sizeof logoBits, &logoBits);
-    const WallpaperLayout layout = MeasureWallpaper(design, SIZE{logoBits.bmWidth, logoBits.bmHeight}, measure.Dc());
-    ASSERT_EQ(layout.captionTops.size(), 2u);
-    const long long lineHeight = layout.captionTops[1] - layout.captionTops[0];
-    const PixelRect parts[] = {
-        layout.logo,
-        {layout.captions.left, layout.captionTops[0], layout.captions.right, layout.captionTops[0] + lineHeight},
-        {layout.captions.left, layout.captionTops[1], layout.captions.right, layout.captionTops[1] + lineHeight},
-        {layout.captions.left, layout.notes.top, layout.notes.left, layout.notes.top + lineHeight},  // "Notes:"
-        layout.notes,
-    };
-    EXPECT_GT(layout.captions.left, 300);  // kept to the right
-    std::vector<int> inkInPart(std::size(parts));
-    for (int y = 0; y < picture.bitmap.Height(); ++y)
-        for (int x = 0; x < picture.bitmap.Width(); ++x) {
-            if (picture.bitmap.Row(y)[x / 8] & (0x80 >> (x % 8))) continue;  // paper
-            size_t part = 0;
-            // Rows and left edges exactly; on the right a line of bold text can reach a few
-            // pixels past the advance it is measured by, never past the margin.
-            while (part < std::size(parts) && !(x >= parts[part].left && x < parts[part].right + design.margin &&
-                                                y >= parts[part].top && y < parts[part].bottom))
-                ++part;
-            ASSERT_LT(part, std::size(parts)) << "ink outside every part at " << x << ", " << y;
-            ++inkInPart[part];
-        }
-    for (size_t part = 0; part < std::size(parts); ++part) EXPECT_GT(inkInPart[part], 0) << "part " << part;
 }
 
 namespace {
