@@ -54,8 +54,12 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
     design.taskBarLines = grid.taskBar != 0;
     if (general.grid) {
         design.gridSizes = grid.sizes.CollectEnabledSizes();
-        design.minWidth = design.gridSizes.empty() ? 0 : PackedWidth(design.gridSizes.front());
-        design.minHeight = design.gridSizes.empty() ? 0 : PackedHeight(design.gridSizes.front());
+        // As wide as the widest size and as high as the highest: a portrait monitor's size
+        // beside a landscape one's leaves every rectangle whole.
+        for (PackedSize size : design.gridSizes) {
+            design.minWidth = std::max<int>(design.minWidth, PackedWidth(size));
+            design.minHeight = std::max<int>(design.minHeight, PackedHeight(size));
+        }
         design.gridLineSize = grid.lineSize;
         design.flipHorizontal = grid.rightToLeft != 0;
     }
