@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/Unattended.h"
 #include "app/WallpaperInputs.h"
 
@@ -20,7 +22,7 @@ TEST(Gathering, CaptionsAndNotes)
     LoadCaptionLabels(labels);
     auto gather = [&] {
         const WallpaperInputs inputs = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}}, labels);
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}, 96}, labels);
         captions = inputs.design.captionsText;
         notes = inputs.design.notesText;
     };
@@ -44,6 +46,18 @@ TEST(Gathering, CaptionsAndNotes)
     settings.general.captions = settings.general.notes = 0;
     gather();
     EXPECT_EQ(captions + notes, "");
+
+    // A font keeps its size in points on a screen of another resolution; the default font
+    // (chosen at no resolution) is made for the screen already.
+    for (const auto& [fontDpi, dpi, height] : {std::tuple{96, 192, -26}, {192, 192, -13}, {0, 192, -13}, {96, 96, -13},
+                                               {144, 96, -9}}) {
+        settings.general.font.lfHeight = -13;
+        settings.general.fontDpi = fontDpi;
+        const LOGFONTA drawn = GatherWallpaperInputs(
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}, dpi}, labels)
+                                   .design.font;
+        EXPECT_EQ(drawn.lfHeight, height) << fontDpi << " at " << dpi;
+    }
 }
 
 TEST(CommandLineParsing, RefreshWritesOnlyPlainBitmapNames)

@@ -130,9 +130,21 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     EXPECT_EQ(settings.grid.sizes.StoredSizes(), (std::vector<PackedSize>{PackSize(1280, 1024), PackSize(1024, 768)}));
 
     // A face name without its terminator is cut at 31 characters.
-    WriteWholeFile(folder.File("font.INI"), "[General]\r\nFont=" + EncodeBlock(&longFace, sizeof longFace) + "\r\n");
+    const std::string longFont = "[General]\r\nFont=" + EncodeBlock(&longFace, sizeof longFace) + "\r\n";
+    WriteWholeFile(folder.File("font.INI"), longFont);
     store.LoadSettings(folder.File("font.INI"));
     EXPECT_EQ(std::strlen(settings.general.font.lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
+    // A font without the resolution it was chosen at was chosen at 96 dots per inch, and so
+    // was one whose FontDpi no screen has; FontDpi without a font of its own means nothing.
+    const std::pair<std::string, int32_t> dpis[] = {{longFont, 96}, {longFont + "FontDpi=192\r\n", 192},
+                                                    {longFont + "FontDpi=-5\r\n", 96}, {longFont + "FontDpi=99999\r\n", 96},
+                                                    {"[General]\r\nFontDpi=192\r\n", 0}};
+    for (const auto& [file, dpi] : dpis) {
+        store.ResetSettings();
+        WriteWholeFile(folder.File("font.INI"), file);
+        store.LoadSettings(folder.File("font.INI"));
+        EXPECT_EQ(settings.general.fontDpi, dpi) << file;
+    }
 }
 
 // The longest notes the box takes come back byte for byte (every byte, however many

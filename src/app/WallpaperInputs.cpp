@@ -47,7 +47,7 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
         design.captionsText += merged + "\n";
         design.notesText.clear();
     }
-    design.font = general.font;
+    design.font = FontAtDpi(general.font, general.fontDpi, sources.dpi);
     design.border = general.border != 0;
     design.margin = EffectiveMargin(general, grid);
     design.logoEnabled = general.logo != 0;

@@ -32,6 +32,7 @@ struct GatherSources {
     const CaptionValues& values;
     COLORREF desktop;  // GetSysColor(COLOR_BACKGROUND)
     SIZE screen;       // the full-screen window's client area (SM_CXFULLSCREEN, SM_CYFULLSCREEN)
+    int dpi;           // the screen's resolution the wallpaper is drawn for (ScreenLogPixelsY)
 };
 
 // The full-screen window's client area on the primary monitor, whose proportions notes

@@ -100,7 +100,9 @@ bool GeneralPage::OnCommand(int id, int code, HWND)
 
 void GeneralPage::ChooseWallpaperFont()
 {
-    LOGFONTA font = settings_.font;
+    // The dialog shows the font at this screen's resolution, and chooses it at that one.
+    const int dpi = ScreenLogPixelsY();
+    LOGFONTA font = FontAtDpi(settings_.font, settings_.fontDpi, dpi);
     CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = Host();
@@ -110,6 +112,7 @@ void GeneralPage::ChooseWallpaperFont()
     static const auto chooseFont = SystemLibraryFunction<ChooseFontProc>("comdlg32.dll", "ChooseFontA");
     if (!chooseFont || !chooseFont(&choose)) return;
     settings_.font = font;
+    settings_.fontDpi = dpi;
     PostSettingsChanged();
 }
 

@@ -158,11 +158,22 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     if (exchange.IsLoad())
         general.margins = static_cast<int32_t>(general.margins) < 0 ? 0 : std::min(general.margins, MAX_MARGIN);
     exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
+    // The resolution the font was chosen at goes with it: none with the default font.
+    const bool storedFont = std::memcmp(&general.font, &settings.defaultFont, sizeof general.font) != 0;
+    if (exchange.IsSave() && !storedFont) general.fontDpi = 0;
+    exchange.ExchangeInt("FontDpi", general.fontDpi, 0);
     // A face name read from a file may lack its terminating zero; a font no dialog
     // could have made (giant, garbage) counts as a broken block.
     if (exchange.IsLoad()) {
         general.font.lfFaceName[LF_FACESIZE - 1] = '\0';
-        if (!IsUsableFont(general.font, ScreenLogPixelsY())) general.font = settings.defaultFont;
+        if (!storedFont)
+            general.fontDpi = 0;
+        else if (general.fontDpi < MIN_FONT_DPI || general.fontDpi > MAX_FONT_DPI)
+            general.fontDpi = UNSTATED_FONT_DPI;
+        if (storedFont && !IsUsableFont(general.font, general.fontDpi)) {
+            general.font = settings.defaultFont;
+            general.fontDpi = 0;
+        }
     }
     exchange.ExchangeInt("ColorSelect", general.colorSelect, generalDefaults.colorSelect);
     exchange.ExchangeInt("ForegroundColor", general.foregroundColor, generalDefaults.foregroundColor);

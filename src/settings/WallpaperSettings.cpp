@@ -37,3 +37,12 @@ bool IsUsableFont(const LOGFONTA& font, int logPixelsY)
     }
     return true;
 }
+
+LOGFONTA FontAtDpi(const LOGFONTA& font, int fontDpi, int dpi)
+{
+    LOGFONTA scaled = font;
+    if (fontDpi <= 0 || dpi <= 0 || fontDpi == dpi) return scaled;
+    scaled.lfHeight = MulDiv(font.lfHeight, dpi, fontDpi);
+    scaled.lfWidth = MulDiv(font.lfWidth, dpi, fontDpi);
+    return scaled;
+}

@@ -27,6 +27,9 @@ struct GeneralSettings {
     int32_t border = 0;
     uint32_t margins = 10;
     LOGFONTA font{};
+    // The resolution (dots per inch) the font was chosen at, stored with it; 0 while the
+    // font is the default one, which is made for the screen it is drawn on.
+    int32_t fontDpi = 0;
     int32_t colorSelect = COLOR_MODE_REVERSED;
     COLORREF foregroundColor = BLACK_COLOR;
     COLORREF backgroundColor = WHITE_COLOR;
@@ -90,6 +93,15 @@ constexpr int MAX_FONT_POINTS = 1638;
 // within MAX_FONT_POINTS at this resolution, a weight of 0 to 1000, and a face name
 // that is not empty and holds no control characters.
 bool IsUsableFont(const LOGFONTA& font, int logPixelsY);
+
+// A stored font chosen at `fontDpi` as it is drawn at `dpi`: its height and width
+// scaled, so that it keeps its size in points (the default font, fontDpi 0, as it is).
+LOGFONTA FontAtDpi(const LOGFONTA& font, int fontDpi, int dpi);
+// A settings file's font without FontDpi was chosen at this resolution; FontDpi values
+// outside the range count as missing.
+constexpr int32_t UNSTATED_FONT_DPI = 96;
+constexpr int32_t MIN_FONT_DPI = 24;
+constexpr int32_t MAX_FONT_DPI = 2400;
 
 // References to the slices wherever they are held, for the passes over the stored list.
 struct SettingsSlices {
