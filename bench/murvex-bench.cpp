@@ -55,7 +55,7 @@ void PlainInputs(WallpaperDesign& design)
     design.font.lfHeight = -13;
     design.font.lfWeight = FW_BOLD;
     std::strcpy(design.font.lfFaceName, "Arial");
-    design.screen = FullScreenSize();
+    design.screen = CurrentScreen().fullScreen;
 }
 
 std::vector<uint32_t> StandardSizesAnd(uint16_t width, uint16_t height)

@@ -19,10 +19,11 @@ TEST(Gathering, CaptionsAndNotes)
     values.ipAddress = "10.1.2.3";
     values.user = "HOST\\jane";
     std::string labels[CAPTION_COUNT], captions, notes;
+    const ScreenFacts screen = {{1024, 768}, 96, {{1024, 768}, {0, 0, 1024, 728}}};
     LoadCaptionLabels(labels);
     auto gather = [&] {
         const WallpaperInputs inputs = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}, 96}, labels);
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, screen}, labels);
         captions = inputs.design.captionsText;
         notes = inputs.design.notesText;
     };
@@ -54,7 +55,7 @@ TEST(Gathering, CaptionsAndNotes)
         settings.general.font.lfHeight = -13;
         settings.general.fontDpi = fontDpi;
         const LOGFONTA drawn = GatherWallpaperInputs(
-            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {1024, 768}, dpi}, labels)
+            {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, {{1024, 768}, dpi, {}}}, labels)
                                    .design.font;
         EXPECT_EQ(drawn.lfHeight, height) << fontDpi << " at " << dpi;
     }

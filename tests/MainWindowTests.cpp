@@ -291,7 +291,8 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 
     // Then, on every page, a right-click on a label shows the help of the control it names.
     const std::map<std::string, UINT> topics = {
-        {"&Margin:", IDS_HELP_MARGIN}, {"&Screen sizes:", IDS_HELP_SIZES}, {"&Line size:", IDS_HELP_LINE_SIZE}};
+        {"&Margin:", IDS_HELP_MARGIN}, {"&Position:", IDS_HELP_POSITION}, {"&Screen sizes:", IDS_HELP_SIZES},
+        {"&Line size:", IDS_HELP_LINE_SIZE}};
     int labels = 0;
     for (int index = 0; index < 4; ++index) {
         ASSERT_EQ(ClickTab(index), pages[index]);

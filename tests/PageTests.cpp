@@ -95,9 +95,17 @@ TEST_F(PageTest, GeneralSectionsAndMargin)
     EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_REVERSED), static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(WindowText(page.Item(IDC_GENERAL_MARGIN)), "10");
 
+    // A corner for the content, until the grid decides where everything goes.
+    HWND position = page.Item(IDC_GENERAL_POSITION);
+    EXPECT_EQ(SendMessageA(position, CB_GETCOUNT, 0, 0), POSITION_COUNT);
+    SendMessageA(position, CB_SETCURSEL, POSITION_BOTTOM_RIGHT, 0);
+    SendMessageA(page.Handle(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_POSITION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(position));
+    EXPECT_EQ(Posted(page), SETTINGS);
+    EXPECT_EQ(settings.position, POSITION_BOTTOM_RIGHT);
     Click(page, IDC_GENERAL_GRID);
     EXPECT_EQ(Posted(page), (std::vector<UINT>{UM_SECTIONS_CHANGED, UM_SETTINGS_CHANGED}));
     EXPECT_EQ(settings.grid, 1);
+    EXPECT_FALSE(IsWindowEnabled(position));
     Click(page, IDC_GENERAL_BORDER);
     EXPECT_EQ(Posted(page), SETTINGS);
     EXPECT_EQ(settings.border, 1);

@@ -126,6 +126,29 @@ TEST(Placement, KeptOnTheirOwnMonitor)
     EXPECT_EQ(FitProportions(HTTOP, window, {400, 200}, {400, 800}, left, {300, 200}).window.top, 0);
 }
 
+// A box of 300 x 100 in each corner of a 1920 x 1080 monitor's work area, wherever the
+// task bar is docked and however high: never under it, never off the monitor.
+TEST(Placement, CornersOfTheWorkArea)
+{
+    const SIZE box = {300, 100};
+    struct Case {
+        RECT workArea;
+        int position;
+        POINT corner;
+    };
+    for (const Case& c : {Case{{0, 0, 1920, 1040}, 1, {0, 0}}, Case{{0, 0, 1920, 1040}, 2, {1620, 0}},
+                          Case{{0, 0, 1920, 1040}, 3, {0, 940}}, Case{{0, 0, 1920, 1040}, 4, {1620, 940}},
+                          Case{{0, 0, 1920, 960}, 4, {1620, 860}},      // a task bar of two rows
+                          Case{{0, 48, 1920, 1080}, 2, {1620, 48}},     // at the top
+                          Case{{62, 0, 1920, 1080}, 3, {62, 980}},      // at the left
+                          Case{{0, 0, 1858, 1080}, 2, {1558, 0}},       // at the right
+                          Case{{0, 0, 200, 80}, 4, {0, 0}}}) {          // a box larger than the area
+        const POINT corner = CornerOf(c.workArea, box, c.position);
+        EXPECT_EQ(corner.x, c.corner.x) << c.position << " in " << Text(c.workArea);
+        EXPECT_EQ(corner.y, c.corner.y) << c.position << " in " << Text(c.workArea);
+    }
+}
+
 TEST(StoredFont, OnlyWhatTheFontDialogCouldHaveMade)
 {
     struct Case {

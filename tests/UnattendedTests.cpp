@@ -418,7 +418,7 @@ TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
         EXPECT_GT(expected.size(), 62u);
         EXPECT_TRUE(ReadWholeFile(target) == expected);
     }
-    EXPECT_EQ(files, 6);
+    EXPECT_EQ(files, 8);
 }
 
 // What keeps a planted DLL out: later loads search the system folder only, by full path.

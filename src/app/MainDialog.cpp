@@ -315,8 +315,7 @@ void MainDialog::OnSettingsChanged()
 {
     const WallpaperInputs inputs =
         GatherWallpaperInputs({settings_.general, settings_.captions, settings_.notes, settings_.grid,
-                               captions_.Values(), GetSysColor(COLOR_BACKGROUND), FullScreenSize(),
-                               ScreenLogPixelsY()},
+                               captions_.Values(), GetSysColor(COLOR_BACKGROUND), CurrentScreen()},
                               captions_.Labels());
     const bool hadWallpaper = renderer_.GetWallpaperSize().cx != 0;
     renderer_.SetColors(inputs.colors.foreground, inputs.colors.background);

@@ -133,7 +133,7 @@ RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValu
     LoadCaptionLabels(labels);
     const WallpaperInputs inputs = GatherWallpaperInputs(
         {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND),
-         FullScreenSize(), ScreenLogPixelsY()},
+         CurrentScreen()},
         labels);
     WallpaperRenderer renderer;
     renderer.SetColors(inputs.colors.foreground, inputs.colors.background);

@@ -21,7 +21,10 @@ EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF syst
     }
 }
 
-SIZE FullScreenSize() { return {GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)}; }
+ScreenFacts CurrentScreen()
+{
+    return {{GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)}, ScreenLogPixelsY(), PrimaryMonitor()};
+}
 
 int EffectiveMargin(const GeneralSettings& general, const GridSettings& grid)
 {
@@ -39,7 +42,7 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
     WallpaperDesign& design = inputs.design;
     design.captionsText = general.captions ? BuildCaptionText(sources.captions, sources.values, labels) : "";
     design.notesText = general.notes ? sources.notes.notes : "";
-    design.screen = sources.screen;
+    design.screen = sources.screen.fullScreen;
     // Notes with a TAB read as further caption lines.
     if (design.notesText.find('\t') != std::string::npos) {
         std::string merged = design.notesText;
@@ -47,11 +50,17 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
         design.captionsText += merged + "\n";
         design.notesText.clear();
     }
-    design.font = FontAtDpi(general.font, general.fontDpi, sources.dpi);
+    design.font = FontAtDpi(general.font, general.fontDpi, sources.screen.dpi);
     design.border = general.border != 0;
     design.margin = EffectiveMargin(general, grid);
     design.logoEnabled = general.logo != 0;
     design.taskBarLines = grid.taskBar != 0;
+    // The grid decides the layout while it is on.
+    if (!general.grid && general.position != POSITION_CENTRE) {
+        design.position = general.position;
+        design.monitor = sources.screen.primary.size;
+        design.workArea = sources.screen.primary.workArea;
+    }
     if (general.grid) {
         design.gridSizes = grid.sizes.CollectEnabledSizes();
         // As wide as the widest size and as high as the highest: a portrait monitor's size

@@ -10,6 +10,7 @@
 #include "render/WallpaperRenderer.h"
 #include "settings/WallpaperSettings.h"
 #include "sysinfo/SystemInfo.h"
+#include "win/Placement.h"
 
 // White on a dark desktop, black on a light one: 4·R + 10·G + 2·B against 2050.
 COLORREF SystemForegroundFor(COLORREF desktop);
@@ -23,6 +24,16 @@ struct EffectiveColors {
 EffectiveColors EffectiveColorsFor(const GeneralSettings& general, COLORREF systemForeground,
                                    COLORREF systemBackground);
 
+// What the wallpaper is drawn for: the full-screen window's client area on the primary
+// monitor (notes alone are wrapped to its proportions), the screen's resolution, and the
+// primary monitor with its work area (the corner positions).
+struct ScreenFacts {
+    SIZE fullScreen;
+    int dpi;
+    PrimaryScreen primary;
+};
+ScreenFacts CurrentScreen();
+
 // What the settings slices hold at the moment of gathering.
 struct GatherSources {
     const GeneralSettings& general;
@@ -31,13 +42,8 @@ struct GatherSources {
     const GridSettings& grid;
     const CaptionValues& values;
     COLORREF desktop;  // GetSysColor(COLOR_BACKGROUND)
-    SIZE screen;       // the full-screen window's client area (SM_CXFULLSCREEN, SM_CYFULLSCREEN)
-    int dpi;           // the screen's resolution the wallpaper is drawn for (ScreenLogPixelsY)
+    const ScreenFacts& screen;
 };
-
-// The full-screen window's client area on the primary monitor, whose proportions notes
-// alone are wrapped to.
-SIZE FullScreenSize();
 
 // The margin around the content: the stored margin, one pixel more for the border,
 // and the grid's line (at least one pixel) while the grid is on.

@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "win/Handles.h"
+#include "win/ResourceText.h"
 #include "win/SystemLibrary.h"
 
 namespace {
@@ -25,6 +26,7 @@ const ControlTableEntry GENERAL_TABLE[] = {
     {IDC_GENERAL_CUSTOM, ENTRY_HELP, IDS_HELP_CUSTOM_COLORS},
     {IDC_GENERAL_FOREGROUND, ENTRY_HELP, IDS_HELP_FOREGROUND},
     {IDC_GENERAL_BACKGROUND, ENTRY_HELP, IDS_HELP_BACKGROUND},
+    {IDC_GENERAL_POSITION, ENTRY_HELP, IDS_HELP_POSITION},
 };
 
 bool ScreenIsPaletteDevice()
@@ -42,6 +44,9 @@ BOOL GeneralPage::OnInitDialog()
     AddControlTable(GENERAL_TABLE);
     KCDialogEx::OnInitDialog();
     SendDlgItemMessageA(Handle(), IDC_GENERAL_MARGIN_SPIN, UDM_SETRANGE32, 0, MAX_MARGIN);
+    for (int position = 0; position < POSITION_COUNT; ++position)
+        SendDlgItemMessageA(Handle(), IDC_GENERAL_POSITION, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(LoadResourceText(IDS_POSITION_CENTRE + position).c_str()));
     initialised_ = true;
     return TRUE;
 }
@@ -59,6 +64,9 @@ void GeneralPage::DoDataExchange(DataExchange& exchange)
     if (!exchange.Failed()) settings_.margins = margin;
     exchange.Check(IDC_GENERAL_BORDER, settings_.border);
     exchange.Radio(IDC_GENERAL_SYSTEM, settings_.colorSelect);
+    exchange.Selection(IDC_GENERAL_POSITION, settings_.position);
+    // The grid decides where everything goes while it is on.
+    EnableWindow(Item(IDC_GENERAL_POSITION), !settings_.grid);
 }
 
 bool GeneralPage::OnCommand(int id, int code, HWND)
@@ -78,7 +86,9 @@ bool GeneralPage::OnCommand(int id, int code, HWND)
     case IDC_GENERAL_REVERSED:
     case IDC_GENERAL_CUSTOM:
     case IDC_GENERAL_MARGIN:
-        if (code != (id == IDC_GENERAL_MARGIN ? EN_CHANGE : BN_CLICKED)) return false;
+    case IDC_GENERAL_POSITION:
+        if (code != (id == IDC_GENERAL_MARGIN ? EN_CHANGE : id == IDC_GENERAL_POSITION ? CBN_SELCHANGE : BN_CLICKED))
+            return false;
         if (initialised_) {
             UpdateData(true);
             PostSettingsChanged();

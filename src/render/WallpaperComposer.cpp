@@ -6,6 +6,7 @@
 #include "common/PackedSize.h"
 #include "render/NotesLayout.h"
 #include "win/Handles.h"
+#include "win/Placement.h"
 
 namespace {
 
@@ -202,10 +203,22 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     WallpaperLayout layout;
     const long long width = contentWidth + 2 * margin;
     const long long height = contentHeight != 0 ? contentHeight + margin : 2 * margin;
-    long long left = margin, bw = width, bh = height;
-    if (design.minWidth > 0 || design.minHeight > 0) {
+    long long left = margin, top = margin, bw = width, bh = height;
+    PixelRect frame = {0, 0, width, height};
+    if (design.position != 0 && design.monitor.cx > 0 && design.monitor.cy > 0) {
+        // The content with its margin in a corner of the monitor's work area.
+        bw = std::max<long long>(design.monitor.cx, width);
+        bh = std::max<long long>(design.monitor.cy, height);
+        const POINT corner = CornerOf(design.workArea, {ClampToInt(width), ClampToInt(height)}, design.position);
+        const long long dx = std::min<long long>(corner.x, bw - width), dy = std::min<long long>(corner.y, bh - height);
+        frame = {dx, dy, dx + width, dy + height};
+        left += dx;
+        top += dy;
+        if (label != 0) label += dx;
+    } else if (design.minWidth > 0 || design.minHeight > 0) {
         bw = std::max<long long>(design.minWidth, width);
         bh = std::max<long long>(design.minHeight, height);
+        frame = {0, 0, bw, bh};
         if (!design.flipHorizontal) {
             // The content keeps to the right, clear of the grid's labels on the left.
             left += bw - width;
@@ -215,15 +228,16 @@ WallpaperLayout MeasureWallpaper(const WallpaperDesign& design, SIZE logo, HDC d
     // A zero-sized bitmap is made 1 x 1, as the platform does for CreateBitmap.
     layout.width = std::max(bw, 1LL);
     layout.height = std::max(bh, 1LL);
-    if (withLogo) layout.logo = {left, margin, left + logo.cx, margin + logo.cy};
-    layout.captions = {left, captionsTop + margin, left + contentWidth, notesTop + margin};
-    for (long long top : captionTops) layout.captionTops.push_back(top + margin);
+    layout.frame = frame;
+    if (withLogo) layout.logo = {left, top, left + logo.cx, top + logo.cy};
+    layout.captions = {left, captionsTop + top, left + contentWidth, notesTop + top};
+    for (long long lineTop : captionTops) layout.captionTops.push_back(lineTop + top);
     layout.tabStop = ClampToInt(label);
     layout.notesLabel = label != 0 && !notesText.empty();
     layout.notesText = std::move(paintedNotes);
     const long long notesLeft = std::max(left, margin + label);
-    layout.notes = {notesLeft, notesTop + margin, std::min(notesLeft + contentWidth, layout.width - margin),
-                    notesBottom + margin};
+    layout.notes = {notesLeft, notesTop + top, std::min(notesLeft + contentWidth, frame.right - margin),
+                    notesBottom + top};
     for (uint32_t size : design.gridSizes) {
         const long long w = PackedWidth(size), h = PackedHeight(size);
         const long long gridLeft = design.flipHorizontal ? 0 : layout.width - w;
@@ -245,10 +259,11 @@ MonoBitmap PaintWallpaper(const WallpaperDesign& design, const WallpaperLayout& 
     SelectObjectScope bitmapScope(dc, bitmap.Handle());
     bitmap.FillPaper();
     if (design.border) {
-        bitmap.InkRun(0, 0, bw);
-        bitmap.InkRun(static_cast<int>(bh - 1), 0, bw);
-        VerticalDashes(bitmap, 0, 1, 0, bh, 0, 0);
-        VerticalDashes(bitmap, bw - 1, bw, 0, bh, 0, 0);
+        const PixelRect& f = layout.frame;
+        bitmap.InkRun(static_cast<int>(f.top), f.left, f.right);
+        bitmap.InkRun(static_cast<int>(f.bottom - 1), f.left, f.right);
+        VerticalDashes(bitmap, f.left, f.left + 1, f.top, f.bottom, 0, 0);
+        VerticalDashes(bitmap, f.right - 1, f.right, f.top, f.bottom, 0, 0);
     }
     for (const PixelRect& rect : layout.grid) DrawGridRectangle(design, rect, bitmap, dc);
 

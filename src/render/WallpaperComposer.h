@@ -33,6 +33,12 @@ struct WallpaperDesign {
     // The screen whose proportions notes alone are wrapped to (the full-screen window's
     // client area: the screen less the task bar).
     SIZE screen{1024, 768};
+    // 1 to 4: the content in that corner of the work area (top left, top right, bottom
+    // left, bottom right) on a wallpaper of the monitor's size; 0: the content alone,
+    // centred by Windows. The work area is counted from the monitor's top-left corner.
+    int position = 0;
+    SIZE monitor{0, 0};
+    RECT workArea{0, 0, 0, 0};
     int minWidth = 0;
     int minHeight = 0;
     std::vector<uint32_t> gridSizes;  // packed: width low 16 bits, height high 16 bits
@@ -54,6 +60,7 @@ struct PixelRect {
 // Where each part of the wallpaper goes: measured without drawing anything.
 struct WallpaperLayout {
     long long width = 1, height = 1;  // the bitmap the design asks for
+    PixelRect frame;                  // the content and its margin: the border goes round it
     PixelRect logo;                   // empty without a logo
     PixelRect captions;               // each line starts at its left edge
     std::vector<long long> captionTops;  // the top of each caption line

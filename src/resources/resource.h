@@ -81,6 +81,7 @@
 #define IDC_GENERAL_CUSTOM              1079
 #define IDC_GENERAL_FOREGROUND          1027
 #define IDC_GENERAL_BACKGROUND          1023
+#define IDC_GENERAL_POSITION            1081
 
 // Add Screen Size dialog (133)
 #define IDC_ADDSIZE_WIDTH               1009
@@ -109,6 +110,7 @@
 #define IDS_LABEL_USER                  1021
 #define IDS_UNKNOWN_OS_VERSION          1016
 #define IDS_UNKNOWN_OS                  1017
+#define IDS_POSITION_CENTRE             1030  // then 1031 to 1034: the corners, in WallpaperPosition's order
 
 // Help texts
 #define IDS_HELP_CLOSE                  2000
@@ -146,6 +148,7 @@
 #define IDS_HELP_SYSTEM_COLORS          2041
 #define IDS_HELP_REVERSED_COLORS        2042
 #define IDS_HELP_CUSTOM_COLORS          2043
+#define IDS_HELP_POSITION               2044
 #define IDS_HELP_NOTES_BUTTON           3000
 #define IDS_HELP_PREVIEW                3001
 

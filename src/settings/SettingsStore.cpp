@@ -157,6 +157,9 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     // A negative margin typed into the file reads as a huge unsigned one: it is taken as 0.
     if (exchange.IsLoad())
         general.margins = static_cast<int32_t>(general.margins) < 0 ? 0 : std::min(general.margins, MAX_MARGIN);
+    exchange.ExchangeInt("Position", general.position, generalDefaults.position);
+    if (exchange.IsLoad() && (general.position < 0 || general.position >= POSITION_COUNT))
+        general.position = POSITION_CENTRE;
     exchange.ExchangeBinary("Font", &general.font, sizeof general.font, &settings.defaultFont);
     // The resolution the font was chosen at goes with it: none with the default font.
     const bool storedFont = std::memcmp(&general.font, &settings.defaultFont, sizeof general.font) != 0;

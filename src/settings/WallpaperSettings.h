@@ -12,6 +12,11 @@
 
 #include "settings/ScreenSizeList.h"
 
+// Where the content stands without the grid: the wallpaper of old, centred at its own
+// size, or a corner of the primary monitor's work area on a wallpaper of that monitor's size.
+enum WallpaperPosition : int32_t { POSITION_CENTRE = 0, POSITION_TOP_LEFT, POSITION_TOP_RIGHT, POSITION_BOTTOM_LEFT,
+                                   POSITION_BOTTOM_RIGHT, POSITION_COUNT };
+
 // Colour modes of the General page.
 enum ColorMode : int32_t { COLOR_MODE_SYSTEM = 0, COLOR_MODE_REVERSED = 1, COLOR_MODE_CUSTOM = 2 };
 
@@ -26,6 +31,7 @@ struct GeneralSettings {
     int32_t logo = 1;
     int32_t border = 0;
     uint32_t margins = 10;
+    int32_t position = POSITION_CENTRE;  // a file's value outside the choices reads as centre
     LOGFONTA font{};
     // The resolution (dots per inch) the font was chosen at, stored with it; 0 while the
     // font is the default one, which is made for the screen it is drawn on.

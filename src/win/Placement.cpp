@@ -63,3 +63,25 @@ std::vector<PackedSize> PackedMonitorSizes()
                                   static_cast<uint16_t>(std::clamp<LONG>(size.cy, 0, 0xFFFF))));
     return packed;
 }
+
+POINT CornerOf(const RECT& workArea, SIZE size, int position)
+{
+    const bool right = position == 2 || position == 4, bottom = position == 3 || position == 4;
+    const LONG x = right ? workArea.right - size.cx : workArea.left;
+    const LONG y = bottom ? workArea.bottom - size.cy : workArea.top;
+    return {std::max<LONG>(x, 0), std::max<LONG>(y, 0)};
+}
+
+PrimaryScreen PrimaryMonitor()
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
+        const SIZE screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        return {screen, {0, 0, screen.cx, screen.cy}};
+    }
+    const RECT& monitor = info.rcMonitor;
+    RECT work = info.rcWork;
+    OffsetRect(&work, -monitor.left, -monitor.top);
+    return {{monitor.right - monitor.left, monitor.bottom - monitor.top}, work};
+}

@@ -12,6 +12,17 @@
 // work area where it would stand out of it (its top-left corner first).
 POINT CentredOver(const RECT& owner, SIZE size, const RECT& workArea);
 
+// Where a box of `size` stands in a corner of the work area (1 top left, 2 top right,
+// 3 bottom left, 4 bottom right; 0, centre, is not a corner: the top left of the area),
+// never left of or above the monitor's origin (0, 0), which the work area is counted from.
+POINT CornerOf(const RECT& workArea, SIZE size, int position);
+// The primary monitor's size, and its work area counted from its top-left corner.
+struct PrimaryScreen {
+    SIZE size;
+    RECT workArea;
+};
+PrimaryScreen PrimaryMonitor();
+
 // The work area of the monitor that holds the window (the nearest one when none does).
 RECT WorkAreaOf(HWND window);
 // The work area of the monitor that holds the point (the nearest one when none does).
