@@ -29,15 +29,21 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: the window in a virtual one, photographed tab by tab, and Wine's
-# desktop showing the wallpaper that /refresh installed.
+# desktop showing the wallpaper that /refresh installed, from a copy of the program
+# whose master settings put it in the bottom-right corner inside a border.
 bash scripts/setup.sh imagemagick
 shots="$PWD/build/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
 windows_shots="Z:$(printf '%s' "$shots" | tr / '\\')"
+tour="$PWD/build/x64/tour"
+rm -rf "$tour" && mkdir -p "$tour"
+cp "$exe" "$tour/Murvex32.exe"
+printf '[General]\r\nPosition=4\r\nBorder=1\r\n' > "$tour/Murvex32.INI"
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
-  $wine '$exe' /refresh
+  sh tests/wine-prefix.sh up; sleep 2  # the desktop of 1280 x 1024 the wallpaper is made for, once it is up
+  $wine '$tour/Murvex32.exe' /refresh
   /usr/lib/wine/wineserver -k; sleep 1  # the virtual desktop starts anew with the wallpaper
-  $wine '$PWD/build/x64/bin/murvex-tour.exe' '$exe' '$windows_shots'
+  $wine '$PWD/build/x64/bin/murvex-tour.exe' '$tour/Murvex32.exe' '$windows_shots'
   /usr/lib/wine/wineserver -k"
 for picture in "$shots"/*.bmp; do
   name=$(basename "$picture" .bmp)

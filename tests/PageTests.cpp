@@ -90,6 +90,7 @@ const std::vector<UINT> SETTINGS = {UM_SETTINGS_CHANGED};
 TEST_F(PageTest, GeneralSectionsAndMargin)
 {
     GeneralSettings settings;
+    settings.position = POSITION_TOP_RIGHT;
     GeneralPage page(settings);
     Open(page);
     EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_REVERSED), static_cast<UINT>(BST_CHECKED));
@@ -98,6 +99,7 @@ TEST_F(PageTest, GeneralSectionsAndMargin)
     // A corner for the content, until the grid decides where everything goes.
     HWND position = page.Item(IDC_GENERAL_POSITION);
     EXPECT_EQ(SendMessageA(position, CB_GETCOUNT, 0, 0), POSITION_COUNT);
+    EXPECT_EQ(WindowText(position), "Top right");
     SendMessageA(position, CB_SETCURSEL, POSITION_BOTTOM_RIGHT, 0);
     SendMessageA(page.Handle(), WM_COMMAND, MAKEWPARAM(IDC_GENERAL_POSITION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(position));
     EXPECT_EQ(Posted(page), SETTINGS);

@@ -42,11 +42,12 @@ GeneralPage::GeneralPage(GeneralSettings& settings) : SettingsPage(IDD_GENERAL),
 BOOL GeneralPage::OnInitDialog()
 {
     AddControlTable(GENERAL_TABLE);
-    KCDialogEx::OnInitDialog();
-    SendDlgItemMessageA(Handle(), IDC_GENERAL_MARGIN_SPIN, UDM_SETRANGE32, 0, MAX_MARGIN);
+    // The choices first: the first transfer selects the one stored.
     for (int position = 0; position < POSITION_COUNT; ++position)
         SendDlgItemMessageA(Handle(), IDC_GENERAL_POSITION, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(LoadResourceText(IDS_POSITION_CENTRE + position).c_str()));
+    KCDialogEx::OnInitDialog();
+    SendDlgItemMessageA(Handle(), IDC_GENERAL_MARGIN_SPIN, UDM_SETRANGE32, 0, MAX_MARGIN);
     initialised_ = true;
     return TRUE;
 }
