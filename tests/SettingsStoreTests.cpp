@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "TestFiles.h"
 #include "settings/ProfileCodec.h"
@@ -124,6 +125,16 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     EXPECT_EQ(settings.general.colorSelect, 5);
     EXPECT_EQ(settings.general.border, 7);
     EXPECT_EQ(settings.grid.lineSize, 0);  // the nearest the Grid page takes
+    // Loaded, out-of-range values are the nearest the pages take, for the window and the
+    // logon runs alike (both load through this pass): a typing error never stops a logon.
+    for (const auto& [margins, lines, margin, lineSize] :
+         {std::tuple{"99999999", "9", 100u, 6}, {"-5", "-1", 0u, 0}, {"54000", "6", 100u, 6}}) {
+        const std::string file = std::string("[General]\r\nMargins=") + margins + "\r\n[Grid]\r\nLineSize=" + lines + "\r\n";
+        WriteWholeFile(folder.File("range.INI"), file);
+        store.LoadSettings(folder.File("range.INI"));
+        EXPECT_EQ(settings.general.margins, margin) << file;
+        EXPECT_EQ(settings.grid.lineSize, lineSize) << file;
+    }
     // Four decoded bytes replace the start of the field only; a partial size is ignored.
     EXPECT_EQ(settings.general.customColors[0], 1u);
     EXPECT_EQ(settings.general.customColors[1], WHITE_COLOR);

@@ -234,38 +234,6 @@ RunOutcome SaveInProcess(const std::string& settingsText, const std::string& tar
 
 }  // namespace
 
-// Values no page would take are brought to the nearest one it takes, as the window shows
-// them: a typing error in a master file never stops a logon. Too large a wallpaper is
-// refused with the size it would have had.
-TEST(HostileSettings, OutOfRangeValuesDrawAsTheNearestTheWindowTakes)
-{
-    const TempFolder folder;
-    std::vector<uint32_t> manySizes;  // 102,000 sizes
-    for (uint16_t height = 100; height < 134; ++height)
-        for (uint16_t width = 100; width < 3100; ++width) manySizes.push_back(PackSize(width, height));
-    const std::string grid = "[General]\r\nGrid=1\r\n[Grid]\r\nGridArray=" + EncodeBlock(manySizes.data(), 4 * manySizes.size());
-    const std::pair<std::string, std::string> alike[] = {  // hostile, and what it draws as
-        {"[General]\r\nMargins=54000\r\n", "[General]\r\nMargins=100\r\n"},
-        {"[General]\r\nMargins=99999999\r\n", "[General]\r\nMargins=100\r\n"},
-        {"[General]\r\nMargins=-5\r\n", "[General]\r\nMargins=0\r\n"},
-        {grid + "\r\nLineSize=-3\r\n", grid + "\r\nLineSize=0\r\n"},
-        {grid + "\r\nLineSize=9\r\n", grid + "\r\nLineSize=6\r\n"},
-    };
-    for (const auto& [hostile, nearest] : alike) {
-        SCOPED_TRACE(hostile.substr(0, 60));
-        const RunOutcome made = SaveInProcess(hostile, folder.File("hostile.bmp"));
-        ASSERT_EQ(made.exitCode, 0) << made.error;
-        ASSERT_EQ(SaveInProcess(nearest, folder.File("nearest.bmp")).exitCode, 0);
-        EXPECT_TRUE(ReadWholeFile(folder.File("hostile.bmp")) == ReadWholeFile(folder.File("nearest.bmp")));
-    }
-    const LOGFONTA wide = WidestAcceptedFont();
-    const RunOutcome refused = SaveInProcess("[General]\r\nFont=" + EncodeBlock(&wide, sizeof wide), folder.File("x.bmp"));
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.error.rfind("The wallpaper would be ", 0), 0u) << refused.error;
-    EXPECT_NE(refused.error.find("larger than the largest Murvex makes (65535 x 65535)"), std::string::npos);
-    EXPECT_FALSE(FileExists(folder.File("x.bmp")));
-}
-
 TEST_F(Unattended, WrongSwitchesAndSaveTargets)
 {
     for (const char* arguments : {"/bogus", "/save", "/info extra"}) {
