@@ -140,9 +140,8 @@ void RunWindowBenchmarks()
     InitCommonControlsEx(&controls);
     std::vector<double> collects, browsers;
     for (int run = 0; run < STARTUPS; ++run) {
-        CaptionValues values;
         double start = Now();
-        CollectCaptionValues(values);
+        CollectCaptionValues({});
         collects.push_back(Now() - start);
         BrowserInfo browser;
         start = Now();

@@ -13,14 +13,15 @@ TEST(Gathering, CaptionsAndNotes)
     WallpaperSettings settings;
     settings.general.font = MakeDefaultFont(96);
     CaptionValues values;
-    values.machineName = "HOST";
-    values.osName = "Some OS";
-    values.locale = "English (United States)";
-    values.ipAddress = "10.1.2.3";
-    values.user = "HOST\\jane";
-    std::string labels[CAPTION_COUNT], captions, notes;
+    values.item[CAPTION_MACHINE] = "HOST";
+    values.item[CAPTION_OS] = "Some OS";
+    values.item[CAPTION_LOCALE] = "English (United States)";
+    values.item[CAPTION_IP_ADDRESS] = "10.1.2.3";
+    values.item[CAPTION_USER] = "HOST\\jane";
+    values.item[CAPTION_CPU] = "Some CPU (2 logical processors)";
+    std::string captions, notes;
     const ScreenFacts screen = {{1024, 768}, 96, {{1024, 768}, {0, 0, 1024, 728}}};
-    LoadCaptionLabels(labels);
+    const CaptionLabels labels = LoadCaptionLabels();
     auto gather = [&] {
         const WallpaperInputs inputs = GatherWallpaperInputs(
             {settings.general, settings.captions, settings.notes, settings.grid, values, 0x808080, screen}, labels);
@@ -29,6 +30,26 @@ TEST(Gathering, CaptionsAndNotes)
     };
     gather();  // empty values left out, the address and the user off by default
     EXPECT_EQ(captions, "System Name:\tHOST\nOS Name:\tSome OS\nLocale:\tEnglish (United States)\n");
+    EXPECT_FALSE(ShowsUsersOwnValues(settings.general, settings.captions));
+
+    // The stored order, with the administrator's lines (a missing value draws nothing),
+    // the later items ticked; the user's name or an environment variable makes the
+    // wallpaper this user's own.
+    settings.captions.custom = {{"Rack:", "text:R4", 1}, {"Site:", "env:MURVEX_NO_SUCH_VARIABLE", 1}, {"Off:", "text:x", 0}};
+    values.custom = {"R4", "", "x"};
+    settings.captions.enabled[CAPTION_CPU] = 1;
+    settings.captions.order = ParseOrderText("Custom1,Locale,CPU,custom9,Machine,Bogus,Locale");
+    EXPECT_EQ(OrderText(LineOrder(settings.captions)).substr(0, 36), "Custom1,Locale,CPU,Machine,OS,OSVers");
+    gather();
+    EXPECT_EQ(captions, "Rack:\tR4\nLocale:\tEnglish (United States)\nCPU:\tSome CPU (2 logical processors)\n"
+                        "System Name:\tHOST\nOS Name:\tSome OS\n");
+    EXPECT_TRUE(ShowsUsersOwnValues(settings.general, settings.captions));
+    RemoveCustomLine(settings.captions, 0);  // the others move up, and keep their places
+    EXPECT_EQ(OrderText(LineOrder(settings.captions)).substr(0, 28), "Locale,CPU,Machine,OS,OSVers");
+    EXPECT_EQ(settings.captions.custom.at(0).label, "Site:");
+    settings.captions = CaptionSettings{};
+    values.custom.clear();
+    EXPECT_TRUE(IsDefaultOrder(settings.captions));
 
     // Ticked, the address and the user follow the six, one line each.
     settings.captions.enabled[CAPTION_IP_ADDRESS] = settings.captions.enabled[CAPTION_USER] = 1;

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "TestFiles.h"
+#include "captions/CaptionItems.h"
 #include "WindowTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ProfileCodec.h"
@@ -100,7 +101,7 @@ protected:
         HWND page = VisiblePage();
         if (!page) return "none";
         if (GetDlgItem(page, IDC_GRID_SIZES)) return "Grid";
-        if (GetDlgItem(page, IDC_CAPTIONS_OS_EDIT)) return "Captions";
+        if (GetDlgItem(page, IDC_CAPTIONS_LIST)) return "Captions";
         char name[16] = "";
         GetClassNameA(GetDlgItem(page, IDC_NOTES_EDIT), name, sizeof name);
         return lstrcmpiA(name, "Edit") == 0 ? "Notes" : "General";
@@ -239,7 +240,7 @@ TEST_F(MainWindow, PreviewReasonSectionsProportionsAndTheCloseQuestion)
 TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
 {
     const char* const pages[] = {"General", "Captions", "Notes", "Grid"};
-    const int controls[] = {0, IDC_CAPTIONS_OS_EDIT, IDC_NOTES_EDIT, IDC_GRID_SIZES};  // one that answers
+    const int controls[] = {0, IDC_CAPTIONS_VALUE, IDC_NOTES_EDIT, IDC_GRID_SIZES};  // one that answers
     for (int index = 1; index < 4; ++index) {
         SCOPED_TRACE(pages[index]);
         Stop();
@@ -266,33 +267,34 @@ TEST_F(MainWindow, FirstClickOnAnyTabShowsThatPageAloneAndLabelsGiveTheirHelp)
         }
         SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
         EXPECT_EQ(WindowText(control), "typed");
-        if (controls[index] != IDC_CAPTIONS_OS_EDIT) continue;
+        if (controls[index] != IDC_CAPTIONS_VALUE) continue;
 
-        // The address and the user rows below the six: off by default with what was found
-        // in them, next in the tab order, inside the tab control above the preview;
-        // ticking one makes its box editable.
-        HWND page = VisiblePage(), ipEdit = PageControl(IDC_CAPTIONS_IP_EDIT), userEdit = PageControl(IDC_CAPTIONS_USER_EDIT);
-        EXPECT_EQ(SendDlgItemMessageA(page, IDC_CAPTIONS_IP_CHECK, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-        EXPECT_FALSE(IsWindowEnabled(ipEdit));
-        EXPECT_FALSE(IsWindowEnabled(userEdit));
-        EXPECT_NE(WindowText(userEdit).find('\\'), std::string::npos) << WindowText(userEdit);
-        HWND step = PageControl(IDC_CAPTIONS_BROWSERVERS_EDIT);
-        for (int id : {IDC_CAPTIONS_IP_CHECK, IDC_CAPTIONS_USER_CHECK})
-            EXPECT_EQ(GetDlgCtrlID(step = GetNextDlgTabItem(page, step, FALSE)), id);
-        RECT user = {}, tabArea = {}, preview = {};
-        GetWindowRect(userEdit, &user);
+        // Every line in the table's order, the first six ticked; the keyboard selects the
+        // user's line, whose value box is grey until Space ticks the line; then the value
+        // box is editable and holds what was found (DOMAIN\name).
+        HWND list = PageControl(IDC_CAPTIONS_LIST), value = PageControl(IDC_CAPTIONS_VALUE);
+        ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), CAPTION_COUNT);
+        std::string ticks;
+        for (int row = 0; row < CAPTION_COUNT; ++row)
+            ticks += SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12 == 2 ? 'x' : '.';
+        EXPECT_EQ(ticks, "xxxxxx.................");
+        for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}) SendMessageA(list, WM_KEYDOWN, key, 0);
+        EXPECT_FALSE(IsWindowEnabled(value));
+        EXPECT_NE(WindowText(value).find('\\'), std::string::npos) << WindowText(value);
+        SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(value) != FALSE; }, 2000));
+        RECT valueRect = {}, tabArea = {}, preview = {};
+        GetWindowRect(value, &valueRect);
         GetWindowRect(tab, &tabArea);
         GetWindowRect(GetDlgItem(main, IDC_MAIN_PREVIEW), &preview);
-        EXPECT_LT(user.bottom, tabArea.bottom);
+        EXPECT_LT(valueRect.bottom, tabArea.bottom);
         EXPECT_LT(tabArea.bottom, preview.top);
-        SendDlgItemMessageA(page, IDC_CAPTIONS_IP_CHECK, BM_CLICK, 0, 0);
-        EXPECT_TRUE(IsWindowEnabled(ipEdit));
     }
 
     // Then, on every page, a right-click on a label shows the help of the control it names.
     const std::map<std::string, UINT> topics = {
         {"&Margin:", IDS_HELP_MARGIN}, {"&Position:", IDS_HELP_POSITION}, {"&Screen sizes:", IDS_HELP_SIZES},
-        {"&Line size:", IDS_HELP_LINE_SIZE}};
+        {"&Line size:", IDS_HELP_LINE_SIZE}, {"&Lines:", IDS_HELP_CAPTION_LINES}, {"&Value:", IDS_HELP_CAPTION_VALUE}};
     int labels = 0;
     for (int index = 0; index < 4; ++index) {
         ASSERT_EQ(ClickTab(index), pages[index]);

@@ -147,10 +147,17 @@ TEST(NetworkAddresses, WhichAddressesTheWallpaperShows)
         return address;
     };
     auto adapter = [](std::vector<IPv4Address> ipv4, std::vector<IPv6Address> ipv6 = {}) {
-        return AdapterRecord{true, false, false, std::move(ipv4), std::move(ipv6)};
+        AdapterRecord record;
+        record.up = true;
+        record.ipv4 = std::move(ipv4);
+        record.ipv6 = std::move(ipv6);
+        return record;
     };
-    const AdapterRecord down{false, false, false, {v4(10, 0, 0, 9)}, {}},
-        loopback{true, true, false, {v4(127, 0, 0, 1)}, {v6({}, 1)}}, tunnel{true, false, true, {v4(10, 9, 9, 9)}, {}};
+    AdapterRecord down = adapter({v4(10, 0, 0, 9)}), loopback = adapter({v4(127, 0, 0, 1)}, {v6({}, 1)}),
+                  tunnel = adapter({v4(10, 9, 9, 9)});
+    down.up = false;
+    loopback.loopback = true;
+    tunnel.tunnel = true;
     const IPv6Address global = v6({0x20, 0x01, 0x0d, 0xb8}, 1), linkLocal = v6({0xfe, 0x80}, 7);
     struct Case {
         std::vector<AdapterRecord> adapters;

@@ -15,6 +15,8 @@
 #include "WindowTestSupport.h"
 #include "TestFiles.h"
 #include "app/Unattended.h"
+#include "captions/CustomSource.h"
+#include "sysinfo/MachineFacts.h"
 #include "settings/ProfileCodec.h"
 #include "settings/SettingsStore.h"
 #include "settings/WallpaperSettings.h"
@@ -218,15 +220,13 @@ namespace {
 // A master settings file's wallpaper written in process, by the steps /save takes.
 RunOutcome SaveInProcess(const std::string& settingsText, const std::string& target)
 {
-    static const CaptionValues values = [] {
-        CaptionValues collected;
-        CollectCaptionValues(collected);
-        return collected;
-    }();
+    static const CaptionValues found = CollectCaptionValues({});
     const TempFolder folder;
     WriteWholeFile(folder.File("master.INI"), settingsText);
     WallpaperSettings settings;
     LoadStartupSettings(settings, {"", folder.File("master.INI"), ""});
+    CaptionValues values = found;
+    for (const CustomLine& line : settings.captions.custom) values.custom.push_back(ReadCustomValue(line.source));
     settings.grid.sizes.PopulateScreenSizes(PackedMonitorSizes());
     DeleteFileA(target.c_str());
     return WriteWallpaperOf(settings, values, target);

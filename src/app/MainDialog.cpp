@@ -74,6 +74,7 @@ MainDialog::MainDialog()
       icon_(LoadIconA(WinApp::ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN)))
 {
     LoadStartupSettings(settings_);
+    captions_.StartDetection();
 }
 
 MainDialog::~MainDialog() { renderer_.SetPreviewWindow(nullptr); }
@@ -467,7 +468,7 @@ bool MainDialog::SaveAs()
         return false;
     }
     OutputSettings& output = settings_.output;
-    CSaveAsDlg dialog(WallpaperFolder() + output.filename, Handle());
+    CSaveAsDlg dialog(WallpaperFolder(ShowsUsersOwnValues(settings_.general, settings_.captions)) + output.filename, Handle());
     dialog.SaveSettings() = output.saveSettings != 0;
     dialog.SetAsWallpaper() = output.setAsWallpaper != 0;
     dialog.SaveMaster() = false;

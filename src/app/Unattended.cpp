@@ -9,7 +9,7 @@
 #include "render/WallpaperRenderer.h"
 #include "settings/SettingsStore.h"
 #include "sysinfo/RegistryKey.h"
-#include "sysinfo/SystemInfo.h"
+#include "sysinfo/MachineFacts.h"
 #include "win/Placement.h"
 #include "win/SystemPaths.h"
 
@@ -129,12 +129,10 @@ std::string EscapeControlBytes(const std::string& text)
 RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
                             const std::wstring& widePath)
 {
-    std::string labels[CAPTION_COUNT];
-    LoadCaptionLabels(labels);
     const WallpaperInputs inputs = GatherWallpaperInputs(
         {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND),
          CurrentScreen()},
-        labels);
+        LoadCaptionLabels());
     WallpaperRenderer renderer;
     renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
     renderer.Render(inputs.design);
@@ -142,6 +140,19 @@ RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValu
     if (!(widePath.empty() ? renderer.SaveBitmap(path) : renderer.SaveBitmap(widePath)))
         return {EXIT_NOT_WRITTEN, "could not write " + path + ": " + SystemErrorText(GetLastError())};
     return {};
+}
+
+std::string InfoText(const CaptionSettings& captions, const CaptionValues& values, const CaptionLabels& labels)
+{
+    // The first six as the wallpaper has them; then everything else Murvex knows, ticked
+    // or not, in the table's order, and the administrator's lines.
+    std::string text;
+    for (int item = 0; item < CAPTION_COUNT; ++item)
+        if (item >= CAPTION_IP_ADDRESS || (captions.enabled[item] && !values.item[item].empty()))
+            text += labels[item] + "\t" + values.item[item] + "\n";
+    for (size_t line = 0; line < captions.custom.size(); ++line)
+        text += captions.custom[line].label + "\t" + LineValue(values, static_cast<CaptionLine>(CAPTION_COUNT + line)) + "\n";
+    return text;
 }
 
 int RunUnattended(const CommandLine& line)
@@ -161,23 +172,13 @@ int RunUnattended(const CommandLine& line)
     // The screen-size list as the Grid page builds it.
     const std::vector<PackedSize> monitors = PackedMonitorSizes();
     settings.grid.sizes.PopulateScreenSizes(monitors);
-    CaptionValues values;
-    CollectCaptionValues(values);
+    const CaptionValues values = CollectCaptionValues(settings.captions.custom);
 
     if (line.mode == CommandLine::Mode::Info) {
-        std::string labels[CAPTION_COUNT];
-        LoadCaptionLabels(labels);
-        // The address and the user always: what Murvex knows, ticked or not.
-        CaptionSettings shown = settings.captions;
-        std::string always;
-        for (CaptionItem item : {CAPTION_IP_ADDRESS, CAPTION_USER}) {
-            shown.enabled[item] = 0;
-            always += labels[item] + "\t" + CaptionValueOf(values, item) + "\n";
-        }
         std::string sizes;
         for (PackedSize monitor : monitors) sizes += (sizes.empty() ? "" : ", ") + SizeLabel(monitor);
-        always += "Monitors:\t" + sizes + "\n";
-        if (streams.Out(WithCrLf(BuildCaptionText(shown, values, labels) + always))) return EXIT_DONE;
+        if (streams.Out(WithCrLf(InfoText(settings.captions, values, LoadCaptionLabels()) + "Monitors:\t" + sizes + "\n")))
+            return EXIT_DONE;
         streams.Error("could not write the values: " + SystemErrorText(GetLastError()));
         return EXIT_NOT_WRITTEN;
     }
@@ -194,9 +195,10 @@ int RunUnattended(const CommandLine& line)
             return EXIT_NOT_WRITTEN;
         }
         // The window's Save As proposes the same folder.
-        const std::string folder = WallpaperFolder();
+        const bool perUser = ShowsUsersOwnValues(settings.general, settings.captions);
+        const std::string folder = WallpaperFolder(perUser);
         if (folder.empty()) {
-            streams.Error("the Windows directory is not known");
+            streams.Error(perUser ? "this user's folder for Murvex could not be made" : "the Windows directory is not known");
             return EXIT_NOT_WRITTEN;
         }
         path = folder + settings.output.filename;

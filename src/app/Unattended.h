@@ -6,7 +6,6 @@
 
 #include "app/CommandLine.h"
 #include "settings/WallpaperSettings.h"
-#include "sysinfo/SystemInfo.h"
 
 enum ExitCode { EXIT_DONE = 0, EXIT_NOT_WRITTEN = 1, EXIT_USAGE = 2 };
 
@@ -24,6 +23,11 @@ struct RunOutcome {
 // `path` (`widePath` instead where it is not empty) as /save and /refresh write it.
 RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
                             const std::wstring& widePath = std::wstring());
+
+// What /info prints before the monitors: the first six lines as the wallpaper shows
+// them (ticked, with a value), then every other built-in line whatever it holds, in the
+// table's order, then the administrator's own lines.
+std::string InfoText(const CaptionSettings& captions, const CaptionValues& values, const CaptionLabels& labels);
 
 // True for the only kind of file the settings may name for /refresh to write in the
 // Windows directory: a name without any folder part ending in ".bmp" (any case),

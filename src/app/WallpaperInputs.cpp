@@ -34,7 +34,7 @@ int EffectiveMargin(const GeneralSettings& general, const GridSettings& grid)
     return ClampToInt(margin);
 }
 
-WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT])
+WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const CaptionLabels& labels)
 {
     const GeneralSettings& general = sources.general;
     const GridSettings& grid = sources.grid;
@@ -73,6 +73,11 @@ WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::s
         design.flipHorizontal = grid.rightToLeft != 0;
     }
     return inputs;
+}
+
+bool ShowsUsersOwnValues(const GeneralSettings& general, const CaptionSettings& captions)
+{
+    return general.captions && ShowsPerUserValue(captions);
 }
 
 std::string TooLargeText(const WallpaperRenderer& renderer)

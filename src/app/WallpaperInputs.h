@@ -6,10 +6,9 @@
 
 #include <string>
 
-#include "pages/CaptionText.h"
+#include "captions/CaptionItems.h"
 #include "render/WallpaperRenderer.h"
 #include "settings/WallpaperSettings.h"
-#include "sysinfo/SystemInfo.h"
 #include "win/Placement.h"
 
 // White on a dark desktop, black on a light one: 4·R + 10·G + 2·B against 2050.
@@ -53,7 +52,11 @@ struct WallpaperInputs {
     WallpaperDesign design;
     EffectiveColors colors;
 };
-WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const std::string (&labels)[CAPTION_COUNT]);
+WallpaperInputs GatherWallpaperInputs(const GatherSources& sources, const CaptionLabels& labels);
+
+// Whether the wallpaper shows a value of this user (the captions on, such a line ticked):
+// it is then written to the user's own folder.
+bool ShowsUsersOwnValues(const GeneralSettings& general, const CaptionSettings& captions);
 
 // Why no wallpaper exists after a render: the size it would have had, and the limit.
 std::string TooLargeText(const WallpaperRenderer& renderer);

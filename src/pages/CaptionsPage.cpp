@@ -1,42 +1,66 @@
 #include "pages/CaptionsPage.h"
 
-#include "pages/CaptionText.h"
+#include <commctrl.h>
+
+#include <utility>
+
+#include "captions/CustomSource.h"
 #include "resources/resource.h"
+#include "sysinfo/SystemInfo.h"
+#include "win/MessageBox.h"
+#include "win/Placement.h"
+#include "win/ResourceText.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
-struct CaptionRow {
-    CaptionItem item;
-    int checkId;
-    int editId;
-    UINT helpId;
-};
+constexpr int LABEL_COLUMN = 0;
+constexpr int VALUE_COLUMN = 1;
+// The label column's share of the list's width, in percent.
+constexpr int LABEL_COLUMN_SHARE = 40;
 
-// In the order the rows exchange their values.
-const CaptionRow ROWS[CAPTION_COUNT] = {
-    {CAPTION_BROWSER, IDC_CAPTIONS_BROWSER_CHECK, IDC_CAPTIONS_BROWSER_EDIT, IDS_HELP_BROWSER},
-    {CAPTION_BROWSER_VERSION, IDC_CAPTIONS_BROWSERVERS_CHECK, IDC_CAPTIONS_BROWSERVERS_EDIT, IDS_HELP_BROWSER_VERSION},
-    {CAPTION_LOCALE, IDC_CAPTIONS_LOCALE_CHECK, IDC_CAPTIONS_LOCALE_EDIT, IDS_HELP_LOCALE},
-    {CAPTION_MACHINE, IDC_CAPTIONS_MACHINE_CHECK, IDC_CAPTIONS_MACHINE_EDIT, IDS_HELP_MACHINE},
-    {CAPTION_OS, IDC_CAPTIONS_OS_CHECK, IDC_CAPTIONS_OS_EDIT, IDS_HELP_OS},
-    {CAPTION_OS_VERSION, IDC_CAPTIONS_OSVERS_CHECK, IDC_CAPTIONS_OSVERS_EDIT, IDS_HELP_OS_VERSION},
-    {CAPTION_IP_ADDRESS, IDC_CAPTIONS_IP_CHECK, IDC_CAPTIONS_IP_EDIT, IDS_HELP_IP_ADDRESS},
-    {CAPTION_USER, IDC_CAPTIONS_USER_CHECK, IDC_CAPTIONS_USER_EDIT, IDS_HELP_USER},
-};
+void SetCell(HWND list, int row, int column, const std::string& text)
+{
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+}
+
+bool RowChecked(HWND list, int row)
+{
+    const auto state = static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
+    return (state >> 12) == 2;
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask)
+{
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
 
 }  // namespace
 
 CaptionsPage::CaptionsPage(CaptionSettings& settings)
-    : SettingsPage(IDD_CAPTIONS), settings_(settings)
+    : SettingsPage(IDD_CAPTIONS), settings_(settings), labels_(LoadCaptionLabels())
 {
-    LoadCaptionLabels(labels_);
-    // Where the pool takes no work, they are detected here and now.
+}
+
+void CaptionsPage::StartDetection()
+{
+    if (started_) return;
+    started_ = true;
+    detectedLines_ = settings_.custom;
+    // Where the pool takes no work, they are found here and now.
     detecting_ = detection_.Submit();
-    if (!detecting_) CollectCaptionValues(values_);
+    if (!detecting_) values_ = CollectCaptionValues(detectedLines_);
 }
 
 const CaptionValues& CaptionsPage::Values()
 {
+    StartDetection();
     if (detecting_) {
         detection_.Wait();
         detecting_ = false;
@@ -46,39 +70,258 @@ const CaptionValues& CaptionsPage::Values()
 
 BOOL CaptionsPage::OnInitDialog()
 {
-    for (const CaptionRow& row : ROWS) {
-        AddControlEntry(row.editId, ANCHOR_LEFT | ANCHOR_RIGHT, 0);
-        AddControlEntry(row.checkId, ENTRY_HELP, row.helpId);
-    }
+    static const ControlTableEntry CONTROLS[] = {
+        {IDC_CAPTIONS_LIST, ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_TOP | ANCHOR_BOTTOM, 0},
+        {IDC_CAPTIONS_LIST, ENTRY_HELP, IDS_HELP_CAPTION_LINES},
+        {IDC_CAPTIONS_VALUE, ANCHOR_LEFT | ANCHOR_RIGHT | ANCHOR_BOTTOM, 0},
+        {IDC_CAPTIONS_VALUE, ENTRY_HELP, IDS_HELP_CAPTION_VALUE},
+        {IDC_CAPTIONS_UP, ANCHOR_RIGHT, 0},
+        {IDC_CAPTIONS_UP, ENTRY_HELP, IDS_HELP_MOVE_UP},
+        {IDC_CAPTIONS_DOWN, ANCHOR_RIGHT, 0},
+        {IDC_CAPTIONS_DOWN, ENTRY_HELP, IDS_HELP_MOVE_DOWN},
+        {IDC_CAPTIONS_ADD, ANCHOR_RIGHT, 0},
+        {IDC_CAPTIONS_ADD, ENTRY_HELP, IDS_HELP_ADD_LINE},
+        {IDC_CAPTIONS_EDIT_LINE, ANCHOR_RIGHT, 0},
+        {IDC_CAPTIONS_EDIT_LINE, ENTRY_HELP, IDS_HELP_EDIT_LINE},
+        {IDC_CAPTIONS_REMOVE, ANCHOR_RIGHT, 0},
+        {IDC_CAPTIONS_REMOVE, ENTRY_HELP, IDS_HELP_REMOVE_LINE},
+    };
+    AddControlTable(CONTROLS);
     KCDialogEx::OnInitDialog();
-    UpdateData(true);
-    EnableValueBoxes();
+
+    HWND list = Item(IDC_CAPTIONS_LIST);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    RECT area = {};
+    GetClientRect(list, &area);
+    const int labelWidth = area.right * LABEL_COLUMN_SHARE / 100;
+    const std::pair<UINT, int> columns[] = {{IDS_COLUMN_LINE, labelWidth},
+                                            {IDS_COLUMN_VALUE, area.right - labelWidth - GetSystemMetrics(SM_CXVSCROLL)}};
+    for (int column = 0; column < 2; ++column) {
+        std::string title = LoadResourceText(columns[column].first);
+        LVCOLUMNA header = {};
+        header.mask = LVCF_TEXT | LVCF_WIDTH;
+        header.pszText = title.data();
+        header.cx = columns[column].second;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
+    }
+    SendDlgItemMessageA(Handle(), IDC_CAPTIONS_VALUE, EM_LIMITTEXT, MAX_CUSTOM_VALUE, 0);
+    Values();
+    FillList(0);
     return TRUE;
 }
 
-void CaptionsPage::DoDataExchange(DataExchange& exchange)
+void CaptionsPage::FillList(int selectRow)
 {
-    Values();
-    for (const CaptionRow& row : ROWS) {
-        exchange.Text(row.editId, CaptionValueOf(values_, row.item));
-        exchange.Check(row.checkId, settings_.enabled[row.item]);
+    HWND list = Item(IDC_CAPTIONS_LIST);
+    filling_ = true;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    const std::vector<CaptionLine> order = LineOrder(settings_);
+    for (size_t row = 0; row < order.size(); ++row) {
+        std::string label = LineLabel(settings_, labels_, order[row]);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(row);
+        item.pszText = label.data();
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SetCell(list, static_cast<int>(row), VALUE_COLUMN, LineValue(values_, order[row]));
+        SetRowState(list, static_cast<int>(row), INDEXTOSTATEIMAGEMASK(IsLineShown(settings_, order[row]) ? 2 : 1),
+                    LVIS_STATEIMAGEMASK);
     }
+    if (selectRow >= static_cast<int>(order.size())) selectRow = static_cast<int>(order.size()) - 1;
+    if (selectRow >= 0) {
+        SetRowState(list, selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selectRow), FALSE);
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    filling_ = false;
+    ShowSelection();
 }
 
-void CaptionsPage::EnableValueBoxes()
+int CaptionsPage::SelectedRow() const
 {
-    for (const CaptionRow& row : ROWS) EnableWindow(Item(row.editId), settings_.enabled[row.item] != 0);
+    return static_cast<int>(SendMessageA(Item(IDC_CAPTIONS_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+CaptionLine CaptionsPage::LineAt(int row) const
+{
+    const std::vector<CaptionLine> order = LineOrder(settings_);
+    return row >= 0 && static_cast<size_t>(row) < order.size() ? order[static_cast<size_t>(row)] : -1;
+}
+
+void CaptionsPage::ShowSelection()
+{
+    const int row = SelectedRow();
+    const CaptionLine line = LineAt(row);
+    const int rows = static_cast<int>(LineOrder(settings_).size());
+    filling_ = true;
+    SetDlgItemTextA(Handle(), IDC_CAPTIONS_VALUE, line >= 0 ? LineValue(values_, line).c_str() : "");
+    filling_ = false;
+    EnableWindow(Item(IDC_CAPTIONS_VALUE), line >= 0 && IsLineShown(settings_, line));
+    EnableWindow(Item(IDC_CAPTIONS_UP), row > 0);
+    EnableWindow(Item(IDC_CAPTIONS_DOWN), row >= 0 && row + 1 < rows);
+    EnableWindow(Item(IDC_CAPTIONS_ADD), settings_.custom.size() < MAX_CUSTOM_LINES);
+    EnableWindow(Item(IDC_CAPTIONS_EDIT_LINE), IsCustomLine(line));
+    EnableWindow(Item(IDC_CAPTIONS_REMOVE), IsCustomLine(line));
+    // A button that goes grey with the focus on it would leave the keyboard nowhere.
+    HWND focus = GetFocus();
+    if (focus && GetParent(focus) == Handle() && !IsWindowEnabled(focus)) SetFocus(Item(IDC_CAPTIONS_LIST));
+}
+
+bool CaptionsPage::OnNotify(int id, NMHDR& header, LRESULT&)
+{
+    if (id != IDC_CAPTIONS_LIST || filling_) return false;
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (!(change.uChanged & LVIF_STATE)) return false;
+        if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
+            const CaptionLine line = LineAt(change.iItem);
+            const int32_t shown = RowChecked(header.hwndFrom, change.iItem) ? 1 : 0;
+            if (IsCustomLine(line))
+                settings_.custom[static_cast<size_t>(line - CAPTION_COUNT)].shown = shown;
+            else if (line >= 0)
+                settings_.enabled[static_cast<size_t>(line)] = shown;
+            PostSettingsChanged();
+        }
+        ShowSelection();
+        return true;
+    }
+    if (header.code == NM_DBLCLK && IsCustomLine(LineAt(SelectedRow()))) {
+        EditCustomLine(false);
+        return true;
+    }
+    return false;
 }
 
 bool CaptionsPage::OnCommand(int id, int code, HWND)
 {
-    for (const CaptionRow& row : ROWS) {
-        const bool checkClicked = id == row.checkId && code == BN_CLICKED;
-        if (!checkClicked && !(id == row.editId && code == EN_CHANGE)) continue;
-        UpdateData(true);
-        if (checkClicked) EnableValueBoxes();
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_CAPTIONS_UP: Move(-1); return true;
+        case IDC_CAPTIONS_DOWN: Move(1); return true;
+        case IDC_CAPTIONS_ADD: EditCustomLine(true); return true;
+        case IDC_CAPTIONS_EDIT_LINE: EditCustomLine(false); return true;
+        case IDC_CAPTIONS_REMOVE: RemoveCustomLine(); return true;
+        default: return false;
+        }
+    }
+    if (id == IDC_CAPTIONS_VALUE && code == EN_CHANGE && !filling_) {
+        const int row = SelectedRow();
+        const CaptionLine line = LineAt(row);
+        if (line < 0) return true;
+        char text[MAX_CUSTOM_VALUE + 1] = "";
+        GetDlgItemTextA(Handle(), IDC_CAPTIONS_VALUE, text, sizeof text);
+        LineValue(values_, line) = WithoutControlCharacters(text);
+        SetCell(Item(IDC_CAPTIONS_LIST), row, VALUE_COLUMN, LineValue(values_, line));
         PostSettingsChanged();
         return true;
     }
     return false;
+}
+
+void CaptionsPage::Move(int step)
+{
+    const int row = SelectedRow();
+    std::vector<CaptionLine> order = LineOrder(settings_);
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= static_cast<int>(order.size())) return;
+    std::swap(order[static_cast<size_t>(row)], order[static_cast<size_t>(target)]);
+    settings_.order = order;
+    FillList(target);
+    PostSettingsChanged();
+}
+
+void CaptionsPage::EditCustomLine(bool adding)
+{
+    const CaptionLine line = LineAt(SelectedRow());
+    if (adding ? settings_.custom.size() >= MAX_CUSTOM_LINES : !IsCustomLine(line)) return;
+    const size_t index = adding ? settings_.custom.size() : static_cast<size_t>(line - CAPTION_COUNT);
+    CustomLineDialog dialog(Host(), adding ? CustomLine{} : settings_.custom[index]);
+    const INT_PTR result = dialog.DoModal();
+    if (result == -1) ShowStringMessage(Host(), IDS_MSG_WINDOW_FAILED, {SystemErrorText(GetLastError())});
+    if (result != IDOK) return;
+    if (adding) settings_.custom.push_back(dialog.line);
+    settings_.custom[index] = dialog.line;
+    LineValue(values_, static_cast<CaptionLine>(CAPTION_COUNT + index)) = ReadCustomValue(dialog.line.source);
+    const std::vector<CaptionLine> order = LineOrder(settings_);
+    int row = 0;
+    while (row + 1 < static_cast<int>(order.size()) && order[static_cast<size_t>(row)] != CAPTION_COUNT + static_cast<int>(index))
+        ++row;
+    FillList(row);
+    PostSettingsChanged();
+}
+
+void CaptionsPage::RemoveCustomLine()
+{
+    const int row = SelectedRow();
+    const CaptionLine line = LineAt(row);
+    if (!IsCustomLine(line)) return;
+    const size_t index = static_cast<size_t>(line - CAPTION_COUNT);
+    if (ShowStringMessage(Host(), IDS_MSG_REMOVE_LINE, {settings_.custom[index].label}, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    ::RemoveCustomLine(settings_, index);
+    if (index < values_.custom.size()) values_.custom.erase(values_.custom.begin() + static_cast<std::ptrdiff_t>(index));
+    FillList(row);
+    PostSettingsChanged();
+}
+
+CustomLineDialog::CustomLineDialog(HWND owner, const CustomLine& edited)
+    : KCDialogEx(IDD_CUSTOM_LINE, owner), line(edited)
+{
+    const CustomSource source = ParseCustomSource(edited.source);
+    kind_ = static_cast<int32_t>(source.kind) - 1;
+    target_ = source.kind == SourceKind::None ? edited.source : source.target;
+}
+
+BOOL CustomLineDialog::OnInitDialog()
+{
+    static const ControlTableEntry CONTROLS[] = {
+        {IDC_CUSTOM_LABEL, ENTRY_HELP, IDS_HELP_LINE_LABEL},
+        {IDC_CUSTOM_KIND, ENTRY_HELP, IDS_HELP_LINE_KIND},
+        {IDC_CUSTOM_SOURCE, ENTRY_HELP, IDS_HELP_LINE_SOURCE},
+        {IDC_CUSTOM_VALUE, ENTRY_HELP, IDS_HELP_LINE_VALUE},
+    };
+    AddControlTable(CONTROLS);
+    for (UINT kind = 0; kind < 4; ++kind)
+        SendDlgItemMessageA(Handle(), IDC_CUSTOM_KIND, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(LoadResourceText(IDS_KIND_REGISTRY + kind).c_str()));
+    SendDlgItemMessageA(Handle(), IDC_CUSTOM_LABEL, EM_LIMITTEXT, MAX_CUSTOM_LABEL, 0);
+    SendDlgItemMessageA(Handle(), IDC_CUSTOM_SOURCE, EM_LIMITTEXT, MAX_CUSTOM_VALUE, 0);
+    const BOOL result = KCDialogEx::OnInitDialog();
+    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(line.source).c_str());
+    RECT owner = {}, window = {};
+    if (Parent() && GetWindowRect(Parent(), &owner) && GetWindowRect(Handle(), &window)) {
+        const POINT at = CentredOver(owner, {window.right - window.left, window.bottom - window.top}, WorkAreaOf(Parent()));
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return result;
+}
+
+std::string CustomLineDialog::SourceInControls() const
+{
+    char target[MAX_CUSTOM_VALUE + 1] = "";
+    GetDlgItemTextA(Handle(), IDC_CUSTOM_SOURCE, target, sizeof target);
+    const auto kind = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_CUSTOM_KIND, CB_GETCURSEL, 0, 0));
+    return kind >= 0 ? SourceText(static_cast<SourceKind>(kind + 1), target) : target;
+}
+
+bool CustomLineDialog::OnCommand(int id, int code, HWND)
+{
+    // The value it would read, again as the source changes.
+    if ((id == IDC_CUSTOM_SOURCE && code == EN_CHANGE) || (id == IDC_CUSTOM_KIND && code == CBN_SELCHANGE)) {
+        SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(SourceInControls()).c_str());
+        return true;
+    }
+    return false;
+}
+
+void CustomLineDialog::DoDataExchange(DataExchange& exchange)
+{
+    exchange.Text(IDC_CUSTOM_LABEL, line.label);
+    exchange.Selection(IDC_CUSTOM_KIND, kind_);
+    exchange.Text(IDC_CUSTOM_SOURCE, target_);
+    line.label = WithoutControlCharacters(line.label.substr(0, MAX_CUSTOM_LABEL));
+    line.source = kind_ >= 0 ? SourceText(static_cast<SourceKind>(kind_ + 1), target_) : target_;
 }

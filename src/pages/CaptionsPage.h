@@ -1,23 +1,60 @@
 #pragma once
-// The Captions tab: which identifying values the wallpaper shows, and the values
-// themselves (detected at start, editable, never stored).
+// The Captions tab: every line the captions can show, in wallpaper order, each with
+// its check box, label and value (found at start, editable, never stored); Move Up
+// and Move Down change the order, and the administrator's own lines are added,
+// edited and removed through a small dialog.
 
 #include <string>
 
+#include "dialogs/KCDialogEx.h"
 #include "pages/SettingsPage.h"
 #include "settings/WallpaperSettings.h"
-#include "sysinfo/SystemInfo.h"
+#include "sysinfo/MachineFacts.h"
 #include "win/PoolWork.h"
 
 class CaptionsPage : public SettingsPage {
 public:
-    // Starts detecting the values on a pool thread: the registry, the network
-    // adapters and the account name are looked up while the window is being made.
     explicit CaptionsPage(CaptionSettings& settings);
 
-    // The values as detected (and edited since); the first call waits for them.
+    // Starts finding the values on a pool thread, once the settings (and so the custom
+    // lines) are loaded: the registry, the adapters and the firmware are read while the
+    // window is being made.
+    void StartDetection();
+    // The values as found (and edited since); the first call waits for them.
     const CaptionValues& Values();
-    const std::string (&Labels() const)[CAPTION_COUNT] { return labels_; }
+    const CaptionLabels& Labels() const { return labels_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+
+private:
+    void FillList(int selectRow);
+    int SelectedRow() const;
+    CaptionLine LineAt(int row) const;
+    void ShowSelection();
+    void Move(int step);
+    void EditCustomLine(bool adding);
+    void RemoveCustomLine();
+
+    CaptionSettings& settings_;
+    CaptionValues values_;  // written by the detection alone until it has been waited for
+    std::vector<CustomLine> detectedLines_;  // the custom lines as the detection reads them
+    CaptionLabels labels_;
+    PoolWork detection_{[this] { values_ = CollectCaptionValues(detectedLines_); }};
+    bool started_ = false;
+    bool detecting_ = false;  // until the detection has been waited for
+    bool filling_ = false;    // the page itself is changing the controls
+};
+
+// Adds or changes one of the administrator's lines: its label, the kind of source and
+// what it reads, with the value it reads now.
+class CustomLineDialog : public KCDialogEx {
+public:
+    CustomLineDialog(HWND owner, const CustomLine& edited);
+
+    CustomLine line;
 
 protected:
     BOOL OnInitDialog() override;
@@ -25,11 +62,8 @@ protected:
     void DoDataExchange(DataExchange& exchange) override;
 
 private:
-    void EnableValueBoxes();
+    std::string SourceInControls() const;
 
-    CaptionSettings& settings_;
-    CaptionValues values_;  // written by the detection alone until it has been waited for
-    std::string labels_[CAPTION_COUNT];
-    PoolWork detection_{[this] { CollectCaptionValues(values_); }};
-    bool detecting_ = false;  // until the detection has been waited for
+    int32_t kind_ = -1;  // index in the kinds box: SourceKind less one, -1 for a source of no known kind
+    std::string target_;
 };

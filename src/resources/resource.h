@@ -16,6 +16,7 @@
 #define IDD_ADD_SCREEN_SIZE             133
 #define IDD_SAVEAS_OLDSTYLE             136
 #define IDD_SAVEAS                      137
+#define IDD_CUSTOM_LINE                 138
 
 // System menu
 #define IDM_ABOUTBOX                    16
@@ -35,23 +36,18 @@
 #define IDC_ABOUT_COPYRIGHT             1072
 #define IDC_ABOUT_VERSION               1073
 
-// Captions page (129): check box and edit box of each row
-#define IDC_CAPTIONS_MACHINE_CHECK      1040
-#define IDC_CAPTIONS_MACHINE_EDIT       1041
-#define IDC_CAPTIONS_OS_CHECK           1005
-#define IDC_CAPTIONS_OS_EDIT            1043
-#define IDC_CAPTIONS_OSVERS_CHECK       1013
-#define IDC_CAPTIONS_OSVERS_EDIT        1018
-#define IDC_CAPTIONS_LOCALE_CHECK       1022
-#define IDC_CAPTIONS_LOCALE_EDIT        1026
-#define IDC_CAPTIONS_BROWSER_CHECK      1030
-#define IDC_CAPTIONS_BROWSER_EDIT       1033
-#define IDC_CAPTIONS_BROWSERVERS_CHECK  1036
-#define IDC_CAPTIONS_BROWSERVERS_EDIT   1038
-#define IDC_CAPTIONS_IP_CHECK           1045
-#define IDC_CAPTIONS_IP_EDIT            1046
-#define IDC_CAPTIONS_USER_CHECK         1047
-#define IDC_CAPTIONS_USER_EDIT          1048
+// Captions page (129) and its line dialog (138)
+#define IDC_CAPTIONS_LIST               1082
+#define IDC_CAPTIONS_VALUE              1083
+#define IDC_CAPTIONS_UP                 1084
+#define IDC_CAPTIONS_DOWN               1085
+#define IDC_CAPTIONS_ADD                1086
+#define IDC_CAPTIONS_EDIT_LINE          1087
+#define IDC_CAPTIONS_REMOVE             1088
+#define IDC_CUSTOM_LABEL                1090
+#define IDC_CUSTOM_KIND                 1091
+#define IDC_CUSTOM_SOURCE               1092
+#define IDC_CUSTOM_VALUE                1093
 
 // Notes page (130)
 #define IDC_NOTES_EDIT                  1019
@@ -108,6 +104,24 @@
 #define IDS_LABEL_BROWSER_VERSION       1014
 #define IDS_LABEL_IP_ADDRESS            1020
 #define IDS_LABEL_USER                  1021
+#define IDS_LABEL_DOMAIN                1040  // to 1054: the lines after the first eight
+#define IDS_LABEL_LOGON_SERVER          1041
+#define IDS_LABEL_BOOT_TIME             1042
+#define IDS_LABEL_CPU                   1043
+#define IDS_LABEL_MEMORY                1044
+#define IDS_LABEL_SYSTEM_TYPE           1045
+#define IDS_LABEL_FREE_SPACE            1046
+#define IDS_LABEL_MAC_ADDRESS           1047
+#define IDS_LABEL_GATEWAY               1048
+#define IDS_LABEL_DNS_SERVER            1049
+#define IDS_LABEL_MANUFACTURER          1050
+#define IDS_LABEL_MODEL                 1051
+#define IDS_LABEL_SERIAL_NUMBER         1052
+#define IDS_LABEL_ASSET_TAG             1053
+#define IDS_LABEL_UPDATED               1054
+#define IDS_COLUMN_LINE                 1055
+#define IDS_COLUMN_VALUE                1056
+#define IDS_KIND_REGISTRY               1060  // then 1061 to 1063: the kinds of source, in SourceKind's order
 #define IDS_UNKNOWN_OS_VERSION          1016
 #define IDS_UNKNOWN_OS                  1017
 #define IDS_POSITION_CENTRE             1030  // then 1031 to 1034: the corners, in WallpaperPosition's order
@@ -124,12 +138,6 @@
 #define IDS_HELP_MARGIN                 2010
 #define IDS_HELP_BORDER                 2011
 #define IDS_HELP_FONT                   2012
-#define IDS_HELP_MACHINE                2013
-#define IDS_HELP_OS                     2014
-#define IDS_HELP_OS_VERSION             2015
-#define IDS_HELP_LOCALE                 2016
-#define IDS_HELP_BROWSER                2017
-#define IDS_HELP_BROWSER_VERSION        2018
 #define IDS_HELP_NOTES                  2019
 #define IDS_HELP_PROGRAM                2020
 #define IDS_HELP_SIZES                  2021
@@ -139,8 +147,6 @@
 #define IDS_HELP_REMOVE                 2025
 #define IDS_HELP_LINE_SIZE              2026
 #define IDS_HELP_TASK_BAR               2027
-#define IDS_HELP_IP_ADDRESS             2028
-#define IDS_HELP_USER                   2029
 #define IDS_HELP_SET_WALLPAPER          2031
 #define IDS_HELP_SAVE_SETTINGS          2032
 #define IDS_HELP_SAVE_MASTER            2033
@@ -149,6 +155,17 @@
 #define IDS_HELP_REVERSED_COLORS        2042
 #define IDS_HELP_CUSTOM_COLORS          2043
 #define IDS_HELP_POSITION               2044
+#define IDS_HELP_CAPTION_LINES          2045
+#define IDS_HELP_CAPTION_VALUE          2046
+#define IDS_HELP_MOVE_UP                2047
+#define IDS_HELP_MOVE_DOWN              2048
+#define IDS_HELP_ADD_LINE               2049
+#define IDS_HELP_EDIT_LINE              2050
+#define IDS_HELP_REMOVE_LINE            2051
+#define IDS_HELP_LINE_LABEL             2052
+#define IDS_HELP_LINE_KIND              2053
+#define IDS_HELP_LINE_SOURCE            2054
+#define IDS_HELP_LINE_VALUE             2055
 #define IDS_HELP_NOTES_BUTTON           3000
 #define IDS_HELP_PREVIEW                3001
 
@@ -168,3 +185,4 @@
 #define IDS_MSG_RESERVED_NAME           10014
 #define IDS_MSG_STALE_SETTINGS          10015
 #define IDS_MSG_WINDOW_FAILED           10016
+#define IDS_MSG_REMOVE_LINE             10017

@@ -14,6 +14,10 @@ namespace {
 
 // Blocks have no length limit of their own; this keeps a hostile file's value bounded.
 constexpr size_t MAX_BLOCK_TEXT = 1u << 20;
+// Every line's name in the order: 39 names of up to 12 characters and their commas.
+constexpr size_t MAX_ORDER_TEXT = 512;
+// A source names a registry value, a variable, a path or a text: room for the longest.
+constexpr size_t MAX_CUSTOM_SOURCE = 2048;
 
 // A value cut at the read limit may end inside an escape; drop that piece
 // rather than turning it into a stray byte.
@@ -24,6 +28,25 @@ void DropCutEscape(std::string& text)
         text.resize(n - 1);
     else if (n >= 2 && text[n - 2] == '%')
         text.resize(n - 2);
+}
+
+// The [Custom] section: LabelN, SourceN and ShowN for N from 1. A number missing in a
+// hand-written file leaves no gap: the lines are numbered again from 1 when saved.
+void ExchangeCustomLines(SettingsExchange& exchange, CaptionSettings& captions)
+{
+    exchange.SetSection("Custom");
+    if (!exchange.IsSave()) captions.custom.clear();
+    for (size_t number = 1; number <= MAX_CUSTOM_LINES; ++number) {
+        const std::string suffix = std::to_string(number);
+        CustomLine line;
+        CustomLine* target = &line;
+        if (exchange.IsSave())
+            target = number <= captions.custom.size() ? &captions.custom[number - 1] : &line;  // the rest removed
+        exchange.ExchangePlainText(("Label" + suffix).c_str(), target->label, MAX_CUSTOM_LABEL);
+        exchange.ExchangePlainText(("Source" + suffix).c_str(), target->source, MAX_CUSTOM_SOURCE);
+        exchange.ExchangeInt(("Show" + suffix).c_str(), target->shown, 1);
+        if (exchange.IsLoad() && (!line.label.empty() || !line.source.empty())) captions.custom.push_back(line);
+    }
 }
 
 }  // namespace
@@ -90,6 +113,29 @@ void SettingsExchange::ExchangeString(const char* key, std::string& field, const
         else
             WriteValue(key, EscapeText(field).c_str());
         break;
+    }
+}
+
+void SettingsExchange::ExchangePlainText(const char* key, std::string& field, size_t maxLength)
+{
+    switch (mode_) {
+    case Mode::Reset:
+        field.clear();
+        break;
+    case Mode::Load:
+        field = ReadValue(key, maxLength);
+        break;
+    case Mode::Save: {
+        if (field.empty()) return WriteValue(key, nullptr);
+        std::string text = field;
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+        // The reader drops blanks at the ends and one pair of quotes around the value.
+        const auto stripped = [](char c) { return c == ' ' || c == '"' || c == '\''; };
+        if (stripped(text.front()) || stripped(text.back())) text = '"' + text + '"';
+        WriteValue(key, text.c_str());
+        break;
+    }
     }
 }
 
@@ -184,11 +230,15 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     exchange.ExchangeBinary("CustomColors", general.customColors.data(), sizeof general.customColors,
                             generalDefaults.customColors.data());
 
-    static const char* const captionKeys[CAPTION_COUNT] = {"Machine", "OS",          "OSVers",    "Locale",
-                                                           "Browser", "BrowserVers", "IPAddress", "User"};
+    CaptionSettings& captions = settings.captions;
     exchange.SetSection("Captions");
     for (int item = 0; item < CAPTION_COUNT; ++item)
-        exchange.ExchangeInt(captionKeys[item], settings.captions.enabled[item], captionDefaults.enabled[item]);
+        exchange.ExchangeInt(CAPTION_ITEMS[item].key, captions.enabled[item], captionDefaults.enabled[item]);
+    // The order names lines; it is read once the custom lines it may name are known.
+    std::string order = exchange.IsSave() && !IsDefaultOrder(captions) ? OrderText(LineOrder(captions)) : "";
+    exchange.ExchangeString("Order", order, "", MAX_ORDER_TEXT);
+    ExchangeCustomLines(exchange, captions);
+    if (!exchange.IsSave()) captions.order = ParseOrderText(order);
 
     exchange.SetSection("Notes");
     exchange.ExchangeString("Notes", settings.notes.notes, notesDefaults.notes.c_str(), MAX_STORED_NOTES_TEXT,

@@ -40,6 +40,11 @@ public:
     void ExchangeString(const char* key, std::string& field, const char* defaultValue, size_t maxStored,
                         size_t maxLength = std::string::npos);
 
+    // Text as a person types it into the file (no escapes: "%ProgramFiles%" stays as it
+    // is), read up to maxLength characters; control characters cannot be stored and are
+    // written as blanks, and an empty field is removed from the file.
+    void ExchangePlainText(const char* key, std::string& field, size_t maxLength);
+
     // A fixed-size block of bytes; without a default it is always written.
     void ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue);
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "captions/CaptionItems.h"
 #include "settings/ScreenSizeList.h"
 
 // Where the content stands without the grid: the wallpaper of old, centred at its own
@@ -47,16 +48,6 @@ struct GeneralSettings {
         for (COLORREF& color : colors) color = WHITE_COLOR;
         return colors;
     }
-};
-
-// The caption items, in the order of the captions block.
-enum CaptionItem { CAPTION_MACHINE, CAPTION_OS, CAPTION_OS_VERSION, CAPTION_LOCALE, CAPTION_BROWSER,
-                   CAPTION_BROWSER_VERSION, CAPTION_IP_ADDRESS, CAPTION_USER, CAPTION_COUNT };
-
-struct CaptionSettings {
-    // The network address and the user came later: off until ticked, so that settings
-    // files made before them give the wallpaper they always gave.
-    int32_t enabled[CAPTION_COUNT] = {1, 1, 1, 1, 1, 1, 0, 0};
 };
 
 // The largest margin the General page takes, and the grid's line sizes (0 solid, 1 to

@@ -6,7 +6,9 @@
 #include <iphlpapi.h>
 
 #include <cstdio>
+#include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "win/Handles.h"
 #include "win/SystemLibrary.h"
@@ -65,29 +67,105 @@ bool Shown(const IPv6Address& address)
     return !linkLocal && !multicast && address != loopback && address != IPv6Address{};
 }
 
+bool Counted(const AdapterRecord& adapter) { return adapter.up && !adapter.loopback && !adapter.tunnel; }
+
+// The adapters and their addresses that the address line shows: IPv4 ones, or only
+// when there is none, IPv6 ones.
 template <typename Address>
-std::vector<std::string> Collect(const std::vector<AdapterRecord>& adapters,
-                                 std::vector<Address> AdapterRecord::*addresses)
+std::vector<std::pair<const AdapterRecord*, std::string>> Collect(const std::vector<AdapterRecord>& adapters,
+                                                                  std::vector<Address> AdapterRecord::*addresses)
 {
-    std::vector<std::string> shown;
+    std::vector<std::pair<const AdapterRecord*, std::string>> shown;
     for (const AdapterRecord& adapter : adapters) {
-        if (!adapter.up || adapter.loopback || adapter.tunnel) continue;
+        if (!Counted(adapter)) continue;
         for (const Address& address : adapter.*addresses)
-            if (Shown(address)) shown.push_back(FormatAddress(address));
+            if (Shown(address)) shown.emplace_back(&adapter, FormatAddress(address));
     }
     return shown;
 }
 
+std::vector<std::pair<const AdapterRecord*, std::string>> ShownAddresses(const std::vector<AdapterRecord>& adapters)
+{
+    auto shown = Collect(adapters, &AdapterRecord::ipv4);
+    return shown.empty() ? Collect(adapters, &AdapterRecord::ipv6) : shown;
+}
+
+void AddOnce(std::vector<std::string>& items, const std::string& item)
+{
+    for (const std::string& present : items)
+        if (present == item) return;
+    items.push_back(item);
+}
+
+std::string ServersText(const std::vector<AdapterRecord>& adapters, std::vector<IPv4Address> AdapterRecord::*v4,
+                        std::vector<IPv6Address> AdapterRecord::*v6)
+{
+    std::vector<std::string> servers;
+    for (const AdapterRecord& adapter : adapters)
+        if (adapter.up && !adapter.loopback)
+            for (const IPv4Address& address : adapter.*v4)
+                if (address != IPv4Address{}) AddOnce(servers, FormatAddress(address));
+    for (const AdapterRecord& adapter : adapters)
+        if (adapter.up && !adapter.loopback)
+            for (const IPv6Address& address : adapter.*v6)
+                if (address != IPv6Address{}) AddOnce(servers, FormatAddress(address));
+    return ShownListText(servers);
+}
+
+void AddAddress(const SOCKET_ADDRESS& socketAddress, std::vector<IPv4Address>& ipv4, std::vector<IPv6Address>& ipv6)
+{
+    const SOCKADDR* address = socketAddress.lpSockaddr;
+    if (!address) return;
+    if (address->sa_family == AF_INET && socketAddress.iSockaddrLength >= static_cast<INT>(sizeof(sockaddr_in))) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(&reinterpret_cast<const sockaddr_in*>(address)->sin_addr);
+        ipv4.push_back({bytes[0], bytes[1], bytes[2], bytes[3]});
+    } else if (address->sa_family == AF_INET6 && socketAddress.iSockaddrLength >= static_cast<INT>(sizeof(sockaddr_in6))) {
+        IPv6Address bytes;
+        std::memcpy(bytes.data(), &reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr, bytes.size());
+        ipv6.push_back(bytes);
+    }
+}
+
 }  // namespace
+
+std::string ShownListText(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (size_t i = 0; i < items.size() && i <= MAX_SHOWN_ADDRESSES; ++i)
+        text += (i ? ", " : "") + (i < MAX_SHOWN_ADDRESSES ? items[i] : std::string("..."));
+    return text;
+}
 
 std::string AddressesText(const std::vector<AdapterRecord>& adapters)
 {
-    std::vector<std::string> shown = Collect(adapters, &AdapterRecord::ipv4);
-    if (shown.empty()) shown = Collect(adapters, &AdapterRecord::ipv6);
-    std::string text;
-    for (size_t i = 0; i < shown.size() && i <= MAX_SHOWN_ADDRESSES; ++i)
-        text += (i ? ", " : "") + (i < MAX_SHOWN_ADDRESSES ? shown[i] : std::string("..."));
-    return text;
+    std::vector<std::string> shown;
+    for (const auto& address : ShownAddresses(adapters)) shown.push_back(address.second);
+    return ShownListText(shown);
+}
+
+std::string PhysicalAddressesText(const std::vector<AdapterRecord>& adapters)
+{
+    std::vector<std::string> shown;
+    for (const auto& address : ShownAddresses(adapters)) {
+        std::string text;
+        for (uint8_t octet : address.first->physicalAddress) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : "-%02X", octet);
+            text += hex;
+        }
+        if (!text.empty()) AddOnce(shown, text);
+    }
+    return ShownListText(shown);
+}
+
+std::string GatewaysText(const std::vector<AdapterRecord>& adapters)
+{
+    return ServersText(adapters, &AdapterRecord::gateways4, &AdapterRecord::gateways6);
+}
+
+std::string DnsServersText(const std::vector<AdapterRecord>& adapters)
+{
+    return ServersText(adapters, &AdapterRecord::dnsServers4, &AdapterRecord::dnsServers6);
 }
 
 std::vector<AdapterRecord> QueryAdapters()
@@ -97,8 +175,8 @@ std::vector<AdapterRecord> QueryAdapters()
         SystemLibraryFunction<GetAdaptersAddressesProc>("iphlpapi.dll", "GetAdaptersAddresses");
     std::vector<AdapterRecord> adapters;
     if (!getAdapters) return adapters;
-    const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER |
-                        GAA_FLAG_SKIP_FRIENDLY_NAME;
+    const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_FRIENDLY_NAME |
+                        GAA_FLAG_INCLUDE_GATEWAYS;
     // The list can grow between asking for its size and reading it: ask again then.
     // 64-bit elements: the records it writes need that alignment.
     std::vector<uint64_t> buffer;
@@ -114,19 +192,17 @@ std::vector<AdapterRecord> QueryAdapters()
         record.up = adapter->OperStatus == IfOperStatusUp;
         record.loopback = adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK;
         record.tunnel = adapter->IfType == IF_TYPE_TUNNEL;
-        for (auto* unicast = adapter->FirstUnicastAddress; unicast; unicast = unicast->Next) {
-            const SOCKADDR* address = unicast->Address.lpSockaddr;
-            if (!address) continue;
-            if (address->sa_family == AF_INET && unicast->Address.iSockaddrLength >= static_cast<INT>(sizeof(sockaddr_in))) {
-                const auto* bytes = reinterpret_cast<const uint8_t*>(&reinterpret_cast<const sockaddr_in*>(address)->sin_addr);
-                record.ipv4.push_back({bytes[0], bytes[1], bytes[2], bytes[3]});
-            } else if (address->sa_family == AF_INET6 &&
-                       unicast->Address.iSockaddrLength >= static_cast<INT>(sizeof(sockaddr_in6))) {
-                IPv6Address bytes;
-                std::memcpy(bytes.data(), &reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr, bytes.size());
-                record.ipv6.push_back(bytes);
-            }
-        }
+        for (auto* unicast = adapter->FirstUnicastAddress; unicast; unicast = unicast->Next)
+            AddAddress(unicast->Address, record.ipv4, record.ipv6);
+        const ULONG physicalLength = adapter->PhysicalAddressLength;
+        if (physicalLength <= MAX_ADAPTER_ADDRESS_LENGTH)
+            record.physicalAddress.assign(adapter->PhysicalAddress, adapter->PhysicalAddress + physicalLength);
+        for (auto* dns = adapter->FirstDnsServerAddress; dns; dns = dns->Next)
+            AddAddress(dns->Address, record.dnsServers4, record.dnsServers6);
+        // Only systems from Vista on have the gateway list in their records.
+        if (adapter->Length >= offsetof(IP_ADAPTER_ADDRESSES, FirstGatewayAddress) + sizeof adapter->FirstGatewayAddress)
+            for (auto* gateway = adapter->FirstGatewayAddress; gateway; gateway = gateway->Next)
+                AddAddress(gateway->Address, record.gateways4, record.gateways6);
         adapters.push_back(std::move(record));
     }
     return adapters;

@@ -18,6 +18,9 @@ struct AdapterRecord {
     bool tunnel = false;
     std::vector<IPv4Address> ipv4;
     std::vector<IPv6Address> ipv6;
+    std::vector<uint8_t> physicalAddress;
+    std::vector<IPv4Address> gateways4, dnsServers4;
+    std::vector<IPv6Address> gateways6, dnsServers6;
 };
 
 // "192.168.1.20"; "2001:db8::1" in the shortest form (RFC 5952).
@@ -32,6 +35,15 @@ constexpr size_t MAX_SHOWN_ADDRESSES = 4;
 // there is none, their global IPv6 addresses (not link-local fe80::/10); joined with
 // ", ", at most MAX_SHOWN_ADDRESSES, then "...". Empty without any.
 std::string AddressesText(const std::vector<AdapterRecord>& adapters);
+// The physical addresses ("02-FC-00-00-00-01") of the adapters whose addresses
+// AddressesText shows, in the same order, the same way.
+std::string PhysicalAddressesText(const std::vector<AdapterRecord>& adapters);
+// The gateways, and the DNS servers, of the adapters that are up (not loopback):
+// IPv4 first, each once, the same way.
+std::string GatewaysText(const std::vector<AdapterRecord>& adapters);
+std::string DnsServersText(const std::vector<AdapterRecord>& adapters);
+// Items joined with ", ", at most MAX_SHOWN_ADDRESSES, then "..." for the rest.
+std::string ShownListText(const std::vector<std::string>& items);
 
 // The real adapters (iphlpapi.dll from the system folder; none when it cannot be had).
 // Nothing here waits on the network.

@@ -55,6 +55,23 @@ bool RegistryKey::ReadDword(const std::string& name, DWORD& value) const
     return true;
 }
 
+bool RegistryKey::ReadRaw(const std::string& name, DWORD& type, std::vector<uint8_t>& data, DWORD limit) const
+{
+    if (!key_) return false;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = 0;
+        if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size > limit)
+            return false;
+        data.assign(size, 0);
+        const LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, data.data(), &size);
+        if (result == ERROR_MORE_DATA) continue;
+        if (result != ERROR_SUCCESS) return false;
+        data.resize(size);
+        return true;
+    }
+    return false;
+}
+
 bool RegistryKey::WriteString(const std::string& name, const std::string& text)
 {
     if (!key_) {

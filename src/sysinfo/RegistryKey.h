@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "win/Handles.h"
 
@@ -24,6 +25,8 @@ public:
     std::string ReadString(const std::string& name, const std::string& defaultText) const;
     // A REG_DWORD value; false when it is missing or of another type.
     bool ReadDword(const std::string& name, DWORD& value) const;
+    // A value's type and bytes as stored, when it exists and holds at most limit bytes.
+    bool ReadRaw(const std::string& name, DWORD& type, std::vector<uint8_t>& data, DWORD limit) const;
     // Stores text as REG_SZ with its terminating zero; false with the last error set.
     bool WriteString(const std::string& name, const std::string& text);
     // Removes a value; false with the last error set (ERROR_FILE_NOT_FOUND: none).

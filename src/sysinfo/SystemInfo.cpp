@@ -1,10 +1,6 @@
 #include "sysinfo/SystemInfo.h"
 
-#include "resources/resource.h"
-#include "sysinfo/BrowserDiscovery.h"
-#include "sysinfo/NetworkIdentity.h"
 #include "sysinfo/RegistryKey.h"
-#include "win/ResourceText.h"
 #include "win/SystemLibrary.h"
 
 namespace {
@@ -72,37 +68,6 @@ OsVersionRecord QueryOsVersion()
     return record;
 }
 
-
-void CollectCaptionValues(CaptionValues& values, HINSTANCE resources)
-{
-    char name[16] = "";
-    DWORD size = sizeof name;
-    values.machineName = GetComputerNameA(name, &size) ? std::string(name, strnlen(name, sizeof name)) : "";
-
-    const OsVersionRecord record = QueryOsVersion();
-    const RegistryReader registry = SystemRegistry();
-    values.osName = OsNameCaption(record, registry, LoadResourceText(IDS_UNKNOWN_OS_VERSION, resources),
-                                  LoadResourceText(IDS_UNKNOWN_OS, resources));
-    values.osVersion = OsVersionCaption(record, registry, LoadResourceText(IDS_OS_VERSION_FORMAT, resources));
-
-    char language[256] = "", country[256] = "";
-    if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, language, sizeof language)) language[0] = '\0';
-    if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGCOUNTRY, country, sizeof country)) country[0] = '\0';
-    values.locale = LocaleCaption(language, country);
-
-    BrowserInfo browser;
-    if (GetDefaultBrowserInfo(browser)) {
-        values.browser = browser.description;
-        values.browserVersion = browser.fileVersionText;
-    }
-    values.ipAddress = AddressesText(QueryAdapters());
-    values.user = SignedInUser();
-    // A value is one line: a line break in a version resource or a computer name
-    // must not forge another caption.
-    for (std::string* value : {&values.machineName, &values.osName, &values.osVersion, &values.locale,
-                               &values.browser, &values.browserVersion, &values.ipAddress, &values.user})
-        *value = WithoutControlCharacters(*value);
-}
 
 std::string WithoutControlCharacters(std::string text)
 {

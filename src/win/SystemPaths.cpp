@@ -45,12 +45,13 @@ bool FolderWritable(const std::string& folder)
     return file || GetLastError() == ERROR_FILE_EXISTS;
 }
 
-std::string WallpaperFolder()
+std::string WallpaperFolder(bool perUser)
 {
     const std::string windows = WindowsDirectory();
-    if (!windows.empty() && FolderWritable(windows)) return windows;
+    if (!perUser && !windows.empty() && FolderWritable(windows)) return windows;
     const std::string user = UserFolder();
-    return !user.empty() && MakeFolder(user) ? user : windows;
+    if (!user.empty() && MakeFolder(user)) return user;
+    return perUser ? std::string() : windows;
 }
 
 std::string ExecutablePath()

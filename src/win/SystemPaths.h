@@ -17,8 +17,10 @@ bool MakeFolder(const std::string& folder);
 // Whether this user can make a file in the folder (tried with one deleted on close).
 bool FolderWritable(const std::string& folder);
 // Where wallpapers go: the Windows directory where this user can write there, else
-// the user's own folder (made when needed).
-std::string WallpaperFolder();
+// the user's own folder (made when needed). A wallpaper that shows values of this user
+// (perUser) always goes to the user's own folder: on a shared machine another user's
+// logon must never take it.
+std::string WallpaperFolder(bool perUser = false);
 // The full path of this process's executable, whatever its length.
 std::string ExecutablePath();
 // The part of a path up to and with its last backslash or slash ("" for a bare name).
