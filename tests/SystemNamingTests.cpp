@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <map>
 
+#include "captions/CustomSource.h"
 #include "sysinfo/BrowserDiscovery.h"
+#include "sysinfo/FirmwareTable.h"
+#include "sysinfo/MachineFacts.h"
 #include "sysinfo/NetworkIdentity.h"
 #include "sysinfo/SystemInfo.h"
 
@@ -177,10 +180,167 @@ TEST(NetworkAddresses, WhichAddressesTheWallpaperShows)
     };
     for (const Case& c : cases) EXPECT_EQ(AddressesText(c.adapters), c.text);
 
+    // The physical addresses of the adapters the address line shows, in its order, once
+    // each; gateways and DNS servers of the adapters that are up, IPv4 first, once each.
+    AdapterRecord wired = adapter({v4(10, 0, 0, 1)}), wireless = adapter({v4(10, 0, 0, 2)}, {global}),
+                  silent = adapter({}), off = down;
+    wired.physicalAddress = {0x02, 0xfc, 0, 0, 0, 1};
+    wireless.physicalAddress = {0xa, 0xb, 0xc, 0xd, 0xe, 0xf};
+    silent.physicalAddress = off.physicalAddress = {9, 9, 9, 9, 9, 9};
+    wired.gateways4 = {v4(10, 0, 0, 254)};
+    wireless.gateways6 = {linkLocal};
+    wireless.gateways4 = {v4(10, 0, 0, 254), v4(0, 0, 0, 0)};
+    off.gateways4 = {v4(10, 9, 9, 9)};
+    wired.dnsServers4 = {v4(10, 0, 0, 53), v4(1, 1, 1, 1), v4(8, 8, 8, 8), v4(9, 9, 9, 9), v4(8, 8, 4, 4)};
+    const std::vector<AdapterRecord> adapters = {silent, off, wireless, wired};
+    EXPECT_EQ(PhysicalAddressesText(adapters), "0A-0B-0C-0D-0E-0F, 02-FC-00-00-00-01");
+    EXPECT_EQ(GatewaysText(adapters), "10.0.0.254, fe80::7");
+    EXPECT_EQ(DnsServersText(adapters), "10.0.0.53, 1.1.1.1, 8.8.8.8, 9.9.9.9, ...");
+    wireless.ipv4.clear();  // IPv6 alone on the wireless adapter: its physical address alone
+    wired.ipv4.clear();
+    EXPECT_EQ(PhysicalAddressesText({wireless, wired}), "0A-0B-0C-0D-0E-0F");
+
     // The shortest IPv6 form: the longest run of zero groups (the first of equals) as "::".
     EXPECT_EQ(FormatAddress(v6({}, 0)), "::");
     EXPECT_EQ(FormatAddress(v6({0xfd}, 2)), "fd00::2");
     EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1}), "2001:db8:0:1::1");
     EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1}), "2001:db8::1:0:0:1");
     EXPECT_EQ(FormatAddress(IPv6Address{0x20, 0x01, 0, 0, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}), "2001:0:1:2:3:4:5:6");
+}
+
+TEST(MachineTexts, SizesTimesProcessorsDrivesDomains)
+{
+    for (const auto& [bytes, text] : std::vector<std::pair<uint64_t, const char*>>{
+             {0, "0 MB"}, {512ull << 20, "512 MB"}, {(1ull << 30) - 1, "1024 MB"}, {1ull << 30, "1.0 GB"},
+             {25278717952ull, "23.5 GB"}, {270582939648ull, "252.0 GB"}})
+        EXPECT_EQ(SizeText(bytes), text) << bytes;
+    EXPECT_EQ(MinuteText({2026, 12, 2, 8, 9, 5, 59, 999}), "2026-12-08 09:05");
+    EXPECT_EQ(ProcessorText("  Intel(R)  Xeon(R)\tCPU   @ 2.20GHz  ", 8), "Intel(R) Xeon(R) CPU @ 2.20GHz (8 logical processors)");
+    EXPECT_EQ(ProcessorText("Solo", 1), "Solo (1 logical processor)");
+    EXPECT_EQ(ProcessorText("   ", 4), "");
+    EXPECT_EQ(SystemTypeText(PROCESSOR_ARCHITECTURE_AMD64) + SystemTypeText(PROCESSOR_ARCHITECTURE_INTEL) +
+                  SystemTypeText(12) + SystemTypeText(0xFFFF),
+              "x64x86ARM64");
+    std::vector<DriveSpace> drives = {{'C', 80'900'000'000ull, 270'582'939'648ull}, {'D', 1ull << 29, 1ull << 30}};
+    EXPECT_EQ(FreeSpaceText(drives), "C: 75.3 GB free of 252.0 GB, D: 512 MB free of 1.0 GB");
+    drives.resize(5, drives[1]);
+    EXPECT_EQ(FreeSpaceText(drives).substr(FreeSpaceText(drives).size() - 5), ", ...");
+    EXPECT_EQ(DomainText("corp.example.com", "CORP", false), "corp.example.com");
+    EXPECT_EQ(DomainText("", "CORP", false), "CORP");
+    EXPECT_EQ(DomainText("", "WORKGROUP", true), "WORKGROUP (workgroup)");
+    EXPECT_EQ(DomainText("", "", true), "");
+    EXPECT_EQ(LogonServerText("\\\\DC01") + LogonServerText("DC02") + LogonServerText("\\\\"), "DC01DC02");
+    // The boot time is the local time of now less the uptime, whole days past 49.7 of them.
+    const FILETIME epoch = {0xD53E8000, 0x019DB1DE};  // 1970-01-01 00:00 UTC
+    ULARGE_INTEGER later = {};
+    later.LowPart = epoch.dwLowDateTime;
+    later.HighPart = epoch.dwHighDateTime;
+    later.QuadPart += 120ull * 24 * 3600 * 10'000'000;  // 120 days on
+    EXPECT_EQ(LocalMinuteBefore({later.LowPart, later.HighPart}, 60ull * 24 * 3600 * 1000).substr(0, 4), "1970");
+    EXPECT_EQ(LocalMinuteBefore(epoch, 1ull << 62), "");
+}
+
+namespace {
+
+// A raw firmware table: the 8-byte header, then the records as given.
+std::vector<uint8_t> Table(const std::vector<std::vector<uint8_t>>& records, int lengthChange = 0)
+{
+    std::vector<uint8_t> body;
+    for (const auto& record : records) body.insert(body.end(), record.begin(), record.end());
+    const uint32_t length = static_cast<uint32_t>(static_cast<int>(body.size()) + lengthChange);
+    std::vector<uint8_t> table = {0, 3, 4, 0};
+    for (int shift = 0; shift < 32; shift += 8) table.push_back(static_cast<uint8_t>(length >> shift));
+    table.insert(table.end(), body.begin(), body.end());
+    return table;
+}
+
+std::vector<uint8_t> Record(uint8_t type, std::vector<uint8_t> formatted, const std::vector<std::string>& strings)
+{
+    std::vector<uint8_t> record = {type, static_cast<uint8_t>(4 + formatted.size()), 0, 0};
+    record.insert(record.end(), formatted.begin(), formatted.end());
+    for (const std::string& text : strings) {
+        record.insert(record.end(), text.begin(), text.end());
+        record.push_back(0);
+    }
+    if (strings.empty()) record.push_back(0);
+    record.push_back(0);
+    return record;
+}
+
+std::string Identity(const std::vector<uint8_t>& table)
+{
+    const FirmwareIdentity found = ParseFirmwareTable(table.data(), table.size());
+    return found.manufacturer + "|" + found.model + "|" + found.serialNumber + "|" + found.assetTag;
+}
+
+}  // namespace
+
+TEST(FirmwareTable, RecordsStringsPlaceholdersAndLyingLengths)
+{
+    const auto bios = Record(0, {1, 2, 0, 3}, {"Vendor", "1.0"});
+    const auto system = Record(1, {1, 2, 0, 3}, {"Contoso", "  Model 7 ", "SN\x01" "123"});
+    const auto enclosure = Record(3, {1, 3, 0, 0, 2}, {"Contoso", "AT-42"});
+    const auto end = Record(127, {}, {});
+    EXPECT_EQ(Identity(Table({bios, system, enclosure, end})), "Contoso|Model 7|SN 123|AT-42");
+    EXPECT_EQ(Identity(Table({})), "|||");
+    EXPECT_EQ(Identity({1, 2, 3}), "|||");  // shorter than the header
+    // Placeholders count as no value; string 0 is none, a number past the strings too.
+    EXPECT_EQ(Identity(Table({Record(1, {1, 2, 0, 3}, {"To Be Filled By O.E.M.", "Default string", "00000000"}),
+                              Record(3, {0, 3, 0, 0, 9}, {})})),
+              "|||");
+    EXPECT_EQ(Identity(Table({Record(1, {0, 2, 0, 3}, {"x", "System Product Name", "   "})})), "|||");
+    for (const char* text : {"Not Specified", "none", "SYSTEM SERIAL NUMBER", "0", "  ", "", "00-00 00"})
+        EXPECT_TRUE(IsPlaceholderText(text)) << text;
+    for (const char* text : {"Dell Inc.", "0A1", "R4-B2"}) EXPECT_FALSE(IsPlaceholderText(text)) << text;
+    // The end record stops the walk: a system record after it is not read.
+    EXPECT_EQ(Identity(Table({end, system})), "|||");
+    // A table whose header claims more than the buffer, a record longer than what is
+    // left, strings without their end: nothing is read past the buffer.
+    auto cut = Table({bios, system});
+    cut.resize(cut.size() - 3);  // inside the system record's last string, which is not read
+    EXPECT_EQ(Identity(cut), "Contoso|Model 7||");
+    EXPECT_EQ(Identity(Table({bios, system}, 1000)), "Contoso|Model 7|SN 123|");
+    EXPECT_EQ(Identity(Table({bios, system}, -8)), "Contoso|Model 7||");  // the stated length ends inside it
+    auto lying = system;
+    lying[1] = 200;  // a formatted part longer than the table
+    EXPECT_EQ(Identity(Table({lying, enclosure})), "|||");
+    lying[1] = 2;  // shorter than a record's header
+    EXPECT_EQ(Identity(Table({lying, enclosure})), "|||");
+}
+
+TEST(CustomSources, KindsRegistryPathsAndValues)
+{
+    const auto kindOf = [](const char* text) { return static_cast<int>(ParseCustomSource(text).kind); };
+    EXPECT_EQ(kindOf("registry:HKLM\\A\\B"), static_cast<int>(SourceKind::Registry));
+    EXPECT_EQ(kindOf("ENV:SITE"), static_cast<int>(SourceKind::Environment));
+    EXPECT_EQ(kindOf("Version:%ProgramFiles%\\a.exe"), static_cast<int>(SourceKind::Version));
+    EXPECT_EQ(ParseCustomSource("text:R4-B2").target, "R4-B2");
+    for (const char* never : {"cmd:/c calc", "powershell:Get-Item", "https://example.com/x", "C:\\x.exe", "", "env"})
+        EXPECT_EQ(kindOf(never), static_cast<int>(SourceKind::None)) << never;
+    EXPECT_TRUE(IsPerUserSource(ParseCustomSource("env:USERNAME")));
+    EXPECT_TRUE(IsPerUserSource(ParseCustomSource("registry:HKEY_CURRENT_USER\\Software\\X\\Y")));
+    EXPECT_FALSE(IsPerUserSource(ParseCustomSource("registry:HKLM\\Software\\X\\Y")));
+    EXPECT_FALSE(IsPerUserSource(ParseCustomSource("text:%USERNAME%")));
+
+    RegistryPath path;
+    ASSERT_TRUE(ParseRegistryPath("hklm\\SOFTWARE\\Contoso\\Inventory\\AssetTag", path));
+    EXPECT_TRUE(path.root == HKEY_LOCAL_MACHINE && path.key == "SOFTWARE\\Contoso\\Inventory" && path.value == "AssetTag");
+    ASSERT_TRUE(ParseRegistryPath("HKCU\\Key\\", path));  // the key's default value
+    EXPECT_TRUE(path.root == HKEY_CURRENT_USER && path.key == "Key" && path.value.empty());
+    for (const char* bad : {"HKLM\\OnlyValue", "HKCR\\A\\B", "\\\\server\\A\\B", "HKLM", ""})
+        EXPECT_FALSE(ParseRegistryPath(bad, path)) << bad;
+
+    const auto bytes = [](const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); };
+    const auto expand = [](const std::string& text) { return "<" + text + ">"; };
+    EXPECT_EQ(RegistryValueText(REG_SZ, bytes(std::string("abc\0junk", 8)), expand), "abc");
+    EXPECT_EQ(RegistryValueText(REG_SZ, bytes("no end"), expand), "no end");
+    EXPECT_EQ(RegistryValueText(REG_EXPAND_SZ, bytes(std::string("%A%\0", 4)), expand), "<%A%>");
+    EXPECT_EQ(RegistryValueText(REG_DWORD, {0x2a, 0, 0, 0x80}, expand), "2147483690");
+    EXPECT_EQ(RegistryValueText(REG_DWORD, {0x2a, 0}, expand), "");
+    EXPECT_EQ(RegistryValueText(REG_QWORD, {0, 0, 0, 0, 1, 0, 0, 0}, expand), "4294967296");
+    EXPECT_EQ(RegistryValueText(REG_MULTI_SZ, bytes(std::string("a\0bc\0\0", 7)), expand), "a, bc");
+    EXPECT_EQ(RegistryValueText(REG_MULTI_SZ, bytes(std::string("a\0bc", 4)), expand), "a, bc");
+    EXPECT_EQ(RegistryValueText(REG_BINARY, bytes("text"), expand), "");
+    EXPECT_EQ(CustomValueText(std::string(5000, 'x') + "\n").size(), MAX_CUSTOM_VALUE);
+    EXPECT_EQ(CustomValueText("a\r\nb"), "a  b");
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <set>
 #include <sstream>
@@ -25,6 +26,7 @@
 #include "sysinfo/VersionInfo.h"
 #include "win/Placement.h"
 #include "win/SystemLibrary.h"
+#include "win/SystemPaths.h"
 
 namespace {
 
@@ -369,6 +371,131 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
 
 // Stored settings give the very wallpaper their file was made with, byte for byte (what
 // each shows is in its name and first line). MURVEX_UPDATE_WALLPAPERS writes them anew after a change to
+// Every other value /info prints, against what Linux knows of the host (read by the test
+// harness from the kernel's files; Wine's processors, memory, adapters and drive C: are
+// the host's). The firmware's records are empty in a virtual machine without them.
+TEST_F(Unattended, InfoAgreesWithWhatLinuxKnowsOfTheHost)
+{
+    const auto host = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    if (host("MURVEX_HOST_CPUS").empty()) GTEST_SKIP() << "run through tests/with-host-values.sh";
+    const time_t before = time(nullptr);
+    const ProcessRun run = RunProgram(exe, "/info");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    // Within a minute: the clock may pass a minute's end between the two readings.
+    const auto minutes = [](time_t at) {
+        std::set<std::string> nearby;
+        for (time_t moment : {at - 60, at, at + 60}) {
+            char text[32];
+            strftime(text, sizeof text, "%Y-%m-%d %H:%M", localtime(&moment));
+            nearby.insert(text);
+        }
+        return nearby;
+    };
+    EXPECT_EQ(minutes(before).count(InfoLine(run.out, "Updated:")), 1u) << InfoLine(run.out, "Updated:");
+    EXPECT_EQ(minutes(std::stoll(host("MURVEX_HOST_BOOTED"))).count(InfoLine(run.out, "Boot Time:")), 1u)
+        << InfoLine(run.out, "Boot Time:");
+    const int cpus = std::stoi(host("MURVEX_HOST_CPUS"));
+    EXPECT_EQ(InfoLine(run.out, "CPU:"),
+              host("MURVEX_HOST_CPU") + " (" + std::to_string(cpus) + (cpus == 1 ? " logical processor)" : " logical processors)"));
+    char memory[32];
+    std::snprintf(memory, sizeof memory, "%.1f GB", std::stod(host("MURVEX_HOST_MEMORY_KB")) / (1 << 20));
+    EXPECT_EQ(InfoLine(run.out, "Memory:"), memory);
+    EXPECT_EQ(InfoLine(run.out, "System Type:"), "x64");
+    // Drive C: is the prefix's folder: its size exactly, its free space as it was a moment ago.
+    std::istringstream disk(host("MURVEX_HOST_DISK"));
+    double available = 0, blocks = 0, blockSize = 0;
+    ASSERT_TRUE(disk >> available >> blocks >> blockSize) << host("MURVEX_HOST_DISK");
+    const std::string space = InfoLine(run.out, "Free Space:");
+    char total[32];
+    std::snprintf(total, sizeof total, " GB free of %.1f GB", blocks * blockSize / (1 << 30));
+    ASSERT_EQ(space.rfind("C: ", 0), 0u) << space;
+    EXPECT_NE(space.find(total), std::string::npos) << space;
+    EXPECT_NEAR(std::stod(space.substr(3)), available * blockSize / (1 << 30), 0.5) << space;
+    // The default route's device and gateway, and the first name server.
+    for (const auto& [label, value] : {std::pair{"MAC Address:", host("MURVEX_HOST_MAC")},
+                                       {"Default Gateway:", host("MURVEX_HOST_GATEWAY")},
+                                       {"DNS Server:", host("MURVEX_HOST_DNS")}}) {
+        if (value.empty()) continue;  // a host without a default route or a name server
+        EXPECT_NE(InfoLine(run.out, label).find(value), std::string::npos) << label << " " << InfoLine(run.out, label);
+    }
+    EXPECT_NE(InfoLine(run.out, "Domain:"), "");
+    // Every line in the table's order, the monitors last.
+    size_t at = 0;
+    for (const char* label : {"IP Address:", "User:", "Domain:", "Logon Server:", "Boot Time:", "CPU:", "Memory:",
+                              "System Type:", "Free Space:", "MAC Address:", "Default Gateway:", "DNS Server:",
+                              "Manufacturer:", "Model:", "Serial Number:", "Asset Tag:", "Updated:", "Monitors:"}) {
+        const size_t found = run.out.find(std::string("\n") + label + "\t");
+        EXPECT_TRUE(found != std::string::npos && found > at) << label;
+        at = found;
+    }
+}
+
+// The administrator's own lines read a registry value of each type, a variable, a file's
+// version and fixed text; nothing else, and nothing ever runs. A ticked line of this user
+// (an environment variable) puts the wallpaper in the user's own folder.
+TEST_F(Unattended, CustomLinesAreReadNeverRun)
+{
+    const std::string key = "Software\\MurvexTest\\Inventory";
+    const auto setValue = [&](const char* name, DWORD type, const std::string& data) {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, data.data(), static_cast<DWORD>(data.size())),
+                  ERROR_SUCCESS);
+    };
+    setValue("Tag", REG_SZ, std::string("AT-42\r\nSystem Name:\tforged\0", 27));
+    setValue("Path", REG_EXPAND_SZ, std::string("%MURVEX_SITE%-x\0", 16));
+    setValue("Count", REG_DWORD, std::string("\x2a\0\0\0", 4));
+    setValue("Big", REG_QWORD, std::string("\0\0\0\0\x01\0\0\0", 8));
+    setValue("Racks", REG_MULTI_SZ, std::string("R1\0R2\0\0", 7));
+    setValue("Blob", REG_BINARY, "abc");
+    SetEnvironmentVariableA("MURVEX_SITE", "Berlin");  // the program inherits it
+    const std::string marker = folder.File("ran.txt");
+    Master("[Custom]\r\n"
+           "Label1=Tag:\r\nSource1=registry:HKCU\\" + key + "\\Tag\r\n"
+           "Label2=Path:\r\nSource2=Registry:HKEY_CURRENT_USER\\" + key + "\\Path\r\n"
+           "Label3=Count:\r\nSource3=registry:HKCU\\" + key + "\\Count\r\n"
+           "Label4=Big:\r\nSource4=registry:HKCU\\" + key + "\\Big\r\n"
+           "Label5=Racks:\r\nSource5=registry:HKCU\\" + key + "\\Racks\r\n"
+           "Label6=Blob:\r\nSource6=registry:HKCU\\" + key + "\\Blob\r\n"
+           "Label7=Missing:\r\nSource7=registry:HKLM\\SOFTWARE\\MurvexNoSuchKey\\X\r\n"
+           "Label8=Site:\r\nSource8=env:MURVEX_SITE\r\n"
+           "Label9=Agent:\r\nSource9=version:%MURVEX_FIXTURES%\\browser_fixture.exe\r\n"
+           "Label10=Rack:\r\nSource10=text:  R4-B2 %1 %0d\r\n"
+           "Label11=Command:\r\nSource11=cmd:/c echo x > \"" + marker + "\"\r\n"
+           "Label12=Shell:\r\nSource12=C:\\windows\\system32\\cmd.exe /c echo x > \"" + marker + "\"\r\n"
+           "Label13=Script:\r\nSource13=powershell:Set-Content '" + marker + "' x\r\n"
+           "Label14=" + std::string(100, 'L') + "\r\nSource14=text:" + std::string(3000, 'v') + "\r\n");
+    SetEnvironmentVariableA("MURVEX_FIXTURES", FolderOf(BesideTest("browser_fixture.exe")).c_str());
+    ProcessRun run = RunProgram(exe, "/info");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    const size_t custom = run.out.find("\nTag:\t") + 1;
+    ASSERT_NE(custom, 0u) << run.out;
+    EXPECT_EQ(run.out.substr(custom, run.out.find("Monitors:") - custom),
+              "Tag:\tAT-42  System Name: forged\r\nPath:\tBerlin-x\r\nCount:\t42\r\nBig:\t4294967296\r\nRacks:\tR1, R2\r\n"
+              "Blob:\t\r\nMissing:\t\r\nSite:\tBerlin\r\nAgent:\t7.1.2.3\r\nRack:\t  R4-B2 %1 %0d\r\nCommand:\t\r\n"
+              "Shell:\t\r\nScript:\t\r\n" + std::string(64, 'L') + "\t" + std::string(1024, 'v') + "\r\n");
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a source ran";
+
+    // /refresh: the variable's line ticked (custom lines are, unless ShowN=0), the
+    // wallpaper is this user's own, in the user's folder; with it off, the Windows directory.
+    const std::string userWallpaper = UserFolder() + "MurvexE2E.bmp";
+    DeleteFileA(userWallpaper.c_str());
+    Master("[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n[Custom]\r\nLabel1=Site:\r\nSource1=env:MURVEX_SITE\r\n");
+    run = RunProgram(exe, "/refresh");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(GetFileAttributesA(userWallpaper.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(WindowsFile("MurvexE2E.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(userWallpaper.c_str());
+    Master("[Save]\r\nFilename=MurvexE2E.bmp\r\nSetAsWallpaper=0\r\n[Custom]\r\nLabel1=Site:\r\nSource1=env:MURVEX_SITE\r\n"
+           "Show1=0\r\n[Captions]\r\nCPU=1\r\n");
+    run = RunProgram(exe, "/refresh");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(GetFileAttributesA(userWallpaper.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(WindowsFile("MurvexE2E.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MurvexTest");
+}
+
 // what the wallpaper should be, checked by eye.
 TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
 {
