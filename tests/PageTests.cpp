@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "WindowTestSupport.h"
 #include "dialogs/ContextHelp.h"
 #include "dialogs/KCWinAppEx.h"
+#include "pages/CaptionsPage.h"
 #include "pages/GeneralPage.h"
 #include "pages/GridPage.h"
 #include "pages/NotesPage.h"
@@ -240,6 +242,108 @@ TEST_F(PageTest, GridListButtonsAndAddingAndRemovingSizes)
     }
     EXPECT_NE(settings.sizes.Entries()[1].enabled, enabled);
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_GRID_REMOVE)));
+}
+
+namespace {
+
+std::string RowText(HWND list, int row, int column)
+{
+    char text[256] = "";
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    return text;
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask)
+{
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+// The lines in wallpaper order with their ticks and values; a value overwritten, a line
+// ticked and moved; one of the administrator's lines added, changed and removed.
+TEST_F(PageTest, CaptionLinesListOrderAndOwnLines)
+{
+    CaptionSettings settings;
+    settings.custom = {{"Rack:", "text:R4-B2", 1}};
+    settings.order = ParseOrderText("Custom1,Locale");
+    CaptionsPage page(settings);
+    Open(page);
+    HWND list = page.Item(IDC_CAPTIONS_LIST);
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), CAPTION_COUNT + 1);
+    EXPECT_EQ(RowText(list, 0, 0) + RowText(list, 0, 1) + RowText(list, 1, 0) + RowText(list, 2, 0) + RowText(list, 23, 0),
+              "Rack:R4-B2Locale:System Name:Updated:");
+    EXPECT_EQ(WindowText(page.Item(IDC_CAPTIONS_VALUE)), "R4-B2");  // the first row selected
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_UP)));
+    EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_REMOVE)));
+
+    // The CPU's line: its value found, greyed until ticked; overwritten, the list follows.
+    SetRowState(list, 12, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(RowText(list, 12, 0), "CPU:");
+    EXPECT_NE(WindowText(page.Item(IDC_CAPTIONS_VALUE)).find("logical processor"), std::string::npos);
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));
+    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_EDIT_LINE)));
+    EXPECT_TRUE(Posted(page).empty());
+    SetRowState(list, 12, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ(settings.enabled[CAPTION_CPU], 1);
+    EXPECT_EQ(Posted(page), SETTINGS);
+    ASSERT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));
+    Type(page, IDC_CAPTIONS_VALUE, "Eight cores");
+    EXPECT_EQ(LineValue(page.Values(), CAPTION_CPU), "Eight cores");
+    EXPECT_EQ(RowText(list, 12, 1), "Eight cores");
+    EXPECT_EQ(Posted(page), SETTINGS);
+    Click(page, IDC_CAPTIONS_UP);
+    Click(page, IDC_CAPTIONS_UP);
+    EXPECT_NE(OrderText(LineOrder(settings)).find(",Domain,CPU,LogonServer,BootTime,"), std::string::npos);
+    EXPECT_EQ(RowText(list, 10, 0), "CPU:");
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 10);
+    EXPECT_EQ(Posted(page), (std::vector<UINT>{UM_SETTINGS_CHANGED, UM_SETTINGS_CHANGED}));
+
+    // Add: label, kind and source in a small dialog that shows what it reads; then Edit.
+    const auto lineDialog = [&](const char* label, int kind, const char* source, std::string* valueNow) {
+        return std::thread([=] {
+            HWND window = nullptr;
+            if (!WaitFor([&] { return (window = FindProcessWindow("#32770", "Caption Line")) != nullptr; })) return;
+            if (label) SetDlgItemTextA(window, IDC_CUSTOM_LABEL, label);
+            SendDlgItemMessageA(window, IDC_CUSTOM_KIND, CB_SETCURSEL, static_cast<WPARAM>(kind), 0);
+            SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CUSTOM_KIND, CBN_SELCHANGE), 0);
+            SetDlgItemTextA(window, IDC_CUSTOM_SOURCE, source);
+            if (valueNow) *valueNow = WindowText(GetDlgItem(window, IDC_CUSTOM_VALUE));
+            SendMessageA(window, WM_COMMAND, IDOK, 0);
+        });
+    };
+    std::string valueNow;
+    std::thread user = lineDialog("Site:", 1, "MURVEX_PAGE_SITE", &valueNow);  // an environment variable
+    SetEnvironmentVariableA("MURVEX_PAGE_SITE", "Berlin");
+    Click(page, IDC_CAPTIONS_ADD);
+    user.join();
+    EXPECT_EQ(valueNow, "Berlin");
+    ASSERT_EQ(settings.custom.size(), 2u);
+    EXPECT_EQ(settings.custom[1].source, "env:MURVEX_PAGE_SITE");
+    EXPECT_EQ(RowText(list, 24, 0) + RowText(list, 24, 1), "Site:Berlin");  // last, selected
+    EXPECT_EQ(Posted(page), SETTINGS);
+    user = lineDialog(nullptr, 3, "Room 4", nullptr);
+    Click(page, IDC_CAPTIONS_EDIT_LINE);
+    user.join();
+    EXPECT_EQ(settings.custom[1], (CustomLine{"Site:", "text:Room 4", 1}));
+    EXPECT_EQ(RowText(list, 24, 1), "Room 4");
+
+    // Remove asks first; the line after it moves up in the order.
+    SetRowState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    messages.answer = IDYES;
+    Click(page, IDC_CAPTIONS_REMOVE);
+    EXPECT_EQ(messages.shown.at(0).text, "Are you sure you want to remove the line \"Rack:\"?");
+    ASSERT_EQ(settings.custom.size(), 1u);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), CAPTION_COUNT + 1);
+    EXPECT_EQ(RowText(list, 0, 0) + RowText(list, 23, 0) + RowText(list, 23, 1), "Locale:Site:Room 4");
+    EXPECT_EQ(page.Values().custom, std::vector<std::string>{"Room 4"});
 }
 
 // Every help text fits its popup whole: measured in the popup's own font with the flags it

@@ -86,6 +86,42 @@ std::string RunEntry(HKEY root)
     return run.ReadString("Murvex", "<none>");
 }
 
+// Adds to a hostile settings file the later caption flags, an order and a [Custom]
+// section: labels and sources huge, empty, full of control bytes, naming commands,
+// missing values, devices and variables that are not there.
+void AddHostileCaptionLines(std::string& file, std::mt19937& random)
+{
+    auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    auto text = [&](size_t longest) {
+        std::string made(below(4) ? below(40) : below(longest), 'x');
+        for (char& c : made) c = static_cast<char>(below(3) ? "%\t\\:;=[]\" a"[below(11)] : static_cast<char>(random()));
+        std::replace_if(made.begin(), made.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+        return made;
+    };
+    std::string captions;
+    for (const char* key : {"Domain", "LogonServer", "BootTime", "CPU", "Memory", "SystemType", "FreeSpace", "MACAddress",
+                            "Gateway", "DNSServer", "Manufacturer", "Model", "SerialNumber", "AssetTag", "Updated"})
+        if (below(3)) captions += std::string(key) + "=" + std::to_string(static_cast<int>(random() % 5) - 1) + "\r\n";
+    const char* const names[] = {"Machine", "User", "CPU", "Updated", "Custom1", "custom16", "Custom17", "Custom0", "Bogus", ""};
+    std::string order;
+    for (size_t n = below(3) ? below(40) : below(3000); n > 0; --n) order += std::string(names[below(10)]) + (below(9) ? "," : ",,");
+    captions += "Order=" + order + "\r\n";
+    const size_t at = file.find("[Captions]\r\n");
+    file.insert(at == std::string::npos ? file.size() : at + 12, (at == std::string::npos ? "[Captions]\r\n" : "") + captions);
+    const std::string sources[] = {
+        "registry:HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProductName", "registry:HKCU\\" + text(3000),
+        "registry:HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\\Path", "registry:HKLM",
+        "env:PATH", "env:" + text(400), "env:=C:", "version:%SystemRoot%\\system32\\kernel32.dll", "version:\\\\.\\nul",
+        "version:" + text(3000), "text:" + text(5000), "cmd:/c echo x", "powershell:Get-Date", "", text(300)};
+    file += "[Custom]\r\n";
+    for (size_t line = 1 + below(3); line <= 18; line += 1 + below(below(2) ? 4 : 1)) {
+        const std::string number = std::to_string(line);
+        if (below(4)) file += "Label" + number + "=" + text(200) + "\r\n";
+        if (below(4)) file += "Source" + number + "=" + sources[below(15)] + "\r\n";
+        if (!below(4)) file += "Show" + number + "=" + std::to_string(static_cast<int>(random() % 3) - 1) + "\r\n";
+    }
+}
+
 // A settings file of the kind a careless or hostile administrator could leave on a
 // share: every key, with values out of range, malformed, huge, or full of control bytes.
 std::string HostileSettingsFile(std::mt19937& random)
@@ -161,6 +197,11 @@ std::string HostileSettingsFile(std::mt19937& random)
                     "\r\n";
         }
     }
+    // The later caption lines, their order and the administrator's own lines, drawn from
+    // a copy of the generator: the files above stay those the fixed seed was chosen for.
+    std::mt19937 copy = random;
+    copy.discard(11);
+    AddHostileCaptionLines(file, copy);
     return file;
 }
 
