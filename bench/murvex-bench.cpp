@@ -216,6 +216,6 @@ int main(int argc, char** argv)
         DeleteFileA(file.c_str());
     }
     if (Wanted(argc, argv, "ghi")) RunWindowBenchmarks();
-    if (Wanted(argc, argv, "lm")) RunProcessBenchmarks();
+    if (Wanted(argc, argv, "lmno")) RunProcessBenchmarks();
     return 0;
 }

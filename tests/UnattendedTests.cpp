@@ -436,7 +436,7 @@ TEST_F(Unattended, InfoAgreesWithWhatLinuxKnowsOfTheHost)
         return nearby;
     };
     EXPECT_EQ(minutes(before).count(InfoLine(run.out, "Updated:")), 1u) << InfoLine(run.out, "Updated:");
-    EXPECT_EQ(minutes(std::stoll(host("MURVEX_HOST_BOOTED"))).count(InfoLine(run.out, "Boot Time:")), 1u)
+    EXPECT_EQ(minutes(static_cast<time_t>(std::stoll(host("MURVEX_HOST_BOOTED")))).count(InfoLine(run.out, "Boot Time:")), 1u)
         << InfoLine(run.out, "Boot Time:");
     const int cpus = std::stoi(host("MURVEX_HOST_CPUS"));
     EXPECT_EQ(InfoLine(run.out, "CPU:"),

@@ -17,7 +17,7 @@ namespace {
 constexpr int LABEL_COLUMN = 0;
 constexpr int VALUE_COLUMN = 1;
 // The label column's share of the list's width, in percent.
-constexpr int LABEL_COLUMN_SHARE = 40;
+constexpr int LABEL_COLUMN_SHARE = 46;
 
 void SetCell(HWND list, int row, int column, const std::string& text)
 {
