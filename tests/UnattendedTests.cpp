@@ -410,8 +410,6 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     }
 }
 
-// Stored settings give the very wallpaper their file was made with, byte for byte (what
-// each shows is in its name and first line). MURVEX_UPDATE_WALLPAPERS writes them anew after a change to
 // Every other value /info prints, against what Linux knows of the host (read by the test
 // harness from the kernel's files; Wine's processors, memory, adapters and drive C: are
 // the host's). The firmware's records are empty in a virtual machine without them.
@@ -502,7 +500,7 @@ TEST_F(Unattended, CustomLinesAreReadNeverRun)
            "Label7=Missing:\r\nSource7=registry:HKLM\\SOFTWARE\\MurvexNoSuchKey\\X\r\n"
            "Label8=Site:\r\nSource8=env:MURVEX_SITE\r\n"
            "Label9=Agent:\r\nSource9=version:%MURVEX_FIXTURES%\\browser_fixture.exe\r\n"
-           "Label10=Rack:\r\nSource10=text:  R4-B2 %1 %0d\r\n"
+           "Label10=Rack:\tSystem Name:\r\nSource10=text:  R4-B2 %1 %0d\r\n"
            "Label11=Command:\r\nSource11=cmd:/c echo x > \"" + marker + "\"\r\n"
            "Label12=Shell:\r\nSource12=C:\\windows\\system32\\cmd.exe /c echo x > \"" + marker + "\"\r\n"
            "Label13=Script:\r\nSource13=powershell:Set-Content '" + marker + "' x\r\n"
@@ -514,7 +512,7 @@ TEST_F(Unattended, CustomLinesAreReadNeverRun)
     ASSERT_NE(custom, 0u) << run.out;
     EXPECT_EQ(run.out.substr(custom, run.out.find("Monitors:") - custom),
               "Tag:\tAT-42  System Name: forged\r\nPath:\tBerlin-x\r\nCount:\t42\r\nBig:\t4294967296\r\nRacks:\tR1, R2\r\n"
-              "Blob:\t\r\nMissing:\t\r\nSite:\tBerlin\r\nAgent:\t7.1.2.3\r\nRack:\t  R4-B2 %1 %0d\r\nCommand:\t\r\n"
+              "Blob:\t\r\nMissing:\t\r\nSite:\tBerlin\r\nAgent:\t7.1.2.3\r\nRack: System Name:\t  R4-B2 %1 %0d\r\nCommand:\t\r\n"
               "Shell:\t\r\nScript:\t\r\n" + std::string(64, 'L') + "\t" + std::string(1024, 'v') + "\r\n");
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a source ran";
 
@@ -537,6 +535,8 @@ TEST_F(Unattended, CustomLinesAreReadNeverRun)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MurvexTest");
 }
 
+// Stored settings give the very wallpaper their file was made with, byte for byte (what
+// each shows is in its name and first line). MURVEX_UPDATE_WALLPAPERS writes them anew after a change to
 // what the wallpaper should be, checked by eye.
 TEST_F(Unattended, StoredSettingsGiveTheirWallpaperByteForByte)
 {

@@ -145,6 +145,12 @@ std::string CustomValueText(std::string value)
     return WithoutControlCharacters(value);
 }
 
+std::string CustomLabelText(std::string label)
+{
+    if (label.size() > MAX_CUSTOM_LABEL) label.resize(MAX_CUSTOM_LABEL);
+    return WithoutControlCharacters(label);
+}
+
 std::string ReadCustomValue(const std::string& sourceText)
 {
     const CustomSource source = ParseCustomSource(sourceText);

@@ -40,8 +40,10 @@ bool ParseRegistryPath(const std::string& text, RegistryPath& path);
 // (binary) nothing.
 std::string RegistryValueText(DWORD type, const std::vector<uint8_t>& data, std::string (*expand)(const std::string&));
 
-// A value cut to MAX_CUSTOM_VALUE characters without control characters.
+// A value cut to MAX_CUSTOM_VALUE characters, a label to MAX_CUSTOM_LABEL, without
+// control characters: a TAB or a line break in them must not forge another caption.
 std::string CustomValueText(std::string value);
+std::string CustomLabelText(std::string label);
 
 // The value the source gives on this system now; "" when it gives none.
 std::string ReadCustomValue(const std::string& source);

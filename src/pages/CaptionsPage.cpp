@@ -322,6 +322,6 @@ void CustomLineDialog::DoDataExchange(DataExchange& exchange)
     exchange.Text(IDC_CUSTOM_LABEL, line.label);
     exchange.Selection(IDC_CUSTOM_KIND, kind_);
     exchange.Text(IDC_CUSTOM_SOURCE, target_);
-    line.label = WithoutControlCharacters(line.label.substr(0, MAX_CUSTOM_LABEL));
+    line.label = CustomLabelText(line.label);
     line.source = kind_ >= 0 ? SourceText(static_cast<SourceKind>(kind_ + 1), target_) : target_;
 }

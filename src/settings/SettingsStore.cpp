@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "captions/CustomSource.h"
 #include "settings/ProfileCodec.h"
 #include "win/SystemPaths.h"
 
@@ -45,7 +46,10 @@ void ExchangeCustomLines(SettingsExchange& exchange, CaptionSettings& captions)
         exchange.ExchangePlainText(("Label" + suffix).c_str(), target->label, MAX_CUSTOM_LABEL);
         exchange.ExchangePlainText(("Source" + suffix).c_str(), target->source, MAX_CUSTOM_SOURCE);
         exchange.ExchangeInt(("Show" + suffix).c_str(), target->shown, 1);
-        if (exchange.IsLoad() && (!line.label.empty() || !line.source.empty())) captions.custom.push_back(line);
+        if (exchange.IsLoad() && (!line.label.empty() || !line.source.empty())) {
+            line.label = CustomLabelText(line.label);
+            captions.custom.push_back(line);
+        }
     }
 }
 
