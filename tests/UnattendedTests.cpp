@@ -388,8 +388,6 @@ TEST_F(Unattended, InfoNamesTheSystemItRunsOn)
     GetEnvironmentVariableA("USERDOMAIN", domain, sizeof domain);
     EXPECT_EQ(lstrcmpiA(InfoLine(run.out, "User:").c_str(), (std::string(domain) + "\\" + user).c_str()), 0)
         << InfoLine(run.out, "User:");
-    EXPECT_GT(run.out.find("IP Address:\t"), run.out.find("OS Version:\t"));
-    EXPECT_GT(run.out.find("User:\t"), run.out.find("IP Address:\t"));
 
     // Output that cannot be written is a failure, said on standard error.
     const ProcessRun unwritable = RunProgram(Wide("\"" + exe + "\" /info"), {}, GENERIC_READ);
