@@ -249,20 +249,8 @@ namespace {
 std::string RowText(HWND list, int row, int column)
 {
     char text[256] = "";
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    ListView_GetItemText(list, row, column, text, sizeof text);
     return text;
-}
-
-void SetRowState(HWND list, int row, UINT state, UINT mask)
-{
-    LVITEMA item = {};
-    item.state = state;
-    item.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -285,13 +273,13 @@ TEST_F(PageTest, CaptionLinesListOrderAndOwnLines)
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_REMOVE)));
 
     // The CPU's line: its value found, greyed until ticked; overwritten, the list follows.
-    SetRowState(list, 12, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(list, 12, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(RowText(list, 12, 0), "CPU:");
     EXPECT_NE(WindowText(page.Item(IDC_CAPTIONS_VALUE)).find("logical processor"), std::string::npos);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_EDIT_LINE)));
     EXPECT_TRUE(Posted(page).empty());
-    SetRowState(list, 12, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    ListView_SetCheckState(list, 12, TRUE);
     EXPECT_EQ(settings.enabled[CAPTION_CPU], 1);
     EXPECT_EQ(Posted(page), SETTINGS);
     ASSERT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));
@@ -336,7 +324,7 @@ TEST_F(PageTest, CaptionLinesListOrderAndOwnLines)
     EXPECT_EQ(RowText(list, 24, 1), "Room 4");
 
     // Remove asks first; the line after it moves up in the order.
-    SetRowState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     messages.answer = IDYES;
     Click(page, IDC_CAPTIONS_REMOVE);
     EXPECT_EQ(messages.shown.at(0).text, "Are you sure you want to remove the line \"Rack:\"?");

@@ -19,28 +19,6 @@ constexpr int VALUE_COLUMN = 1;
 // The label column's share of the list's width, in percent.
 constexpr int LABEL_COLUMN_SHARE = 46;
 
-void SetCell(HWND list, int row, int column, const std::string& text)
-{
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-}
-
-bool RowChecked(HWND list, int row)
-{
-    const auto state = static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-    return (state >> 12) == 2;
-}
-
-void SetRowState(HWND list, int row, UINT state, UINT mask)
-{
-    LVITEMA item = {};
-    item.state = state;
-    item.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 CaptionsPage::CaptionsPage(CaptionSettings& settings)
@@ -125,13 +103,12 @@ void CaptionsPage::FillList(int selectRow)
         item.iItem = static_cast<int>(row);
         item.pszText = label.data();
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, static_cast<int>(row), VALUE_COLUMN, LineValue(values_, order[row]));
-        SetRowState(list, static_cast<int>(row), INDEXTOSTATEIMAGEMASK(IsLineShown(settings_, order[row]) ? 2 : 1),
-                    LVIS_STATEIMAGEMASK);
+        ListView_SetItemText(list, static_cast<int>(row), VALUE_COLUMN, const_cast<char*>(LineValue(values_, order[row]).c_str()));
+        ListView_SetCheckState(list, static_cast<UINT>(row), IsLineShown(settings_, order[row]));
     }
     if (selectRow >= static_cast<int>(order.size())) selectRow = static_cast<int>(order.size()) - 1;
     if (selectRow >= 0) {
-        SetRowState(list, selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(list, selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selectRow), FALSE);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -178,7 +155,7 @@ bool CaptionsPage::OnNotify(int id, NMHDR& header, LRESULT&)
         if (!(change.uChanged & LVIF_STATE)) return false;
         if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
             const CaptionLine line = LineAt(change.iItem);
-            const int32_t shown = RowChecked(header.hwndFrom, change.iItem) ? 1 : 0;
+            const int32_t shown = ListView_GetCheckState(header.hwndFrom, static_cast<UINT>(change.iItem)) ? 1 : 0;
             if (IsCustomLine(line))
                 settings_.custom[static_cast<size_t>(line - CAPTION_COUNT)].shown = shown;
             else if (line >= 0)
@@ -214,7 +191,7 @@ bool CaptionsPage::OnCommand(int id, int code, HWND)
         char text[MAX_CUSTOM_VALUE + 1] = "";
         GetDlgItemTextA(Handle(), IDC_CAPTIONS_VALUE, text, sizeof text);
         LineValue(values_, line) = WithoutControlCharacters(text);
-        SetCell(Item(IDC_CAPTIONS_LIST), row, VALUE_COLUMN, LineValue(values_, line));
+        ListView_SetItemText(Item(IDC_CAPTIONS_LIST), row, VALUE_COLUMN, const_cast<char*>(LineValue(values_, line).c_str()));
         PostSettingsChanged();
         return true;
     }
