@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int LABEL_COLUMN = 0;
 constexpr int VALUE_COLUMN = 1;
 // The label column's share of the list's width, in percent.
 constexpr int LABEL_COLUMN_SHARE = 46;
