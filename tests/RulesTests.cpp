@@ -142,6 +142,7 @@ TEST(Placement, CornersOfTheWorkArea)
                           Case{{0, 48, 1920, 1080}, 2, {1620, 48}},     // at the top
                           Case{{62, 0, 1920, 1080}, 3, {62, 980}},      // at the left
                           Case{{0, 0, 1858, 1080}, 2, {1558, 0}},       // at the right
+                          Case{{0, 0, 1920, 1080}, 5, {810, 490}},      // centred: the lock screen's
                           Case{{0, 0, 200, 80}, 4, {0, 0}}}) {          // a box larger than the area
         const POINT corner = CornerOf(c.workArea, box, c.position);
         EXPECT_EQ(corner.x, c.corner.x) << c.position << " in " << Text(c.workArea);

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 const char* const USAGE_TEXT =
-    "Usage: Murvex32 [/refresh | /save FILE | /info | /install [all] | /uninstall [all]]\r\n"
+    "Usage: Murvex32 [/refresh | /save FILE | /info | /install [all] | /uninstall [all] | /lockscreen [off]]\r\n"
     "  /refresh         write the wallpaper to the Windows directory and install it as the settings say\r\n"
     "  /save FILE       write the wallpaper to FILE only\r\n"
     "  /info            print the identifying values\r\n"
     "  /install [all]   refresh the wallpaper at every logon of this user (all: of every user)\r\n"
     "  /uninstall [all] no longer refresh it at logon\r\n"
+    "  /lockscreen      show the machine's values on the lock and sign-in screens (off: no longer)\r\n"
     "Without a switch the window opens.\r\n";
 
 namespace {
@@ -42,6 +43,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
         line.mode = IsSwitch(first, "install") ? CommandLine::Mode::Install : CommandLine::Mode::Uninstall;
         line.allUsers = args.size() > 1 && lstrcmpiA(args[1].c_str(), "all") == 0;
         if (line.allUsers) expected = 2;
+    } else if (IsSwitch(first, "lockscreen")) {
+        line.mode = CommandLine::Mode::LockScreen;
+        line.off = args.size() > 1 && lstrcmpiA(args[1].c_str(), "off") == 0;
+        if (line.off) expected = 2;
     } else if (IsSwitch(first, "save")) {
         if (args.size() < 2 || args[1].empty()) return Invalid("/save needs the name of the file to write");
         line.mode = CommandLine::Mode::Save;

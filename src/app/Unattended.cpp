@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/LockScreen.h"
 #include "app/WallpaperInputs.h"
 #include "app/WallpaperInstall.h"
 #include "render/WallpaperRenderer.h"
@@ -173,6 +174,17 @@ int RunUnattended(const CommandLine& line)
     const std::vector<PackedSize> monitors = PackedMonitorSizes();
     settings.grid.sizes.PopulateScreenSizes(monitors);
     const CaptionValues values = CollectCaptionValues(settings.captions.custom);
+
+    if (line.mode == CommandLine::Mode::LockScreen) {
+        std::string said;
+        const RunOutcome outcome = RunLockScreen(settings, values, line.off, said);
+        if (outcome.exitCode != EXIT_DONE) {
+            streams.Error(outcome.error);
+            return outcome.exitCode;
+        }
+        if (!said.empty()) streams.Out(said + "\r\n");
+        return EXIT_DONE;
+    }
 
     if (line.mode == CommandLine::Mode::Info) {
         std::string sizes;

@@ -161,9 +161,15 @@ std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValue
 
 bool ShowsPerUserValue(const CaptionSettings& captions)
 {
+    CaptionSettings machineWide = captions;
+    HidePerUserLines(machineWide);
+    return machineWide.enabled != captions.enabled || !(machineWide.custom == captions.custom);
+}
+
+void HidePerUserLines(CaptionSettings& captions)
+{
     for (int item = 0; item < CAPTION_COUNT; ++item)
-        if (captions.enabled[item] && CAPTION_ITEMS[item].perUser) return true;
-    for (const CustomLine& line : captions.custom)
-        if (line.shown && IsPerUserSource(ParseCustomSource(line.source))) return true;
-    return false;
+        if (CAPTION_ITEMS[item].perUser) captions.enabled[item] = 0;
+    for (CustomLine& line : captions.custom)
+        if (IsPerUserSource(ParseCustomSource(line.source))) line.shown = 0;
 }

@@ -96,3 +96,5 @@ std::string BuildCaptionText(const CaptionSettings& captions, const CaptionValue
 // environment variable, a value of the user's registry): such a wallpaper is never
 // written where other users' logons read it.
 bool ShowsPerUserValue(const CaptionSettings& captions);
+// Every such line unticked: what a screen shown before anyone signs in may hold.
+void HidePerUserLines(CaptionSettings& captions);

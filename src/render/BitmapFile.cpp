@@ -89,16 +89,11 @@ FileHandle CreateTemporaryFile(const std::wstring& target, std::wstring& name)
     return FileHandle();
 }
 
-bool WriteContent(FileHandle file, const MonoBitmapInfo& info, const void* pixels)
+bool WriteContent(FileHandle file, const std::vector<FilePart>& parts)
 {
-    const BITMAPINFOHEADER& header = info.header;
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + sizeof info);
-    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-    const bool written = WriteAll(file.Get(), &fileHeader, sizeof fileHeader) &&
-                         WriteAll(file.Get(), &info, sizeof info) &&
-                         WriteAll(file.Get(), pixels, header.biSizeImage) && FlushFileBuffers(file.Get());
+    bool written = true;
+    for (const FilePart& part : parts) written = written && WriteAll(file.Get(), part.data, part.size);
+    written = written && FlushFileBuffers(file.Get());
     const DWORD error = GetLastError();
     const bool closed = CloseHandle(file.Release());
     if (!written) SetLastError(error);
@@ -107,16 +102,16 @@ bool WriteContent(FileHandle file, const MonoBitmapInfo& info, const void* pixel
 
 }  // namespace
 
-bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels)
+bool WriteFileSafely(const std::wstring& path, const std::vector<FilePart>& parts)
 {
     const std::wstring target = FullWritePath(path);
-    if (!pixels || target.empty()) return false;
+    if (target.empty()) return false;
     // The temporary file first: a folder this user may not write refuses at once (a
     // standard user's Windows directory), where a target held by another is waited for.
     std::wstring temporary;
     FileHandle file = CreateTemporaryFile(target, temporary);
     if (!file) return false;
-    if (RetryWhileBusy([&] { return TargetReplaceable(target); }) && WriteContent(std::move(file), info, pixels) &&
+    if (RetryWhileBusy([&] { return TargetReplaceable(target); }) && WriteContent(std::move(file), parts) &&
         RetryWhileBusy([&] {
             return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
         }))
@@ -126,6 +121,16 @@ bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const
     DeleteFileW(temporary.c_str());
     SetLastError(error);
     return false;
+}
+
+bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels)
+{
+    if (!pixels) return false;
+    BITMAPFILEHEADER fileHeader = {};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + sizeof info);
+    fileHeader.bfSize = fileHeader.bfOffBits + info.header.biSizeImage;
+    return WriteFileSafely(path, {{&fileHeader, sizeof fileHeader}, {&info, sizeof info}, {pixels, info.header.biSizeImage}});
 }
 
 bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels)

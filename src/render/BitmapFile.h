@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "render/MonoBitmap.h"
 
@@ -12,11 +13,17 @@
 // "\\?\UNC\" for a share); empty when it cannot be resolved.
 std::wstring FullWritePath(const std::wstring& path);
 
-// Writes "BM" file header, info block and pixels to a temporary file beside path,
-// then puts it in place of path in one step; a target that another writer holds is
-// waited for up to two seconds. On failure the temporary file is removed, an
-// existing file at path stays as it was, the result is false and the thread's last
-// error says why. Relative and drive-relative paths are resolved first.
+// Writes the parts, in order, to a temporary file beside path, then puts it in place of
+// path in one step; a target that another writer holds is waited for up to two seconds.
+// On failure the temporary file is removed, an existing file at path stays as it was,
+// the result is false and the thread's last error says why. Relative and
+// drive-relative paths are resolved first.
+struct FilePart {
+    const void* data;
+    size_t size;
+};
+bool WriteFileSafely(const std::wstring& path, const std::vector<FilePart>& parts);
+// The wallpaper's BMP file so: "BM" file header, info block and pixels.
 bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels);
 // The same for a path in the ANSI code page.
 bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels);

@@ -34,6 +34,10 @@ public:
     // wallpaper when that is why none exists).
     long long RequestedWidth() const { return requestedWidth_; }
     long long RequestedHeight() const { return requestedHeight_; }
+    // The wallpaper that exists (null or empty when none could be made), and its colours.
+    const MonoBitmap* Wallpaper() const { return wallpaper_.get(); }
+    COLORREF InkColor() const { return foreColor_; }
+    COLORREF PaperColor() const { return backColor_; }
     // Writes the wallpaper in the current colours. On failure the thread's last error
     // says why.
     bool SaveBitmap(const std::string& path);

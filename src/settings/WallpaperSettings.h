@@ -17,6 +17,8 @@
 // size, or a corner of the primary monitor's work area on a wallpaper of that monitor's size.
 enum WallpaperPosition : int32_t { POSITION_CENTRE = 0, POSITION_TOP_LEFT, POSITION_TOP_RIGHT, POSITION_BOTTOM_LEFT,
                                    POSITION_BOTTOM_RIGHT, POSITION_COUNT };
+// The content centred on a picture of the monitor's size: the lock screen's, never stored.
+constexpr int32_t POSITION_MONITOR_CENTRE = POSITION_COUNT;
 
 // Colour modes of the General page.
 enum ColorMode : int32_t { COLOR_MODE_SYSTEM = 0, COLOR_MODE_REVERSED = 1, COLOR_MODE_CUSTOM = 2 };

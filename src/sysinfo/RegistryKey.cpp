@@ -12,11 +12,11 @@ bool RegistryKey::OpenKey(HKEY root, const std::string& subkey, bool writable, R
     return IsOpen();
 }
 
-bool RegistryKey::CreateKey(HKEY root, const std::string& subkey)
+bool RegistryKey::CreateKey(HKEY root, const std::string& subkey, REGSAM view)
 {
     HKEY key = nullptr;
     const LONG result =
-        RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+        RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE | view, nullptr, &key, nullptr);
     key_.Reset(result == ERROR_SUCCESS ? key : nullptr);
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return IsOpen();
@@ -80,6 +80,15 @@ bool RegistryKey::WriteString(const std::string& name, const std::string& text)
     }
     const LONG result = RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                        static_cast<DWORD>(text.size() + 1));
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
+}
+
+bool RegistryKey::WriteDword(const std::string& name, DWORD value)
+{
+    const LONG result = key_ ? RegSetValueExA(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                              sizeof value)
+                             : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
 }

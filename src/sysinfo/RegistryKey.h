@@ -16,8 +16,9 @@ public:
     // reads the 64-bit registry from a 32-bit process); false, with the thread's last
     // error, when it cannot be opened.
     bool OpenKey(HKEY root, const std::string& subkey, bool writable, REGSAM view = 0);
-    // Opens the key for writing, made first when missing; false with the last error set.
-    bool CreateKey(HKEY root, const std::string& subkey);
+    // Opens the key for writing, made first when missing (view as with OpenKey); false
+    // with the last error set.
+    bool CreateKey(HKEY root, const std::string& subkey, REGSAM view = 0);
     bool IsOpen() const { return static_cast<bool>(key_); }
 
     // The value's text when it exists and is a string (an expandable one as stored),
@@ -29,6 +30,7 @@ public:
     bool ReadRaw(const std::string& name, DWORD& type, std::vector<uint8_t>& data, DWORD limit) const;
     // Stores text as REG_SZ with its terminating zero; false with the last error set.
     bool WriteString(const std::string& name, const std::string& text);
+    bool WriteDword(const std::string& name, DWORD value);
     // Removes a value; false with the last error set (ERROR_FILE_NOT_FOUND: none).
     bool DeleteValue(const std::string& name);
 

@@ -66,9 +66,9 @@ std::vector<PackedSize> PackedMonitorSizes()
 
 POINT CornerOf(const RECT& workArea, SIZE size, int position)
 {
-    const bool right = position == 2 || position == 4, bottom = position == 3 || position == 4;
-    const LONG x = right ? workArea.right - size.cx : workArea.left;
-    const LONG y = bottom ? workArea.bottom - size.cy : workArea.top;
+    const bool right = position == 2 || position == 4, bottom = position == 3 || position == 4, centre = position == 5;
+    const LONG x = centre ? (workArea.left + workArea.right - size.cx) / 2 : right ? workArea.right - size.cx : workArea.left;
+    const LONG y = centre ? (workArea.top + workArea.bottom - size.cy) / 2 : bottom ? workArea.bottom - size.cy : workArea.top;
     return {std::max<LONG>(x, 0), std::max<LONG>(y, 0)};
 }
 

@@ -13,7 +13,8 @@
 POINT CentredOver(const RECT& owner, SIZE size, const RECT& workArea);
 
 // Where a box of `size` stands in a corner of the work area (1 top left, 2 top right,
-// 3 bottom left, 4 bottom right; 0, centre, is not a corner: the top left of the area),
+// 3 bottom left, 4 bottom right; 5 centred in it; 0, centre on its own, is not a corner:
+// the top left of the area),
 // never left of or above the monitor's origin (0, 0), which the work area is counted from.
 POINT CornerOf(const RECT& workArea, SIZE size, int position);
 // The primary monitor's size, and its work area counted from its top-left corner.
