@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/LockScreen.h"
 #include "app/MainLayout.h"
 #include "app/WallpaperInputs.h"
 #include "dialogs/ContextHelp.h"
@@ -229,7 +230,7 @@ TEST(CommandLineParsing, SwitchesAndTheirArguments)
         std::vector<std::string> args;
         Mode mode;
         const char* file;
-        bool allUsers = false;
+        bool allOrOff = false;  // the word after /install, /uninstall or /lockscreen
     };
     for (const Case& c : {Case{{}, Mode::Window, ""}, Case{{"/refresh"}, Mode::Refresh, ""},
                           Case{{"-REFRESH"}, Mode::Refresh, ""}, Case{{"/Info"}, Mode::Info, ""},
@@ -241,12 +242,43 @@ TEST(CommandLineParsing, SwitchesAndTheirArguments)
                           Case{{"/install"}, Mode::Install, ""}, Case{{"-INSTALL", "All"}, Mode::Install, "", true},
                           Case{{"/uninstall"}, Mode::Uninstall, ""}, Case{{"/uninstall", "all"}, Mode::Uninstall, "", true},
                           Case{{"/install", "everyone"}, Mode::Invalid, ""},
-                          Case{{"/install", "all", "x"}, Mode::Invalid, ""}}) {
+                          Case{{"/install", "all", "x"}, Mode::Invalid, ""}, Case{{"/lockscreen"}, Mode::LockScreen, ""},
+                          Case{{"-LockScreen", "OFF"}, Mode::LockScreen, "", true},
+                          Case{{"/lockscreen", "on"}, Mode::Invalid, ""}}) {
         const CommandLine line = ParseCommandLine(c.args);
         const std::string shown = c.args.empty() ? "(none)" : c.args[0];
         EXPECT_EQ(line.mode, c.mode) << shown;
         EXPECT_EQ(line.file, c.file) << shown;
         EXPECT_EQ(line.error.empty(), c.mode != Mode::Invalid) << shown;
-        EXPECT_EQ(line.allUsers, c.allUsers) << shown;
+        EXPECT_EQ(line.allUsers || line.off, c.allOrOff) << shown;
     }
+}
+
+TEST(LockScreen, SizeFileNumbersAndTheMark)
+{
+    const SIZE primary = {2560, 1440}, small = {1024, 768}, tall = {1080, 1920};
+    struct Case {
+        bool realMonitor;
+        std::vector<StoredDisplayMode> stored;
+        LONG width;
+        const char* source;
+    };
+    for (const Case& c : {Case{true, {{true, small}}, 2560, "the primary monitor"},
+                          Case{false, {{false, tall}, {true, small}}, 1024, "the primary display's stored mode"},
+                          Case{false, {{false, small}, {false, tall}, {true, {0, 0}}}, 1080, "the largest display's stored mode"},
+                          Case{false, {}, 1920, "no display known"}}) {
+        const LockScreenSize chosen = ChooseLockScreenSize(c.realMonitor, primary, c.stored);
+        EXPECT_EQ(chosen.size.cx, c.width) << c.source;
+        EXPECT_EQ(chosen.source, c.source);
+    }
+    EXPECT_EQ(ChooseLockScreenSize(true, {0, 0}, {}).source, "no display known");
+    for (const auto& [name, number] : std::vector<std::pair<const char*, unsigned>>{
+             {"LockScreen-1.png", 1}, {"lockscreen-42.PNG", 42}, {"LockScreen-.png", 0}, {"LockScreen-1x.png", 0},
+             {"LockScreen-1.png.tmp", 0}, {"LockScreen-99999999999.png", 0}, {"Other-3.png", 0}})
+        EXPECT_EQ(LockScreenFileNumber(name), number) << name;
+    const std::vector<uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xDB, 1, 2};
+    const std::vector<uint8_t> marked = MarkedJpeg(jpeg);
+    EXPECT_TRUE(IsMarkedJpeg(std::string(marked.begin(), marked.end())));
+    EXPECT_FALSE(IsMarkedJpeg(std::string(jpeg.begin(), jpeg.end())));
+    EXPECT_EQ(std::vector<uint8_t>(marked.end() - 4, marked.end()), std::vector<uint8_t>(jpeg.begin() + 2, jpeg.end()));
 }
