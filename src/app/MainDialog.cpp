@@ -6,6 +6,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/MainLayout.h"
+#include "app/PolicyControls.h"
 #include "app/SaveAsDialog.h"
 #include "app/WallpaperInputs.h"
 #include "app/WallpaperInstall.h"
@@ -73,7 +74,13 @@ MainDialog::MainDialog()
       grid_(settings_.grid),
       icon_(LoadIconA(WinApp::ResourceModule(), MAKEINTRESOURCEA(IDI_MAIN)))
 {
-    LoadStartupSettings(settings_);
+    // What an administrator set by policy: shown, greyed, and never saved as the user's.
+    const PolicyRecord policies = LoadStartupSettings(settings_);
+    store_.SetPolicies(policies);
+    general_.LockControls(LockedControls(policies, PolicyPage::General));
+    notes_.LockControls(LockedControls(policies, PolicyPage::Notes));
+    grid_.LockControls(LockedControls(policies, PolicyPage::Grid));
+    captions_.SetPolicies(policies);
     captions_.StartDetection();
 }
 
@@ -472,6 +479,7 @@ bool MainDialog::SaveAs()
     dialog.SaveSettings() = output.saveSettings != 0;
     dialog.SetAsWallpaper() = output.setAsWallpaper != 0;
     dialog.SaveMaster() = false;
+    dialog.Lock(LockedControls(store_.Policies(), PolicyPage::SaveAs));
     for (;;) {
         const INT_PTR result = dialog.DoModal();
         if (result == -1)

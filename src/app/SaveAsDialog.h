@@ -13,6 +13,9 @@ public:
     std::vector<bool>::reference SaveSettings() { return checked[1]; }
     std::vector<bool>::reference SaveMaster() { return checked[2]; }
 
+    // Greys the choices an administrator's policy set (control ids).
+    void Lock(const std::vector<int>& ids);
+
 protected:
     void OnHelp(HWND control, POINT point) override;
 };

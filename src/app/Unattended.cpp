@@ -169,7 +169,7 @@ int RunUnattended(const CommandLine& line)
         return RunLogonEntry(line, streams);
 
     WallpaperSettings settings;
-    LoadStartupSettings(settings);
+    const PolicyRecord policies = LoadStartupSettings(settings);
     // The screen-size list as the Grid page builds it.
     const std::vector<PackedSize> monitors = PackedMonitorSizes();
     settings.grid.sizes.PopulateScreenSizes(monitors);
@@ -189,7 +189,8 @@ int RunUnattended(const CommandLine& line)
     if (line.mode == CommandLine::Mode::Info) {
         std::string sizes;
         for (PackedSize monitor : monitors) sizes += (sizes.empty() ? "" : ", ") + SizeLabel(monitor);
-        if (streams.Out(WithCrLf(InfoText(settings.captions, values, LoadCaptionLabels()) + "Monitors:\t" + sizes + "\n")))
+        if (streams.Out(WithCrLf(InfoText(settings.captions, values, LoadCaptionLabels()) + "Monitors:\t" + sizes +
+                                 "\nPolicy:\t" + std::to_string(policies.Count()) + "\n")))
             return EXIT_DONE;
         streams.Error("could not write the values: " + SystemErrorText(GetLastError()));
         return EXIT_NOT_WRITTEN;

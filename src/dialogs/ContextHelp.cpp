@@ -36,14 +36,21 @@ POINT PlaceHelpPopup(int x, int y, int width, int height, const RECT& workArea)
     return POINT{left, top};
 }
 
-std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
+int HelpTopicId(HWND control)
 {
-    if (!control) return std::string();
+    if (!control) return 0;
     int id = GetDlgCtrlID(control);
     if (id == UNNAMED_CONTROL_ID && (GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) {
         HWND next = GetWindow(control, GW_HWNDNEXT);
         id = next ? GetDlgCtrlID(next) : 0;
     }
+    return id;
+}
+
+std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs)
+{
+    if (!control) return std::string();
+    const int id = HelpTopicId(control);
     for (size_t i = 0; i + 1 < topicPairs.size(); i += 2)
         if (topicPairs[i] == static_cast<uint32_t>(id)) return LoadResourceText(topicPairs[i + 1]);
     return std::string();
@@ -172,7 +179,11 @@ LRESULT HelpPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void ContextHelp::ShowTopic(HWND controlWindow, const std::vector<uint32_t>& topicPairs, POINT point)
 {
-    const std::string text = HelpTopicText(controlWindow, topicPairs);
+    ShowText(controlWindow, HelpTopicText(controlWindow, topicPairs), point);
+}
+
+void ContextHelp::ShowText(HWND controlWindow, const std::string& text, POINT point)
+{
     if (text.empty()) return;
     HelpPopup popup;
     if (popup.Create(text, point.x, point.y, GetAncestor(controlWindow, GA_ROOT))) popup.RunModal();

@@ -15,8 +15,10 @@
 // fits, else above it, else on the work area's bottom.
 POINT PlaceHelpPopup(int x, int y, int width, int height, const RECT& workArea);
 
-// The help text of a control: its id looked up among (control id, string id)
-// pairs; an unnamed label (id 0xFFFF) stands for the control after it.
+// The id a control's help is found under: its own; an unnamed label (id 0xFFFF) stands
+// for the control after it.
+int HelpTopicId(HWND control);
+// The help text of a control: that id looked up among (control id, string id) pairs.
 std::string HelpTopicText(HWND control, const std::vector<uint32_t>& topicPairs);
 
 // The popup's text stands this many pixels inside its client area, drawn with these flags.
@@ -52,4 +54,6 @@ public:
     // control's top-level window, and returns when it has been dismissed; shows
     // nothing without a topic.
     void ShowTopic(HWND controlWindow, const std::vector<uint32_t>& topicPairs, POINT point);
+    // The same with the text given.
+    void ShowText(HWND controlWindow, const std::string& text, POINT point);
 };

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/ContextHelp.h"
 #include "dialogs/KCWinAppEx.h"
+#include "resources/resource.h"
 #include "win/MessageBox.h"
 #include "win/WinApp.h"
 
@@ -133,8 +136,30 @@ int KCDialogEx::CreateFontVariant(const char* faceName, int decipoints, uint32_t
 
 bool KCDialogEx::ShowContextHelp(HWND controlWindow, int x, int y)
 {
-    ContextHelp().ShowTopic(controlWindow, topicPairs_, POINT{x, y});
+    std::string text = HelpTopicText(controlWindow, topicPairs_);
+    const int id = HelpTopicId(controlWindow);
+    for (const auto& [controlId, stringId] : helpNotes_)
+        if (controlId == id && !text.empty()) text += "\n\n" + LoadResourceText(stringId);
+    ContextHelp().ShowText(controlWindow, text, POINT{x, y});
     return true;
+}
+
+void KCDialogEx::LockControls(const std::vector<int>& ids)
+{
+    locked_ = ids;
+    for (int id : ids) AddHelpNote(id, IDS_HELP_SET_BY_POLICY);
+    ApplyLocks();
+}
+
+bool KCDialogEx::IsLocked(int controlId) const
+{
+    return std::find(locked_.begin(), locked_.end(), controlId) != locked_.end();
+}
+
+void KCDialogEx::ApplyLocks()
+{
+    for (int id : locked_)
+        if (HWND control = Item(id)) EnableWindow(control, FALSE);
 }
 
 BOOL KCDialogEx::OnInitDialog()

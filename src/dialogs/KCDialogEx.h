@@ -62,6 +62,14 @@ public:
 
     bool ShowContextHelp(HWND controlWindow, int x, int y);
 
+    // Controls whose value an administrator set by policy: ApplyLocks greys them, and
+    // their help says why. A note adds a sentence to a control's help without greying it.
+    void LockControls(const std::vector<int>& ids);
+    void AddHelpNote(int controlId, UINT stringId) { helpNotes_.push_back({controlId, stringId}); }
+    bool IsLocked(int controlId) const;
+    // After the dialog's own enabling: the locked controls grey again.
+    void ApplyLocks();
+
     void SetMinTrackHeight(int height) { minTrackSize_.cy = height; }
     int GetMinTrackWidth() const { return minTrackSize_.cx; }
     int GetMinTrackHeight() const { return minTrackSize_.cy; }
@@ -95,6 +103,8 @@ private:
     bool initialised_ = false;
     SIZE minTrackSize_ = {0, 0};
     std::vector<uint32_t> topicPairs_;
+    std::vector<int> locked_;
+    std::vector<std::pair<int, UINT>> helpNotes_;
     WindowHandle toolTip_;
     WindowHandle gripperHighlight_;
     WindowHandle gripperShadow_;

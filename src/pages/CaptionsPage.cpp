@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "captions/CustomSource.h"
@@ -33,6 +34,18 @@ void CaptionsPage::StartDetection()
     // Where the pool takes no work, they are found here and now.
     detecting_ = detection_.Submit();
     if (!detecting_) values_ = CollectCaptionValues(detectedLines_);
+}
+
+void CaptionsPage::SetPolicies(const PolicyRecord& policies)
+{
+    for (int item = 0; item < CAPTION_COUNT; ++item) lockedItems_[item] = policies.Has("Captions", CAPTION_ITEMS[item].key);
+    customLocked_ = policies.HasSection("Custom");
+    orderLocked_ = policies.Has("Captions", "Order");
+}
+
+bool CaptionsPage::LineLocked(CaptionLine line) const
+{
+    return IsCustomLine(line) ? customLocked_ : line >= 0 && lockedItems_[static_cast<size_t>(line)];
 }
 
 const CaptionValues& CaptionsPage::Values()
@@ -83,6 +96,12 @@ BOOL CaptionsPage::OnInitDialog()
         SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
     }
     SendDlgItemMessageA(Handle(), IDC_CAPTIONS_VALUE, EM_LIMITTEXT, MAX_CUSTOM_VALUE, 0);
+    std::vector<int> locked;
+    if (orderLocked_) locked.insert(locked.end(), {IDC_CAPTIONS_UP, IDC_CAPTIONS_DOWN});
+    if (customLocked_) locked.insert(locked.end(), {IDC_CAPTIONS_ADD, IDC_CAPTIONS_EDIT_LINE, IDC_CAPTIONS_REMOVE});
+    LockControls(locked);
+    if (customLocked_ || std::find(lockedItems_.begin(), lockedItems_.end(), true) != lockedItems_.end())
+        AddHelpNote(IDC_CAPTIONS_LIST, IDS_HELP_LINES_SET_BY_POLICY);
     Values();
     FillList(0);
     return TRUE;
@@ -142,13 +161,31 @@ void CaptionsPage::ShowSelection()
     EnableWindow(Item(IDC_CAPTIONS_EDIT_LINE), IsCustomLine(line));
     EnableWindow(Item(IDC_CAPTIONS_REMOVE), IsCustomLine(line));
     // A button that goes grey with the focus on it would leave the keyboard nowhere.
+    ApplyLocks();
     HWND focus = GetFocus();
     if (focus && GetParent(focus) == Handle() && !IsWindowEnabled(focus)) SetFocus(Item(IDC_CAPTIONS_LIST));
 }
 
-bool CaptionsPage::OnNotify(int id, NMHDR& header, LRESULT&)
+bool CaptionsPage::OnNotify(int id, NMHDR& header, LRESULT& result)
 {
     if (id != IDC_CAPTIONS_LIST || filling_) return false;
+    // A line an administrator set keeps its tick, and is drawn grey.
+    if (header.code == LVN_ITEMCHANGING) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        result = (change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) &&
+                 LineLocked(LineAt(change.iItem));
+        return true;
+    }
+    if (header.code == NM_CUSTOMDRAW) {
+        auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = CDRF_NOTIFYITEMDRAW;
+        } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            if (LineLocked(LineAt(static_cast<int>(draw.nmcd.dwItemSpec)))) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+            result = CDRF_DODEFAULT;
+        }
+        return true;
+    }
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if (!(change.uChanged & LVIF_STATE)) return false;

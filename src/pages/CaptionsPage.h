@@ -8,6 +8,7 @@
 
 #include "dialogs/KCDialogEx.h"
 #include "pages/SettingsPage.h"
+#include "settings/SettingsStore.h"
 #include "settings/WallpaperSettings.h"
 #include "sysinfo/MachineFacts.h"
 #include "win/PoolWork.h"
@@ -20,6 +21,9 @@ public:
     // lines) are loaded: the registry, the adapters and the firmware are read while the
     // window is being made.
     void StartDetection();
+    // The lines, the order and the own lines an administrator set by policy: shown
+    // greyed, and not changed here.
+    void SetPolicies(const PolicyRecord& policies);
     // The values as found (and edited since); the first call waits for them.
     const CaptionValues& Values();
     const CaptionLabels& Labels() const { return labels_; }
@@ -37,6 +41,7 @@ private:
     void Move(int step);
     void EditCustomLine(bool adding);
     void RemoveCustomLine();
+    bool LineLocked(CaptionLine line) const;
 
     CaptionSettings& settings_;
     CaptionValues values_;  // written by the detection alone until it has been waited for
@@ -46,6 +51,9 @@ private:
     bool started_ = false;
     bool detecting_ = false;  // until the detection has been waited for
     bool filling_ = false;    // the page itself is changing the controls
+    std::array<bool, CAPTION_COUNT> lockedItems_ = {};
+    bool customLocked_ = false;
+    bool orderLocked_ = false;
 };
 
 // Adds or changes one of the administrator's lines: its label, the kind of source and

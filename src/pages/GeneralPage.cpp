@@ -68,6 +68,7 @@ void GeneralPage::DoDataExchange(DataExchange& exchange)
     exchange.Selection(IDC_GENERAL_POSITION, settings_.position);
     // The grid decides where everything goes while it is on.
     EnableWindow(Item(IDC_GENERAL_POSITION), !settings_.grid);
+    ApplyLocks();
 }
 
 bool GeneralPage::OnCommand(int id, int code, HWND)

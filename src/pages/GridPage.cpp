@@ -68,6 +68,7 @@ void GridPage::RefreshButtons()
         if (!selected && GetFocus() == button) SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
         EnableWindow(button, selected);
     }
+    ApplyLocks();
 }
 
 bool GridPage::OnCommand(int id, int code, HWND)

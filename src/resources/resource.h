@@ -166,6 +166,8 @@
 #define IDS_HELP_LINE_KIND              2053
 #define IDS_HELP_LINE_SOURCE            2054
 #define IDS_HELP_LINE_VALUE             2055
+#define IDS_HELP_SET_BY_POLICY          2056
+#define IDS_HELP_LINES_SET_BY_POLICY    2057
 #define IDS_HELP_NOTES_BUTTON           3000
 #define IDS_HELP_PREVIEW                3001
 

@@ -6,6 +6,7 @@
 
 #include "captions/CustomSource.h"
 #include "settings/ProfileCodec.h"
+#include "sysinfo/RegistryKey.h"
 #include "win/SystemPaths.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the Font block is the 60-byte LOGFONTA");
@@ -36,7 +37,7 @@ void DropCutEscape(std::string& text)
 void ExchangeCustomLines(SettingsExchange& exchange, CaptionSettings& captions)
 {
     exchange.SetSection("Custom");
-    if (!exchange.IsSave()) captions.custom.clear();
+    std::vector<CustomLine> read;
     for (size_t number = 1; number <= MAX_CUSTOM_LINES; ++number) {
         const std::string suffix = std::to_string(number);
         CustomLine line;
@@ -48,9 +49,11 @@ void ExchangeCustomLines(SettingsExchange& exchange, CaptionSettings& captions)
         exchange.ExchangeInt(("Show" + suffix).c_str(), target->shown, 1);
         if (exchange.IsLoad() && (!line.label.empty() || !line.source.empty())) {
             line.label = CustomLabelText(line.label);
-            captions.custom.push_back(line);
+            read.push_back(line);
         }
     }
+    // A file's lines replace those before it; a policy's only where it sets any.
+    if (!exchange.IsSave() && (!exchange.IsPolicy() || !read.empty())) captions.custom = std::move(read);
 }
 
 }  // namespace
@@ -79,7 +82,13 @@ void SettingsExchange::WriteValue(const char* key, const char* value) const
 
 void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defaultValue)
 {
+    Note(key);
+    std::vector<uint8_t> data;
     switch (mode_) {
+    case Mode::Policy:
+        if (ReadPolicy(key, REG_DWORD, data, sizeof field) && data.size() == sizeof field)
+            std::memcpy(&field, data.data(), sizeof field);
+        break;
     case Mode::Reset:
         field = defaultValue;
         break;
@@ -87,6 +96,7 @@ void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defa
         field = static_cast<int32_t>(GetPrivateProfileIntA(section_.c_str(), key, field, file_.c_str()));
         break;
     case Mode::Save:
+        if (Skipped(key)) break;
         if (field == defaultValue) {
             WriteValue(key, nullptr);
         } else {
@@ -101,7 +111,13 @@ void SettingsExchange::ExchangeInt(const char* key, int32_t& field, int32_t defa
 void SettingsExchange::ExchangeString(const char* key, std::string& field, const char* defaultValue, size_t maxStored,
                                       size_t maxLength)
 {
+    Note(key);
+    std::string policyText;
     switch (mode_) {
+    case Mode::Policy:
+        // Text as it is, without the file's escapes; at most what the file could hold.
+        if (ReadPolicyText(key, policyText, std::min(maxStored, maxLength))) field = policyText;
+        break;
     case Mode::Reset:
         field = defaultValue ? defaultValue : "";
         break;
@@ -112,6 +128,7 @@ void SettingsExchange::ExchangeString(const char* key, std::string& field, const
         break;
     }
     case Mode::Save:
+        if (Skipped(key)) break;
         if (defaultValue ? field == defaultValue : field.empty())
             WriteValue(key, nullptr);
         else
@@ -122,7 +139,11 @@ void SettingsExchange::ExchangeString(const char* key, std::string& field, const
 
 void SettingsExchange::ExchangePlainText(const char* key, std::string& field, size_t maxLength)
 {
+    Note(key);
     switch (mode_) {
+    case Mode::Policy:
+        ReadPolicyText(key, field, maxLength);
+        break;
     case Mode::Reset:
         field.clear();
         break;
@@ -130,6 +151,7 @@ void SettingsExchange::ExchangePlainText(const char* key, std::string& field, si
         field = ReadValue(key, maxLength);
         break;
     case Mode::Save: {
+        if (Skipped(key)) break;
         if (field.empty()) return WriteValue(key, nullptr);
         std::string text = field;
         for (char& c : text)
@@ -145,7 +167,13 @@ void SettingsExchange::ExchangePlainText(const char* key, std::string& field, si
 
 void SettingsExchange::ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue)
 {
+    Note(key);
+    std::vector<uint8_t> data;
     switch (mode_) {
+    case Mode::Policy:
+        if (ReadPolicy(key, REG_BINARY, data, length) && !data.empty())
+            std::memcpy(field, data.data(), data.size() < length ? data.size() : length);
+        break;
     case Mode::Reset:
         if (defaultValue) std::memcpy(field, defaultValue, length);
         break;
@@ -155,6 +183,7 @@ void SettingsExchange::ExchangeBinary(const char* key, void* field, size_t lengt
         break;
     }
     case Mode::Save:
+        if (Skipped(key)) break;
         if (defaultValue && std::memcmp(field, defaultValue, length) == 0)
             WriteValue(key, nullptr);
         else
@@ -163,9 +192,16 @@ void SettingsExchange::ExchangeBinary(const char* key, void* field, size_t lengt
     }
 }
 
-void SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>& array)
+bool SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>& array)
 {
+    Note(key);
+    std::vector<uint8_t> data;
     switch (mode_) {
+    case Mode::Policy:
+        if (!ReadPolicy(key, REG_BINARY, data, MAX_BLOCK_TEXT)) return false;
+        array.assign(data.size() / 4, 0);
+        if (!array.empty()) std::memcpy(array.data(), data.data(), array.size() * 4);
+        return true;
     case Mode::Reset:
         break;
     case Mode::Load: {
@@ -176,9 +212,57 @@ void SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>
     }
     case Mode::Save:
         // Written also when empty: a later load treats the empty value as missing.
-        WriteValue(key, EncodeBlock(array.data(), array.size() * 4).c_str());
+        if (!Skipped(key)) WriteValue(key, EncodeBlock(array.data(), array.size() * 4).c_str());
         break;
     }
+    return true;
+}
+
+bool SettingsExchange::ReadPolicy(const char* key, DWORD type, std::vector<uint8_t>& data, size_t limit)
+{
+    RegistryKey policy;
+    DWORD found = 0;
+    // A value larger than any the settings take is cut as a file's would be; one past
+    // this bound is no value at all.
+    constexpr DWORD MAX_POLICY_VALUE = 16u << 20;
+    if (!policy.OpenKey(policyRoot_, std::string(POLICY_KEY) + "\\" + section_, false, KEY_WOW64_64KEY) ||
+        !policy.ReadRaw(key, found, data, MAX_POLICY_VALUE))
+        return false;
+    const bool text = type == REG_SZ && (found == REG_EXPAND_SZ || found == REG_MULTI_SZ);
+    if (found != type && !text) return false;
+    if (type == REG_SZ) {
+        // Strings end at their first zero, except a multi-string's, whose strings are lines.
+        std::string joined;
+        for (size_t start = 0; start < data.size();) {
+            size_t end = start;
+            while (end < data.size() && data[end] != 0) ++end;
+            if (end == start && found == REG_MULTI_SZ) break;
+            if (start != 0) joined += "\r\n";
+            joined.append(reinterpret_cast<const char*>(data.data()) + start, end - start);
+            if (found != REG_MULTI_SZ) break;
+            start = end + 1;
+        }
+        data.assign(joined.begin(), joined.end());
+    }
+    if (data.size() > limit) data.resize(limit);
+    record_->Add(section_, key);
+    return true;
+}
+
+bool SettingsExchange::ReadPolicyText(const char* key, std::string& text, size_t limit)
+{
+    std::vector<uint8_t> data;
+    if (!ReadPolicy(key, REG_SZ, data, std::string::npos)) return false;
+    // Line breaks as the settings keep them, CR LF, whichever a policy editor wrote.
+    text.clear();
+    for (size_t i = 0; i < data.size() && text.size() < limit; ++i) {
+        const char c = static_cast<char>(data[i]);
+        if (c == '\n' && (text.empty() || text.back() != '\r')) text += '\r';
+        text += c;
+    }
+    if (text.size() > limit) text.resize(limit);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return true;
 }
 
 void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settings)
@@ -242,7 +326,7 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     std::string order = exchange.IsSave() && !IsDefaultOrder(captions) ? OrderText(LineOrder(captions)) : "";
     exchange.ExchangeString("Order", order, "", MAX_ORDER_TEXT);
     ExchangeCustomLines(exchange, captions);
-    if (!exchange.IsSave()) captions.order = ParseOrderText(order);
+    if (exchange.IsPolicy() ? !order.empty() : !exchange.IsSave()) captions.order = ParseOrderText(order);
 
     exchange.SetSection("Notes");
     exchange.ExchangeString("Notes", settings.notes.notes, notesDefaults.notes.c_str(), MAX_STORED_NOTES_TEXT,
@@ -256,8 +340,8 @@ void ExchangeStoredList(SettingsExchange& exchange, const SettingsSlices& settin
     exchange.ExchangeInt("RightToLeft", grid.rightToLeft, gridDefaults.rightToLeft);
     std::vector<uint32_t> gridArray;
     if (exchange.IsSave()) grid.sizes.ExchangeGridArray(GridArrayDirection::Save, gridArray);
-    exchange.ExchangeDWordArray("GridArray", gridArray);
-    if (exchange.IsLoad()) grid.sizes.ExchangeGridArray(GridArrayDirection::Load, gridArray);
+    const bool taken = exchange.ExchangeDWordArray("GridArray", gridArray);
+    if (exchange.IsLoad() && taken) grid.sizes.ExchangeGridArray(GridArrayDirection::Load, gridArray);
 }
 
 ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& windowsDirectory,
@@ -277,9 +361,16 @@ ProfilePaths MakeProfilePaths(const std::string& exePath, const std::string& win
 
 ProfilePaths CurrentProfilePaths() { return MakeProfilePaths(ExecutablePath(), WindowsDirectory(), UserFolder()); }
 
+bool PolicyRecord::HasSection(const std::string& section) const
+{
+    const auto next = keys_.lower_bound(section + "\\");
+    return next != keys_.end() && next->compare(0, section.size() + 1, section + "\\") == 0;
+}
+
 DWORD SettingsStore::RunPass(SettingsExchange::Mode mode, const std::string& file)
 {
     SettingsExchange exchange(mode, file);
+    if (mode == SettingsExchange::Mode::Save) exchange.SkipInSave(&policies_);
     ExchangeStoredList(exchange, settings_);
     return exchange.WriteError();
 }
@@ -327,15 +418,31 @@ bool IsFile(const std::string& path)
 
 void SettingsStore::LoadAtStartup()
 {
+    const std::string* chosen = &paths_.master;
     for (const std::string* file : {&paths_.user, &paths_.local})
-        if (IsFile(*file)) return LoadSettings(*file);
-    LoadSettings(paths_.master);
+        if (IsFile(*file)) {
+            chosen = file;
+            break;
+        }
+    LoadSettings(*chosen);
+    LoadPolicies();
 }
 
-void LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths)
+void SettingsStore::LoadPolicies()
+{
+    policies_ = PolicyRecord();
+    // The machine's last: its values win over the user's.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        SettingsExchange exchange(root, policies_);
+        ExchangeStoredList(exchange, settings_);
+    }
+}
+
+PolicyRecord LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths)
 {
     settings.defaultFont = ScreenDefaultFont();
     SettingsStore store(settings.Slices(), paths);
     store.ResetSettings();
     store.LoadAtStartup();
+    return store.Policies();
 }

@@ -3,21 +3,50 @@
 // the Windows directory (or, for a user who cannot write there, in the user's own
 // folder) and a master copy beside the executable.
 
+#include <windows.h>
+
 #include <cstdint>
+#include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "settings/WallpaperSettings.h"
 
-// One pass over the stored list: reset to defaults, load from a file or save to it.
+// The settings an administrator set by policy: "Section\Key" of every value taken from
+// HKLM or HKCU\SOFTWARE\Policies\Murvex. The window does not let them change, and no
+// save writes them into a settings file as if they were the user's choice.
+class PolicyRecord {
+public:
+    void Add(const std::string& section, const std::string& key) { keys_.insert(section + "\\" + key); }
+    bool Has(const std::string& section, const std::string& key) const { return keys_.count(section + "\\" + key) != 0; }
+    bool HasSection(const std::string& section) const;
+    size_t Count() const { return keys_.size(); }
+
+private:
+    std::set<std::string> keys_;
+};
+
+// The policy keys: one subkey per section, one value per settings key.
+constexpr char POLICY_KEY[] = "SOFTWARE\\Policies\\Murvex";
+
+// One pass over the stored list: reset to defaults, load from a file, save to it, or
+// load the values a policy key holds (a load in every other respect: the same bounds).
 class SettingsExchange {
 public:
-    enum class Mode { Reset, Load, Save };
+    enum class Mode { Reset, Load, Save, Policy };
 
     SettingsExchange(Mode mode, std::string file) : mode_(mode), file_(std::move(file)) {}
+    // A policy pass over HKLM or HKCU, noting in `record` what it takes.
+    SettingsExchange(HKEY policyRoot, PolicyRecord& record)
+        : mode_(Mode::Policy), policyRoot_(policyRoot), record_(&record) {}
+    // A save that leaves out what `skipped` names.
+    void SkipInSave(const PolicyRecord* skipped) { skipped_ = skipped; }
 
-    bool IsLoad() const { return mode_ == Mode::Load; }
+    bool IsLoad() const { return mode_ == Mode::Load || mode_ == Mode::Policy; }
+    bool IsPolicy() const { return mode_ == Mode::Policy; }
+    // "Section\Key" of every value the pass went over, in order.
+    const std::vector<std::string>& Keys() const { return keys_; }
     bool IsSave() const { return mode_ == Mode::Save; }
 
     void SetSection(const char* name) { section_ = name; }
@@ -48,17 +77,29 @@ public:
     // A fixed-size block of bytes; without a default it is always written.
     void ExchangeBinary(const char* key, void* field, size_t length, const void* defaultValue);
 
-    // A variable-length array of 32-bit values, written as a block; no default.
-    void ExchangeDWordArray(const char* key, std::vector<uint32_t>& array);
+    // A variable-length array of 32-bit values, written as a block; no default. False
+    // when a policy pass found none (the array is then untouched).
+    bool ExchangeDWordArray(const char* key, std::vector<uint32_t>& array);
 
 private:
     std::string ReadValue(const char* key, size_t limit) const;
     void WriteValue(const char* key, const char* value) const;
+    // The policy's value of the key when it has one of the type (REG_SZ also takes
+    // REG_EXPAND_SZ, unexpanded, and REG_MULTI_SZ, its strings as lines), noted as taken;
+    // at most limit bytes are kept.
+    bool ReadPolicy(const char* key, DWORD type, std::vector<uint8_t>& data, size_t limit);
+    bool ReadPolicyText(const char* key, std::string& text, size_t limit);
+    bool Skipped(const char* key) const { return skipped_ && skipped_->Has(section_, key); }
+    void Note(const char* key) { keys_.push_back(section_ + "\\" + key); }
 
     Mode mode_;
     std::string file_;
     std::string section_ = "General";
     mutable DWORD writeError_ = ERROR_SUCCESS;
+    HKEY policyRoot_ = nullptr;
+    PolicyRecord* record_ = nullptr;
+    const PolicyRecord* skipped_ = nullptr;
+    std::vector<std::string> keys_;
 };
 
 // Walks the one stored list, in its order, through the exchange operations.
@@ -85,8 +126,9 @@ ProfilePaths CurrentProfilePaths();
 
 // Start-up: every stored setting at its default (the default font computed for the
 // screen), then the user's local file over them, else the local file in the
-// Windows directory, else the master file.
-void LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths = CurrentProfilePaths());
+// Windows directory, else the master file; then the user's policy values over them
+// and the machine's over those. Returns what the policies set.
+PolicyRecord LoadStartupSettings(WallpaperSettings& settings, const ProfilePaths& paths = CurrentProfilePaths());
 
 class SettingsStore {
 public:
@@ -99,8 +141,12 @@ public:
     bool StoreSettings(const std::string& file);
 
     // The first local file that exists (the user's, then the Windows directory's; its
-    // content is not inspected), else the master file.
+    // content is not inspected), else the master file; then the policies.
     void LoadAtStartup();
+    // The user's policy values, then the machine's (which win); reading only.
+    void LoadPolicies();
+    const PolicyRecord& Policies() const { return policies_; }
+    void SetPolicies(const PolicyRecord& policies) { policies_ = policies; }
     // Into the Windows directory; where this user may not write there, into the user's
     // own folder instead. A copy of the user's own that would win at the next start
     // goes once the Windows directory holds the settings.
@@ -120,6 +166,7 @@ private:
 
     SettingsSlices settings_;
     ProfilePaths paths_;
+    PolicyRecord policies_;
     std::string lastWritePath_;
     DWORD lastWriteError_ = ERROR_SUCCESS;
     bool staleCopyKept_ = false;

@@ -12,6 +12,7 @@
 SaveFileDialog::SaveFileDialog(SaveFileTemplates templates, const std::string& defaultExtension,
                                const std::string& initialPath, DWORD flags, const std::string& filter, HWND owner)
     : checked(templates.checkBoxes.size(), false),
+      locked(templates.checkBoxes.size(), false),
       templates_(std::move(templates)),
       defaultExtension_(defaultExtension),
       initialPath_(initialPath),
@@ -67,8 +68,10 @@ void SaveFileDialog::OnHelp(HWND, POINT) {}
 
 void SaveFileDialog::ShowChoices(HWND window)
 {
-    for (size_t i = 0; i < templates_.checkBoxes.size(); ++i)
+    for (size_t i = 0; i < templates_.checkBoxes.size(); ++i) {
         CheckDlgButton(window, templates_.checkBoxes[i], checked[i] ? BST_CHECKED : BST_UNCHECKED);
+        if (locked[i]) EnableWindow(GetDlgItem(window, templates_.checkBoxes[i]), FALSE);
+    }
 }
 
 void SaveFileDialog::ReadChoices(HWND window)

@@ -23,6 +23,8 @@ public:
     // The check boxes' states, in the order of their ids: shown when the dialog
     // opens, read back when a name is accepted.
     std::vector<bool> checked;
+    // Check boxes shown greyed (set by an administrator's policy), in the same order.
+    std::vector<bool> locked;
 
     // IDOK with a name chosen, IDCANCEL when cancelled, -1 when the dialog could not
     // be shown (Error() says why).
