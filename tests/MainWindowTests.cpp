@@ -404,6 +404,42 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     EXPECT_TRUE(Ended());
 }
 
+// What an administrator set by policy shows as it is set, greyed, and says so when asked;
+// a caption line set so keeps its tick.
+TEST_F(MainWindow, PolicySettingsAreShownGreyed)
+{
+    const std::string root = "SOFTWARE\\Policies\\Murvex";
+    const DWORD on = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, (root + "\\General").c_str(), "Border", REG_DWORD, &on, sizeof on);
+    RegSetKeyValueA(HKEY_CURRENT_USER, (root + "\\Captions").c_str(), "CPU", REG_DWORD, &on, sizeof on);
+    RegSetKeyValueA(HKEY_CURRENT_USER, (root + "\\Notes").c_str(), "Notes", REG_SZ, "Set by policy", 14);
+    Launch();
+    RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
+    HWND border = PageControl(IDC_GENERAL_BORDER);
+    EXPECT_FALSE(IsWindowEnabled(border));
+    EXPECT_EQ(SendMessageA(border, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(PageControl(IDC_GENERAL_LOGO)));
+    RECT rect = {};
+    GetWindowRect(border, &rect);
+    PostMessageA(VisiblePage(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(VisiblePage()), MAKELPARAM(rect.left + 3, rect.top + 3));
+    HWND help = HelpPopup();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(WindowText(help), LoadResourceText(IDS_HELP_BORDER) + "\n\n" + LoadResourceText(IDS_HELP_SET_BY_POLICY));
+    ASSERT_TRUE(CloseHelp(help));
+    ASSERT_EQ(ClickTab(2), "Notes");
+    EXPECT_FALSE(IsWindowEnabled(PageControl(IDC_NOTES_EDIT)));
+    EXPECT_EQ(WindowText(PageControl(IDC_NOTES_EDIT)), "Set by policy");
+    ASSERT_EQ(ClickTab(1), "Captions");
+    HWND list = PageControl(IDC_CAPTIONS_LIST);
+    const auto cpuTicked = [&] { return SendMessageA(list, LVM_GETITEMSTATE, CAPTION_CPU, LVIS_STATEIMAGEMASK) >> 12 == 2; };
+    EXPECT_TRUE(cpuTicked());
+    SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+    for (int row = 0; row < CAPTION_CPU; ++row) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+    Sleep(200);
+    EXPECT_TRUE(cpuTicked());
+}
+
 namespace {
 
 std::string Size(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <tuple>
 
 #include "TestFiles.h"
@@ -232,4 +233,134 @@ TEST(StandardUser, LocalSettingsGoToTheUsersOwnFolderAndComeBack)
     LoadStartupSettings(next);
     EXPECT_EQ(next.general.margins, 33u);
     DeleteFileA(store.Paths().user.c_str());
+}
+
+namespace {
+
+// Sets a value under HKLM or HKCU\SOFTWARE\Policies\Murvex\<section>.
+void SetPolicy(HKEY root, const char* section, const char* name, DWORD type, const std::string& data)
+{
+    const std::string key = std::string(POLICY_KEY) + "\\" + section;
+    ASSERT_EQ(RegSetKeyValueA(root, key.c_str(), name, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
+}
+
+std::string Dword(uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+
+// Both policy keys gone before and after: the other tests share the prefix's registry.
+class PolicyTest : public SettingsStoreTest {
+protected:
+    PolicyTest() { Clear(); }
+    ~PolicyTest() override { Clear(); }
+    static void Clear()
+    {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeA(root, POLICY_KEY);
+    }
+};
+
+}  // namespace
+
+// Machine over user over the local file over the master; a policy value as hostile as a
+// master file gets the file's bounds; a save leaves the policy's values out.
+TEST_F(PolicyTest, PoliciesWinWithTheFilesBoundsAndAreNeverSaved)
+{
+    WriteWholeFile(store.Paths().master, "[Notes]\r\nNotes=master\r\n[General]\r\nMargins=50\r\n");
+    WriteWholeFile(store.Paths().local, "[Notes]\r\nNotes=local\r\n[General]\r\nMargins=40\r\nLogo=0\r\n");
+    SetPolicy(HKEY_CURRENT_USER, "Notes", "Notes", REG_SZ, std::string("user\nline two\0", 14));
+    SetPolicy(HKEY_CURRENT_USER, "General", "Border", REG_DWORD, Dword(1));
+    SetPolicy(HKEY_LOCAL_MACHINE, "Notes", "Notes", REG_MULTI_SZ, std::string("machine\0second\0\0", 16));
+    SetPolicy(HKEY_CURRENT_USER, "Captions", "CPU", REG_DWORD, Dword(1));
+    // Hostile: a number as text (ignored), out of range, negative, huge, garbage blocks.
+    SetPolicy(HKEY_CURRENT_USER, "General", "Margins", REG_SZ, std::string("5\0", 2));
+    SetPolicy(HKEY_LOCAL_MACHINE, "Grid", "LineSize", REG_DWORD, Dword(99));
+    SetPolicy(HKEY_CURRENT_USER, "General", "Position", REG_DWORD, Dword(0xFFFFFFFF));
+    SetPolicy(HKEY_CURRENT_USER, "Save", "Filename", REG_SZ, std::string(100000, 'f'));
+    SetPolicy(HKEY_CURRENT_USER, "General", "Font", REG_BINARY, std::string(60, '\xEE'));
+    SetPolicy(HKEY_CURRENT_USER, "Custom", "Label1", REG_SZ, std::string(100000, 'L'));
+    SetPolicy(HKEY_CURRENT_USER, "Custom", "Source1", REG_DWORD, Dword(7));
+    SetPolicy(HKEY_LOCAL_MACHINE, "Grid", "GridArray", REG_BINARY, Dword(PackSize(1280, 1024)) + "x");
+    store.LoadAtStartup();
+    EXPECT_EQ(settings.notes.notes, "machine\r\nsecond");
+    EXPECT_EQ(settings.general.border, 1);
+    EXPECT_EQ(settings.general.logo, 0);  // the local file's
+    EXPECT_EQ(settings.general.margins, 40u);
+    EXPECT_EQ(settings.captions.enabled[CAPTION_CPU], 1);
+    EXPECT_EQ(settings.grid.lineSize, MAX_LINE_SIZE);
+    EXPECT_EQ(settings.general.position, POSITION_CENTRE);
+    EXPECT_EQ(settings.output.filename.size(), MAX_STORED_TEXT);
+    EXPECT_EQ(std::memcmp(&settings.general.font, &settings.defaultFont, sizeof settings.general.font), 0);
+    ASSERT_EQ(settings.captions.custom.size(), 1u);
+    EXPECT_EQ(settings.captions.custom[0].label.size(), MAX_CUSTOM_LABEL);
+    EXPECT_EQ(settings.grid.sizes.StoredSizes(), std::vector<PackedSize>{PackSize(1280, 1024)});
+    const PolicyRecord& policies = store.Policies();
+    EXPECT_EQ(policies.Count(), 9u);  // Notes counted once, Margins and Source1 of the wrong type not at all
+    EXPECT_TRUE(policies.Has("Notes", "Notes") && policies.HasSection("Custom") && !policies.Has("General", "Margins"));
+
+    // Saved, the file holds what the user chose, never what the policy set.
+    settings.general.logo = 1;
+    settings.general.margins = 30;
+    const std::string file = folder.File("saved.INI");
+    ASSERT_TRUE(store.StoreSettings(file));
+    const std::string saved = ReadWholeFile(file);
+    EXPECT_NE(saved.find("Margins=30"), std::string::npos) << saved;
+    for (const char* set : {"Notes=", "Border=", "CPU=", "LineSize=", "Filename=", "Label1=", "GridArray="})
+        EXPECT_EQ(saved.find(set), std::string::npos) << set << " in\n" << saved;
+}
+
+// The administrative template and the program agree both ways: every policy names a value
+// Murvex reads, every value Murvex reads has a policy (but the binary blocks, which a
+// template cannot express), and every string and presentation the template uses is defined.
+TEST(PolicyTemplate, MatchesWhatMurvexReads)
+{
+    const std::string folder = std::string("Z:") + MURVEX_TEST_FIXTURES + "/../../policy/";
+    const std::string admx = ReadWholeFile(folder + "Murvex.admx"), adml = ReadWholeFile(folder + "en-US/Murvex.adml");
+    ASSERT_FALSE(admx.empty() || adml.empty());
+    // Well formed, as far as tags go: each one closed, in order.
+    for (const std::string* xml : {&admx, &adml}) {
+        std::vector<std::string> open;
+        for (size_t at = xml->find('<'); at != std::string::npos; at = xml->find('<', at + 1)) {
+            const size_t end = xml->find('>', at);
+            ASSERT_NE(end, std::string::npos);
+            const std::string tag = xml->substr(at + 1, end - at - 1);
+            const std::string name = tag.substr(tag[0] == '/' ? 1 : 0, tag.find_first_of(" />", 1) - (tag[0] == '/' ? 1 : 0));
+            if (tag[0] == '?' || tag.back() == '/') continue;
+            if (tag[0] != '/') {
+                open.push_back(name);
+            } else {
+                ASSERT_FALSE(open.empty()) << name;
+                EXPECT_EQ(open.back(), name);
+                open.pop_back();
+            }
+        }
+        EXPECT_TRUE(open.empty());
+    }
+    // Every $(string.X) and $(presentation.X) defined, every definition used.
+    const auto references = [](const std::string& text, const std::string& head) {
+        std::set<std::string> found;
+        for (size_t at = text.find(head); at != std::string::npos; at = text.find(head, at + 1))
+            found.insert(text.substr(at + head.size(), text.find_first_of("\")", at + head.size()) - at - head.size()));
+        return found;
+    };
+    EXPECT_EQ(references(admx, "$(string."), references(adml, "<string id=\""));
+    EXPECT_EQ(references(admx, "$(presentation."), references(adml, "<presentation id=\""));
+    // The values the policies set, "Section\Key", against those Murvex reads.
+    std::set<std::string> policyValues;
+    std::string key;
+    for (size_t at = admx.find('<'); at != std::string::npos; at = admx.find('<', at + 1)) {
+        const std::string tag = admx.substr(at, admx.find('>', at) - at);
+        const auto attribute = [&tag](const char* name) {
+            const size_t start = tag.find(std::string(" ") + name + "=\"");
+            if (start == std::string::npos) return std::string();
+            const size_t value = start + strlen(name) + 3;
+            return tag.substr(value, tag.find('"', value) - value);
+        };
+        if (!attribute("key").empty()) key = attribute("key");
+        if (!attribute("valueName").empty()) policyValues.insert(key.substr(key.rfind('\\') + 1) + "\\" + attribute("valueName"));
+    }
+    WallpaperSettings settings;
+    SettingsExchange exchange(SettingsExchange::Mode::Reset, "");
+    ExchangeStoredList(exchange, settings.Slices());
+    std::set<std::string> read(exchange.Keys().begin(), exchange.Keys().end());
+    for (const char* block : {"General\\Font", "General\\FontDpi", "General\\CustomColors", "Grid\\GridArray"})
+        EXPECT_EQ(read.erase(block), 1u) << block << " is no longer read: the template may name it";
+    EXPECT_EQ(policyValues, read);
 }

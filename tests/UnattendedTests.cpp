@@ -533,6 +533,29 @@ TEST_F(Unattended, CustomLinesAreReadNeverRun)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MurvexTest");
 }
 
+// A policy, set where Group Policy sets it, changes what the switches give: the machine's
+// over the user's over the settings file; /info counts the values taken.
+TEST_F(Unattended, PoliciesChangeWhatTheSwitchesGive)
+{
+    const auto clear = [] {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeA(root, POLICY_KEY);
+    };
+    clear();
+    Master(smallWallpaper);  // with a border
+    ASSERT_EQ(RunProgram(exe, "/save \"" + folder.File("file.bmp") + "\"").exitCode, 0u);
+    EXPECT_EQ(InfoLine(RunProgram(exe, "/info").out, "Policy:"), "0");
+    const DWORD on = 1, off = 0;
+    const std::string general = std::string(POLICY_KEY) + "\\General";
+    RegSetKeyValueA(HKEY_CURRENT_USER, general.c_str(), "Border", REG_DWORD, &on, sizeof on);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, general.c_str(), "Border", REG_DWORD, &off, sizeof off);
+    const ProcessRun saved = RunProgram(exe, "/save \"" + folder.File("policy.bmp") + "\"");
+    const ProcessRun info = RunProgram(exe, "/info");
+    clear();
+    ASSERT_EQ(saved.exitCode, 0u) << saved.err;
+    EXPECT_EQ(ReadPicture(folder.File("file.bmp")).width, ReadPicture(folder.File("policy.bmp")).width + 2);  // no border
+    EXPECT_EQ(info.out.substr(info.out.rfind("\r\n", info.out.size() - 3)), "\r\nPolicy:\t1\r\n");
+}
+
 // Stored settings give the very wallpaper their file was made with, byte for byte (what
 // each shows is in its name and first line). MURVEX_UPDATE_WALLPAPERS writes them anew after a change to
 // what the wallpaper should be, checked by eye.
