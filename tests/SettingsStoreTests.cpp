@@ -264,7 +264,8 @@ protected:
 TEST_F(PolicyTest, PoliciesWinWithTheFilesBoundsAndAreNeverSaved)
 {
     WriteWholeFile(store.Paths().master, "[Notes]\r\nNotes=master\r\n[General]\r\nMargins=50\r\n");
-    WriteWholeFile(store.Paths().local, "[Notes]\r\nNotes=local\r\n[General]\r\nMargins=40\r\nLogo=0\r\n");
+    WriteWholeFile(store.Paths().local, "[Notes]\r\nNotes=local\r\n[General]\r\nMargins=40\r\nLogo=0\r\n"
+                                        "[Custom]\r\nLabel1=Rack:\r\nSource1=text:4\r\nLabel2=Room:\r\nSource2=text:5\r\n");
     SetPolicy(HKEY_CURRENT_USER, "Notes", "Notes", REG_SZ, std::string("user\nline two\0", 14));
     SetPolicy(HKEY_CURRENT_USER, "General", "Border", REG_DWORD, Dword(1));
     SetPolicy(HKEY_LOCAL_MACHINE, "Notes", "Notes", REG_MULTI_SZ, std::string("machine\0second\0\0", 16));
@@ -298,12 +299,15 @@ TEST_F(PolicyTest, PoliciesWinWithTheFilesBoundsAndAreNeverSaved)
     // Saved, the file holds what the user chose, never what the policy set.
     settings.general.logo = 1;
     settings.general.margins = 30;
-    const std::string file = folder.File("saved.INI");
+    const std::string file = store.Paths().local;
     ASSERT_TRUE(store.StoreSettings(file));
     const std::string saved = ReadWholeFile(file);
     EXPECT_NE(saved.find("Margins=30"), std::string::npos) << saved;
-    for (const char* set : {"Notes=", "Border=", "CPU=", "LineSize=", "Filename=", "Label1=", "GridArray="})
+    for (const char* set : {"Border=", "CPU=", "LineSize=", "Filename=", "GridArray="})
         EXPECT_EQ(saved.find(set), std::string::npos) << set << " in\n" << saved;
+    // What the file held there stays as it was: its notes and its own lines.
+    EXPECT_NE(saved.find("Notes=local\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Label1=Rack:\r\nSource1=text:4\r\nLabel2=Room:\r\nSource2=text:5\r\n"), std::string::npos) << saved;
 }
 
 // The administrative template and the program agree both ways: every policy names a value

@@ -89,7 +89,11 @@ private:
     // at most limit bytes are kept.
     bool ReadPolicy(const char* key, DWORD type, std::vector<uint8_t>& data, size_t limit);
     bool ReadPolicyText(const char* key, std::string& text, size_t limit);
-    bool Skipped(const char* key) const { return skipped_ && skipped_->Has(section_, key); }
+    // Own lines set by policy replace the file's wholly: none of the file's is touched.
+    bool Skipped(const char* key) const
+    {
+        return skipped_ && (skipped_->Has(section_, key) || (section_ == "Custom" && skipped_->HasSection(section_)));
+    }
     void Note(const char* key) { keys_.push_back(section_ + "\\" + key); }
 
     Mode mode_;
