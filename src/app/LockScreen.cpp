@@ -37,15 +37,7 @@ std::string JpegMark()
 
 std::string PixelsText(SIZE size) { return std::to_string(size.cx) + " x " + std::to_string(size.cy); }
 
-std::string ProgramDataFolder()
-{
-    char folder[MAX_PATH] = "";
-    if (SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0])
-        return std::string();
-    std::string path(folder);
-    if (path.back() != '\\') path += '\\';
-    return path + "Murvex\\";
-}
+std::string ProgramDataFolder() { return MurvexFolderIn(CSIDL_COMMON_APPDATA); }
 
 // The real System32 for this program: a 32-bit one on 64-bit Windows is otherwise shown SysWOW64.
 std::string OemBackgroundFolder()
@@ -133,35 +125,51 @@ LockScreenSize CurrentLockScreenSize()
     return ChooseLockScreenSize(session != 0, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, stored);
 }
 
-// The picture, drawn as the wallpaper is for a screen of the chosen size without a task bar.
-bool DrawLockScreen(const WallpaperSettings& settings, const CaptionValues& values, SIZE size, WallpaperRenderer& renderer,
-                    RunOutcome& outcome)
+// The machine's key opened for writing (a user without the rights is refused here, before
+// anything is written), then the picture, drawn as the wallpaper is for a screen of the
+// chosen size without a task bar.
+struct LockScreenPicture {
+    RegistryKey key;
+    WallpaperRenderer renderer;
+    LockScreenSize size;
+
+    bool Encode(PictureFormat format, float quality, std::vector<uint8_t>& encoded, std::string& reason) const
+    {
+        return EncodePicture(*renderer.Wallpaper(), renderer.InkColor(), renderer.PaperColor(), format, quality, encoded,
+                             reason);
+    }
+    std::string Written(const std::string& path) const
+    {
+        return "lock screen: " + path + ", " + PixelsText(size.size) + " (" + size.source + ")";
+    }
+};
+
+RunOutcome Prepare(LockScreenPicture& picture, const char* subkey, const WallpaperSettings& settings,
+                   const CaptionValues& values)
 {
+    if (RunOutcome opened = OpenMachineKey(picture.key, subkey, true); opened.exitCode != EXIT_DONE) return opened;
+    WallpaperRenderer& renderer = picture.renderer;
+    LockScreenSize& size = picture.size;
+    size = CurrentLockScreenSize();
     const WallpaperSettings shown = LockScreenSettings(settings);
-    const ScreenFacts screen = {size, ScreenLogPixelsY(), {size, {0, 0, size.cx, size.cy}}};
+    const ScreenFacts screen = {size.size, ScreenLogPixelsY(), {size.size, {0, 0, size.size.cx, size.size.cy}}};
     const WallpaperInputs inputs = GatherWallpaperInputs(
         {shown.general, shown.captions, shown.notes, shown.grid, values, GetSysColor(COLOR_BACKGROUND), screen},
         LoadCaptionLabels());
     renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
     renderer.Render(inputs.design);
-    if (renderer.GetWallpaperSize().cx != 0) return true;
-    outcome = {EXIT_NOT_WRITTEN, TooLargeText(renderer)};
-    return false;
+    if (renderer.GetWallpaperSize().cx == 0) return {EXIT_NOT_WRITTEN, TooLargeText(renderer)};
+    return {};
 }
 
 RunOutcome SetPersonalizationImage(const WallpaperSettings& settings, const CaptionValues& values, std::string& said)
 {
-    RegistryKey key;
-    if (RunOutcome opened = OpenMachineKey(key, CSP_KEY, true); opened.exitCode != EXIT_DONE) return opened;
-    const LockScreenSize size = CurrentLockScreenSize();
-    WallpaperRenderer renderer;
-    RunOutcome outcome;
-    if (!DrawLockScreen(settings, values, size.size, renderer, outcome)) return outcome;
+    LockScreenPicture picture;
+    if (RunOutcome ready = Prepare(picture, CSP_KEY, settings, values); ready.exitCode != EXIT_DONE) return ready;
+    RegistryKey& key = picture.key;
     std::vector<uint8_t> png;
     std::string reason;
-    if (!EncodePicture(*renderer.Wallpaper(), renderer.InkColor(), renderer.PaperColor(), PictureFormat::Png, 1.0f, png,
-                       reason))
-        return {EXIT_NOT_WRITTEN, reason};
+    if (!picture.Encode(PictureFormat::Png, 1.0f, png, reason)) return {EXIT_NOT_WRITTEN, reason};
     const std::string folder = ProgramDataFolder();
     if (folder.empty() || !MakeFolders(folder)) return Failure("could not make " + folder, GetLastError());
     // A new name each time: Windows keeps its own copy of the picture by the file's name.
@@ -184,24 +192,19 @@ RunOutcome SetPersonalizationImage(const WallpaperSettings& settings, const Capt
         return Failure("could not set HKLM\\" + std::string(CSP_KEY), error);
     }
     for (const std::string& name : earlier) DeleteFileA((folder + name).c_str());
-    said = "lock screen: " + path + ", " + PixelsText(size.size) + " (" + size.source + ")";
+    said = picture.Written(path);
     return {};
 }
 
 RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValues& values, std::string& said)
 {
-    RegistryKey key;
-    if (RunOutcome opened = OpenMachineKey(key, OEM_KEY, true); opened.exitCode != EXIT_DONE) return opened;
-    const LockScreenSize size = CurrentLockScreenSize();
-    WallpaperRenderer renderer;
-    RunOutcome outcome;
-    if (!DrawLockScreen(settings, values, size.size, renderer, outcome)) return outcome;
+    LockScreenPicture picture;
+    if (RunOutcome ready = Prepare(picture, OEM_KEY, settings, values); ready.exitCode != EXIT_DONE) return ready;
     std::vector<uint8_t> jpeg;
     std::string reason;
     // The best quality that fits; a two-colour picture fits at the first or second try.
     for (int quality = 9; quality >= 1 && (jpeg.empty() || jpeg.size() >= MAX_OEM_BACKGROUND); --quality)
-        if (!EncodePicture(*renderer.Wallpaper(), renderer.InkColor(), renderer.PaperColor(), PictureFormat::Jpeg,
-                           static_cast<float>(quality) / 10, jpeg, reason))
+        if (!picture.Encode(PictureFormat::Jpeg, static_cast<float>(quality) / 10, jpeg, reason))
             return {EXIT_NOT_WRITTEN, reason};
     jpeg = MarkedJpeg(jpeg);
     if (jpeg.size() >= MAX_OEM_BACKGROUND)
@@ -216,7 +219,7 @@ RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValu
             return Failure("could not keep the present background in " + kept, GetLastError());
         keptNow = true;
     }
-    if (!WriteFileSafely(Wide(path), {{jpeg.data(), jpeg.size()}}) || !key.WriteDword(OEM_VALUE, 1)) {
+    if (!WriteFileSafely(Wide(path), {{jpeg.data(), jpeg.size()}}) || !picture.key.WriteDword(OEM_VALUE, 1)) {
         const DWORD error = GetLastError();
         if (keptNow) {
             MoveFileExA(kept.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -225,7 +228,7 @@ RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValu
         }
         return Failure("could not write " + path, error);
     }
-    said = "lock screen: " + path + ", " + PixelsText(size.size) + " (" + size.source + ")";
+    said = picture.Written(path);
     return {};
 }
 

@@ -17,15 +17,16 @@ std::string WindowsDirectory()
     return path;
 }
 
-std::string UserFolder()
+std::string MurvexFolderIn(int csidl)
 {
     char folder[MAX_PATH] = "";
-    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0])
-        return std::string();
+    if (SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK || !folder[0]) return std::string();
     std::string path(folder);
     if (path.back() != '\\') path += '\\';
     return path + "Murvex\\";
 }
+
+std::string UserFolder() { return MurvexFolderIn(CSIDL_LOCAL_APPDATA); }
 
 bool MakeFolder(const std::string& folder)
 {

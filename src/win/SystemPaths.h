@@ -12,6 +12,9 @@ std::string WindowsDirectory();
 // wallpaper and the local settings belong to this machine). Empty when unknown; not
 // made here.
 std::string UserFolder();
+// "Murvex" in the system's folder of that CSIDL, with a trailing backslash; empty when
+// unknown; not made here.
+std::string MurvexFolderIn(int csidl);
 // Makes a folder whose parent exists; true when it exists afterwards.
 bool MakeFolder(const std::string& folder);
 // Whether this user can make a file in the folder (tried with one deleted on close).
