@@ -12,7 +12,7 @@ packages=(
   googletest
   wine64 fonts-wine xvfb xauth fonts-liberation
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  python3-minimal
+  python3
   "$@"
 )
 
