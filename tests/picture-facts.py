@@ -1,7 +1,8 @@
 # Prints what a written lock screen picture is, read here without Windows' codecs:
 #   PNG <width> <height> <bit depth> <palette as rrggbb,...> <box of ink pixels x0 y0 x1 y1>
 #   JPEG <width> <height> <"marked" or "unmarked">
-# The ink is the palette's first colour (a PNG of one or eight bits per pixel).
+# The ink is the palette's first colour (a PNG of one or eight bits per pixel; another
+# kind of PNG gets no box).
 import struct, sys, zlib
 
 data = open(sys.argv[1], 'rb').read()
@@ -39,13 +40,8 @@ if data[:8] == b'\x89PNG\r\n\x1a\n':
                 pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
                 row[i] = (row[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
         previous = row
-        for x in range(width):
-            if colour == 3:
-                index = (row[x * depth // 8] >> (8 - depth - (x * depth) % 8)) & ((1 << depth) - 1)
-                ink = index == 0
-            else:
-                ink = bytes(row[x * step:x * step + 3]).hex() == palette[:3].hex()
-            if ink:
+        for x in range(width if colour == 3 else 0):  # the ink's box of a palette picture only
+            if (row[x * depth // 8] >> (8 - depth - (x * depth) % 8)) & ((1 << depth) - 1) == 0:
                 box = [min(box[0], x), min(box[1], y), max(box[2], x), max(box[3], y)]
     print('PNG', width, height, depth, colours, *box)
 elif data[:2] == b'\xff\xd8':

@@ -10,7 +10,7 @@ gateway=$(printf '%s\n' "${route#* }" | sed -n 's/^\(..\)\(..\)\(..\)\(..\)$/\4 
   { read -r a b c d && printf '%d.%d.%d.%d' "0x$a" "0x$b" "0x$c" "0x$d"; })
 # The processor's name as it gives it (its brand string), else as the kernel names it.
 brand=$(python3 "$here/processor-brand.py" 2>/dev/null) ||
-  brand=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+  brand=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1 | tr -s ' ')
 MURVEX_HOST_ADDRESSES="$(hostname -I 2>/dev/null)" \
 MURVEX_HOST_CPU="$brand" \
 MURVEX_HOST_CPUS="$(grep -c '^processor' /proc/cpuinfo)" \
