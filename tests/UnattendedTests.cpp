@@ -533,27 +533,41 @@ TEST_F(Unattended, CustomLinesAreReadNeverRun)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MurvexTest");
 }
 
-// A policy, set where Group Policy sets it, changes what the switches give: the machine's
-// over the user's over the settings file; /info counts the values taken.
+// A policy, set where Group Policy sets it, changes what the switches give as the same
+// values in the settings file would: the machine's over the user's over the file (a border,
+// the captions with a line, the notes); /info counts the values taken.
 TEST_F(Unattended, PoliciesChangeWhatTheSwitchesGive)
 {
     const auto clear = [] {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeA(root, POLICY_KEY);
     };
+    const auto set = [](HKEY root, const char* section, const char* name, DWORD type, const void* data, DWORD size) {
+        RegSetKeyValueA(root, (std::string(POLICY_KEY) + "\\" + section).c_str(), name, type, data, size);
+    };
     clear();
-    Master(smallWallpaper);  // with a border
+    const std::string asFile = "[General]\r\nCaptions=1\r\nNotes=1\r\nLogo=0\r\nColorSelect=2\r\nForegroundColor=255\r\n"
+                               "BackgroundColor=65280\r\n[Captions]\r\n"
+                               "Machine=0\r\nOS=0\r\nOSVers=0\r\nLocale=0\r\nBrowser=0\r\nBrowserVers=0\r\nCPU=1\r\n"
+                               "[Notes]\r\nNotes=Rack 4\r\n";
+    Master(asFile);
     ASSERT_EQ(RunProgram(exe, "/save \"" + folder.File("file.bmp") + "\"").exitCode, 0u);
     EXPECT_EQ(InfoLine(RunProgram(exe, "/info").out, "Policy:"), "0");
+    Master(std::string(smallWallpaper) + "[Captions]\r\nMachine=0\r\nOS=0\r\nOSVers=0\r\nLocale=0\r\nBrowser=0\r\n"
+                                         "BrowserVers=0\r\n[Notes]\r\nNotes=file\r\n");  // a border, no sections
     const DWORD on = 1, off = 0;
-    const std::string general = std::string(POLICY_KEY) + "\\General";
-    RegSetKeyValueA(HKEY_CURRENT_USER, general.c_str(), "Border", REG_DWORD, &on, sizeof on);
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, general.c_str(), "Border", REG_DWORD, &off, sizeof off);
+    set(HKEY_CURRENT_USER, "General", "Border", REG_DWORD, &on, sizeof on);
+    set(HKEY_LOCAL_MACHINE, "General", "Border", REG_DWORD, &off, sizeof off);
+    set(HKEY_LOCAL_MACHINE, "General", "Captions", REG_DWORD, &on, sizeof on);
+    set(HKEY_CURRENT_USER, "General", "Notes", REG_DWORD, &on, sizeof on);
+    set(HKEY_CURRENT_USER, "Captions", "CPU", REG_DWORD, &on, sizeof on);
+    set(HKEY_LOCAL_MACHINE, "Notes", "Notes", REG_SZ, "Rack 4", 7);
     const ProcessRun saved = RunProgram(exe, "/save \"" + folder.File("policy.bmp") + "\"");
     const ProcessRun info = RunProgram(exe, "/info");
     clear();
     ASSERT_EQ(saved.exitCode, 0u) << saved.err;
-    EXPECT_EQ(ReadPicture(folder.File("file.bmp")).width, ReadPicture(folder.File("policy.bmp")).width + 2);  // no border
-    EXPECT_EQ(info.out.substr(info.out.rfind("\r\n", info.out.size() - 3)), "\r\nPolicy:\t1\r\n");
+    EXPECT_GT(ReadPicture(folder.File("policy.bmp")).width, 100);
+    EXPECT_TRUE(ReadWholeFile(folder.File("policy.bmp")) == ReadWholeFile(folder.File("file.bmp")));
+    EXPECT_EQ(info.out.substr(info.out.rfind("\r\n", info.out.size() - 3)), "\r\nPolicy:\t5\r\n");
 }
 
 // Stored settings give the very wallpaper their file was made with, byte for byte (what
