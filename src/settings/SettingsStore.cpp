@@ -433,6 +433,8 @@ void SettingsStore::LoadPolicies()
     policies_ = PolicyRecord();
     // The machine's last: its values win over the user's.
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        // Most machines have no policy for Murvex: one look, not one per value.
+        if (RegistryKey policy; !policy.OpenKey(root, POLICY_KEY, false, KEY_WOW64_64KEY)) continue;
         SettingsExchange exchange(root, policies_);
         ExchangeStoredList(exchange, settings_);
     }
