@@ -21,8 +21,9 @@ facts() { python3 "$here/picture-facts.py" "$1"; }
 # run NAME ARGUMENTS...: the copy NAME.exe with its settings NAME.INI beside it.
 run() { name=$1; shift; status=0; $wine "$work/$name.exe" "$@" >"$work/out" 2>"$work/err" || status=$?; }
 settings() { printf '%b' "$2" >"$work/$1.INI"; }
-for name in Lock7 Lock10; do cp "$bin/Murvex32.exe" "$work/$name.exe"; done
+for name in Lock7 Lock10 LockVista; do cp "$bin/Murvex32.exe" "$work/$name.exe"; done
 $wine reg add 'HKCU\Software\Wine\AppDefaults\Lock10.exe' /v Version /d win10 /f >/dev/null 2>&1
+$wine reg add 'HKCU\Software\Wine\AppDefaults\LockVista.exe' /v Version /d vista /f >/dev/null 2>&1
 # Red on green, with the grid, the user's name and an environment variable ticked: none
 # of these three reaches a screen shown before anyone signs in.
 everything='[General]\r\nGrid=1\r\nColorSelect=2\r\nForegroundColor=255\r\nBackgroundColor=65280\r\n[Captions]\r\nUser=1\r\n[Custom]\r\nLabel1=Site:\r\nSource1=env:PATH\r\n'
@@ -96,4 +97,7 @@ run Lock10 /lockscreen
 [ $status -eq 1 ] && [ -s "$work/err" ] || fail "Windows 10: a failed write gave exit $status"
 [ -z "$(value "$csp" LockScreenImagePath)$(value "$csp" LockScreenImageStatus)" ] || fail "Windows 10: a failed write left values"
 rm -f "$data"
+# Neither path before Windows 7.
+run LockVista /lockscreen
+[ $status -eq 1 ] && grep -q 'the lock screen cannot be set on this system' "$work/err" || fail "Vista: exit $status"
 echo "lock-screen: passed"
