@@ -3,12 +3,12 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/WallpaperInputs.h"
 #include "render/BitmapFile.h"
 #include "render/PictureEncoder.h"
 #include "render/WallpaperRenderer.h"
+#include "settings/ScreenSizeList.h"
 #include "sysinfo/RegistryKey.h"
 #include "sysinfo/SystemInfo.h"
 #include "win/Handles.h"
@@ -34,8 +34,6 @@ std::string JpegMark()
     return std::string("\xFF\xD8\xFF\xFE", 4) + static_cast<char>(length >> 8) + static_cast<char>(length & 0xFF) +
            MARK_TEXT;
 }
-
-std::string PixelsText(SIZE size) { return std::to_string(size.cx) + " x " + std::to_string(size.cy); }
 
 std::string ProgramDataFolder() { return MurvexFolderIn(CSIDL_COMMON_APPDATA); }
 
@@ -78,17 +76,6 @@ std::string FileStart(const std::string& path, size_t length)
     if (!file || !ReadFile(file.Get(), start.data(), static_cast<DWORD>(length), &read, nullptr)) return std::string();
     start.resize(read);
     return start;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring Wide(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
 }
 
 RunOutcome Failure(const std::string& what, DWORD error)
@@ -140,7 +127,8 @@ struct LockScreenPicture {
     }
     std::string Written(const std::string& path) const
     {
-        return "lock screen: " + path + ", " + PixelsText(size.size) + " (" + size.source + ")";
+        const PackedSize pixels = PackSize(static_cast<uint16_t>(size.size.cx), static_cast<uint16_t>(size.size.cy));
+        return "lock screen: " + path + ", " + SizeLabel(pixels) + " (" + size.source + ")";
     }
 };
 
@@ -148,18 +136,9 @@ RunOutcome Prepare(LockScreenPicture& picture, const char* subkey, const Wallpap
                    const CaptionValues& values)
 {
     if (RunOutcome opened = OpenMachineKey(picture.key, subkey, true); opened.exitCode != EXIT_DONE) return opened;
-    WallpaperRenderer& renderer = picture.renderer;
-    LockScreenSize& size = picture.size;
-    size = CurrentLockScreenSize();
-    const WallpaperSettings shown = LockScreenSettings(settings);
-    const ScreenFacts screen = {size.size, ScreenLogPixelsY(), {size.size, {0, 0, size.size.cx, size.size.cy}}};
-    const WallpaperInputs inputs = GatherWallpaperInputs(
-        {shown.general, shown.captions, shown.notes, shown.grid, values, GetSysColor(COLOR_BACKGROUND), screen},
-        LoadCaptionLabels());
-    renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
-    renderer.Render(inputs.design);
-    if (renderer.GetWallpaperSize().cx == 0) return {EXIT_NOT_WRITTEN, TooLargeText(renderer)};
-    return {};
+    const SIZE size = (picture.size = CurrentLockScreenSize()).size;
+    const ScreenFacts screen = {size, ScreenLogPixelsY(), {size, {0, 0, size.cx, size.cy}}};
+    return RenderWallpaperOf(LockScreenSettings(settings), values, screen, picture.renderer);
 }
 
 RunOutcome SetPersonalizationImage(const WallpaperSettings& settings, const CaptionValues& values, std::string& said)
@@ -177,7 +156,7 @@ RunOutcome SetPersonalizationImage(const WallpaperSettings& settings, const Capt
     const std::vector<std::string> earlier = FilesIn(folder, "LockScreen-*.png");
     for (const std::string& name : earlier) number = std::max(number, LockScreenFileNumber(name));
     const std::string path = folder + "LockScreen-" + std::to_string(number + 1) + ".png";
-    if (!WriteFileSafely(Wide(path), {{png.data(), png.size()}})) return Failure("could not write " + path, GetLastError());
+    if (!WriteFileSafely(path, {{png.data(), png.size()}})) return Failure("could not write " + path, GetLastError());
     // The values point at the new file, or (when one cannot be written) stay as they were.
     std::string before[2];
     DWORD status = 0;
@@ -214,12 +193,12 @@ RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValu
     // A background the maker left is kept, to come back with /lockscreen off.
     const std::string kept = ProgramDataFolder() + "backgroundDefault-before-Murvex.jpg";
     bool keptNow = false;
-    if (Exists(path) && !IsMarkedJpeg(FileStart(path, 64)) && !Exists(kept)) {
+    if (IsFile(path) && !IsMarkedJpeg(FileStart(path, 64)) && !IsFile(kept)) {
         if (!MakeFolders(ProgramDataFolder()) || !CopyFileA(path.c_str(), kept.c_str(), TRUE))
             return Failure("could not keep the present background in " + kept, GetLastError());
         keptNow = true;
     }
-    if (!WriteFileSafely(Wide(path), {{jpeg.data(), jpeg.size()}}) || !picture.key.WriteDword(OEM_VALUE, 1)) {
+    if (!WriteFileSafely(path, {{jpeg.data(), jpeg.size()}}) || !picture.key.WriteDword(OEM_VALUE, 1)) {
         const DWORD error = GetLastError();
         if (keptNow) {
             MoveFileExA(kept.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -259,7 +238,7 @@ RunOutcome RemoveOemBackground()
     if (!IsMarkedJpeg(FileStart(path, 64))) return {};  // nothing of Murvex's
     RegistryKey key;
     if (RunOutcome opened = OpenMachineKey(key, OEM_KEY, false); opened.exitCode != EXIT_DONE) return opened;
-    if (Exists(kept)) {
+    if (IsFile(kept)) {
         if (!MoveFileExA(kept.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
             return Failure("could not put back " + kept, GetLastError());
         RemoveDirectoryA(ProgramDataFolder().c_str());

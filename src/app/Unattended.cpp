@@ -127,17 +127,24 @@ std::string EscapeControlBytes(const std::string& text)
     return escaped;
 }
 
-RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
-                            const std::wstring& widePath)
+RunOutcome RenderWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const ScreenFacts& screen,
+                             WallpaperRenderer& renderer)
 {
     const WallpaperInputs inputs = GatherWallpaperInputs(
-        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND),
-         CurrentScreen()},
+        {settings.general, settings.captions, settings.notes, settings.grid, values, GetSysColor(COLOR_BACKGROUND), screen},
         LoadCaptionLabels());
-    WallpaperRenderer renderer;
     renderer.SetColors(inputs.colors.foreground, inputs.colors.background);
     renderer.Render(inputs.design);
     if (renderer.GetWallpaperSize().cx == 0) return {EXIT_NOT_WRITTEN, TooLargeText(renderer)};
+    return {};
+}
+
+RunOutcome WriteWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const std::string& path,
+                            const std::wstring& widePath)
+{
+    WallpaperRenderer renderer;
+    if (RunOutcome drawn = RenderWallpaperOf(settings, values, CurrentScreen(), renderer); drawn.exitCode != EXIT_DONE)
+        return drawn;
     if (!(widePath.empty() ? renderer.SaveBitmap(path) : renderer.SaveBitmap(widePath)))
         return {EXIT_NOT_WRITTEN, "could not write " + path + ": " + SystemErrorText(GetLastError())};
     return {};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/WallpaperInputs.h"
 #include "settings/WallpaperSettings.h"
 
 enum ExitCode { EXIT_DONE = 0, EXIT_NOT_WRITTEN = 1, EXIT_USAGE = 2 };
@@ -18,6 +19,11 @@ struct RunOutcome {
     int exitCode = EXIT_DONE;
     std::string error;
 };
+
+// The wallpaper of loaded settings for a screen, drawn by the renderer given; a wallpaper
+// too large to make is said so.
+RunOutcome RenderWallpaperOf(const WallpaperSettings& settings, const CaptionValues& values, const ScreenFacts& screen,
+                             WallpaperRenderer& renderer);
 
 // The wallpaper of loaded settings (their screen-size list already built), written to
 // `path` (`widePath` instead where it is not empty) as /save and /refresh write it.

@@ -106,16 +106,9 @@ bool IsPerUserSource(const CustomSource& source)
 
 std::string RegistryValueText(DWORD type, const std::vector<uint8_t>& data, std::string (*expand)(const std::string&))
 {
-    const auto text = [&data](size_t from, size_t to) {
-        return std::string(reinterpret_cast<const char*>(data.data()) + from, to - from);
-    };
     switch (type) {
-    case REG_SZ:
-    case REG_EXPAND_SZ: {
-        std::string value = text(0, data.size());
-        value = value.substr(0, value.find('\0'));
-        return type == REG_EXPAND_SZ ? expand(value) : value;
-    }
+    case REG_SZ: return RegistryStrings(type, data).front();
+    case REG_EXPAND_SZ: return expand(RegistryStrings(type, data).front());
     case REG_DWORD:
     case REG_QWORD: {
         const size_t size = type == REG_DWORD ? 4 : 8;
@@ -126,13 +119,7 @@ std::string RegistryValueText(DWORD type, const std::vector<uint8_t>& data, std:
     }
     case REG_MULTI_SZ: {
         std::string joined;
-        for (size_t start = 0; start < data.size();) {
-            size_t end = start;
-            while (end < data.size() && data[end] != 0) ++end;
-            if (end == start) break;  // the empty string that ends the list
-            joined += (joined.empty() ? "" : ", ") + text(start, end);
-            start = end + 1;
-        }
+        for (const std::string& part : RegistryStrings(type, data)) joined += (joined.empty() ? "" : ", ") + part;
         return joined;
     }
     default: return std::string();

@@ -133,12 +133,27 @@ bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const
     return WriteFileSafely(path, {{&fileHeader, sizeof fileHeader}, {&info, sizeof info}, {pixels, info.header.biSizeImage}});
 }
 
-bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels)
+namespace {
+
+// A path in the ANSI code page as Windows' wide functions take it; empty when it has none.
+std::wstring WidePath(const std::string& path)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 0) return false;
+    if (length <= 1) return std::wstring();
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
     wide.resize(static_cast<size_t>(length) - 1);
-    return WriteBitmapFile(wide, info, pixels);
+    return wide;
+}
+
+}  // namespace
+
+bool WriteFileSafely(const std::string& path, const std::vector<FilePart>& parts)
+{
+    return WriteFileSafely(WidePath(path), parts);
+}
+
+bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels)
+{
+    return WriteBitmapFile(WidePath(path), info, pixels);
 }

@@ -25,5 +25,6 @@ struct FilePart {
 bool WriteFileSafely(const std::wstring& path, const std::vector<FilePart>& parts);
 // The wallpaper's BMP file so: "BM" file header, info block and pixels.
 bool WriteBitmapFile(const std::wstring& path, const MonoBitmapInfo& info, const void* pixels);
-// The same for a path in the ANSI code page.
+// Both for a path in the ANSI code page.
+bool WriteFileSafely(const std::string& path, const std::vector<FilePart>& parts);
 bool WriteBitmapFile(const std::string& path, const MonoBitmapInfo& info, const void* pixels);

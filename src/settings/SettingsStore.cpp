@@ -7,6 +7,7 @@
 #include "captions/CustomSource.h"
 #include "settings/ProfileCodec.h"
 #include "sysinfo/RegistryKey.h"
+#include "sysinfo/SystemInfo.h"
 #include "win/SystemPaths.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the Font block is the 60-byte LOGFONTA");
@@ -153,9 +154,7 @@ void SettingsExchange::ExchangePlainText(const char* key, std::string& field, si
     case Mode::Save: {
         if (Skipped(key)) break;
         if (field.empty()) return WriteValue(key, nullptr);
-        std::string text = field;
-        for (char& c : text)
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+        std::string text = WithoutControlCharacters(field);
         // The reader drops blanks at the ends and one pair of quotes around the value.
         const auto stripped = [](char c) { return c == ' ' || c == '"' || c == '\''; };
         if (stripped(text.front()) || stripped(text.back())) text = '"' + text + '"';
@@ -231,17 +230,9 @@ bool SettingsExchange::ReadPolicy(const char* key, DWORD type, std::vector<uint8
     const bool text = type == REG_SZ && (found == REG_EXPAND_SZ || found == REG_MULTI_SZ);
     if (found != type && !text) return false;
     if (type == REG_SZ) {
-        // Strings end at their first zero, except a multi-string's, whose strings are lines.
+        // A multi-string's strings are lines.
         std::string joined;
-        for (size_t start = 0; start < data.size();) {
-            size_t end = start;
-            while (end < data.size() && data[end] != 0) ++end;
-            if (end == start && found == REG_MULTI_SZ) break;
-            if (start != 0) joined += "\r\n";
-            joined.append(reinterpret_cast<const char*>(data.data()) + start, end - start);
-            if (found != REG_MULTI_SZ) break;
-            start = end + 1;
-        }
+        for (const std::string& part : RegistryStrings(found, data)) joined += (joined.empty() ? "" : "\r\n") + part;
         data.assign(joined.begin(), joined.end());
     }
     if (data.size() > limit) data.resize(limit);
@@ -405,16 +396,6 @@ bool SettingsStore::SaveLocalSettings()
     }
     return StoreSettings(paths_.user);
 }
-
-namespace {
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 void SettingsStore::LoadAtStartup()
 {

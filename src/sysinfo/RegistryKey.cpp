@@ -24,24 +24,12 @@ bool RegistryKey::CreateKey(HKEY root, const std::string& subkey, REGSAM view)
 
 std::string RegistryKey::ReadString(const std::string& name, const std::string& defaultText) const
 {
-    if (!key_) return defaultText;
-    // The value may change between asking for its size and reading it: ask again then.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return defaultText;
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return defaultText;
-        std::vector<char> data(static_cast<size_t>(size) + 1, '\0');  // room for a missing terminator
-        DWORD read = size;
-        const LONG result =
-            RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read);
-        if (result == ERROR_MORE_DATA) continue;
-        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return defaultText;
-        const size_t length = read < size ? read : size;
-        const std::string text(data.data(), length);
-        return text.substr(0, text.find('\0'));
-    }
-    return defaultText;
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    // No string a caller reads is near this size: a larger value is no value.
+    constexpr DWORD MAX_STRING_VALUE = 1u << 20;
+    if (!ReadRaw(name, type, data, MAX_STRING_VALUE) || (type != REG_SZ && type != REG_EXPAND_SZ)) return defaultText;
+    return RegistryStrings(type, data).front();
 }
 
 bool RegistryKey::ReadDword(const std::string& name, DWORD& value) const
@@ -98,6 +86,22 @@ bool RegistryKey::DeleteValue(const std::string& name)
     const LONG result = key_ ? RegDeleteValueA(key_.Get(), name.c_str()) : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
+}
+
+std::vector<std::string> RegistryStrings(DWORD type, const std::vector<uint8_t>& data)
+{
+    const char* const text = reinterpret_cast<const char*>(data.data());
+    std::vector<std::string> strings;
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return strings;
+    for (size_t start = 0; start < data.size() || strings.empty();) {
+        size_t end = start;
+        while (end < data.size() && data[end] != 0) ++end;
+        if (type != REG_MULTI_SZ) return {std::string(text ? text + start : "", end - start)};
+        if (end == start) break;  // the empty string that ends the list
+        strings.emplace_back(text + start, end - start);
+        start = end + 1;
+    }
+    return strings;
 }
 
 RegistryReader SystemRegistry()

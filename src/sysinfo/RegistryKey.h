@@ -38,6 +38,11 @@ private:
     RegistryKeyHandle key_;
 };
 
+// The strings a value's bytes hold: a string's (REG_SZ, REG_EXPAND_SZ as stored) up to
+// its first zero, a missing terminator or not; each of a REG_MULTI_SZ's, up to the empty
+// one that ends the list; none for any other type.
+std::vector<std::string> RegistryStrings(DWORD type, const std::vector<uint8_t>& data);
+
 // A registry string value: none when the key cannot be opened, "" when the value
 // is missing or not a string. The naming rules take one, so tests can give their own.
 using RegistryReader = std::function<std::optional<std::string>(HKEY root, const std::string& subkey,

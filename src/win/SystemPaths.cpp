@@ -28,6 +28,12 @@ std::string MurvexFolderIn(int csidl)
 
 std::string UserFolder() { return MurvexFolderIn(CSIDL_LOCAL_APPDATA); }
 
+bool IsFile(const std::string& path)
+{
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool MakeFolder(const std::string& folder)
 {
     if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;

@@ -15,6 +15,8 @@ std::string UserFolder();
 // "Murvex" in the system's folder of that CSIDL, with a trailing backslash; empty when
 // unknown; not made here.
 std::string MurvexFolderIn(int csidl);
+// Whether the path names a file (not a folder).
+bool IsFile(const std::string& path);
 // Makes a folder whose parent exists; true when it exists afterwards.
 bool MakeFolder(const std::string& folder);
 // Whether this user can make a file in the folder (tried with one deleted on close).
