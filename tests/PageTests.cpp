@@ -303,7 +303,10 @@ TEST_F(PageTest, CaptionLinesListOrderAndOwnLines)
             SendDlgItemMessageA(window, IDC_CUSTOM_KIND, CB_SETCURSEL, static_cast<WPARAM>(kind), 0);
             SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CUSTOM_KIND, CBN_SELCHANGE), 0);
             SetDlgItemTextA(window, IDC_CUSTOM_SOURCE, source);
-            if (valueNow) *valueNow = WindowText(GetDlgItem(window, IDC_CUSTOM_VALUE));
+            if (valueNow) {  // read once typing has paused
+                WaitFor([&] { return !WindowText(GetDlgItem(window, IDC_CUSTOM_VALUE)).empty(); }, 3000);
+                *valueNow = WindowText(GetDlgItem(window, IDC_CUSTOM_VALUE));
+            }
             SendMessageA(window, WM_COMMAND, IDOK, 0);
         });
     };

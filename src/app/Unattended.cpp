@@ -180,7 +180,9 @@ int RunUnattended(const CommandLine& line)
     // The screen-size list as the Grid page builds it.
     const std::vector<PackedSize> monitors = PackedMonitorSizes();
     settings.grid.sizes.PopulateScreenSizes(monitors);
-    const CaptionValues values = CollectCaptionValues(settings.captions.custom);
+    // Removing the lock screen's picture draws nothing: no values to read.
+    const bool drawsNothing = line.mode == CommandLine::Mode::LockScreen && line.off;
+    const CaptionValues values = drawsNothing ? CaptionValues() : CollectCaptionValues(settings.captions.custom);
 
     if (line.mode == CommandLine::Mode::LockScreen) {
         std::string said;

@@ -147,8 +147,10 @@ bool KCDialogEx::ShowContextHelp(HWND controlWindow, int x, int y)
 void KCDialogEx::LockControls(const std::vector<int>& ids)
 {
     locked_ = ids;
-    for (int id : ids) AddHelpNote(id, IDS_HELP_SET_BY_POLICY);
-    ApplyLocks();
+    for (int id : ids) {
+        AddHelpNote(id, IDS_HELP_SET_BY_POLICY);
+        EnableControl(id, false);
+    }
 }
 
 bool KCDialogEx::IsLocked(int controlId) const
@@ -156,10 +158,9 @@ bool KCDialogEx::IsLocked(int controlId) const
     return std::find(locked_.begin(), locked_.end(), controlId) != locked_.end();
 }
 
-void KCDialogEx::ApplyLocks()
+void KCDialogEx::EnableControl(int controlId, bool enabled)
 {
-    for (int id : locked_)
-        if (HWND control = Item(id)) EnableWindow(control, FALSE);
+    if (HWND control = Item(controlId)) EnableWindow(control, enabled && !IsLocked(controlId));
 }
 
 BOOL KCDialogEx::OnInitDialog()
@@ -174,6 +175,7 @@ BOOL KCDialogEx::OnInitDialog()
     for (const ControlEntry& entry : controlEntries_)
         if (entry.flags & ENTRY_FONT) SendMessageA(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(static_cast<int>(entry.value))), TRUE);
     if (toolTip_) SendMessageA(toolTip_.Get(), TTM_ACTIVATE, TRUE, 0);
+    for (int id : locked_) EnableControl(id, false);  // locked before the dialog was made
     initialised_ = true;
     return TRUE;
 }

@@ -62,13 +62,14 @@ public:
 
     bool ShowContextHelp(HWND controlWindow, int x, int y);
 
-    // Controls whose value an administrator set by policy: ApplyLocks greys them, and
-    // their help says why. A note adds a sentence to a control's help without greying it.
+    // Controls whose value an administrator set by policy: greyed from now on, whatever
+    // the dialog's own enabling says, and their help says why. A note adds a sentence to
+    // a control's help without greying it.
     void LockControls(const std::vector<int>& ids);
     void AddHelpNote(int controlId, UINT stringId) { helpNotes_.push_back({controlId, stringId}); }
     bool IsLocked(int controlId) const;
-    // After the dialog's own enabling: the locked controls grey again.
-    void ApplyLocks();
+    // The dialog's own enabling of a control: a locked one stays grey.
+    void EnableControl(int controlId, bool enabled);
 
     void SetMinTrackHeight(int height) { minTrackSize_.cy = height; }
     int GetMinTrackWidth() const { return minTrackSize_.cx; }

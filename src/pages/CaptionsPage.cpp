@@ -38,14 +38,13 @@ void CaptionsPage::StartDetection()
 
 void CaptionsPage::SetPolicies(const PolicyRecord& policies)
 {
-    for (int item = 0; item < CAPTION_COUNT; ++item) lockedItems_[item] = policies.Has("Captions", CAPTION_ITEMS[item].key);
-    customLocked_ = policies.HasSection("Custom");
-    orderLocked_ = policies.Has("Captions", "Order");
+    policies_ = policies;
 }
 
 bool CaptionsPage::LineLocked(CaptionLine line) const
 {
-    return IsCustomLine(line) ? customLocked_ : line >= 0 && lockedItems_[static_cast<size_t>(line)];
+    return IsCustomLine(line) ? policies_.HasSection("Custom")
+                              : line >= 0 && policies_.Has("Captions", CAPTION_ITEMS[static_cast<size_t>(line)].key);
 }
 
 const CaptionValues& CaptionsPage::Values()
@@ -97,11 +96,13 @@ BOOL CaptionsPage::OnInitDialog()
     }
     SendDlgItemMessageA(Handle(), IDC_CAPTIONS_VALUE, EM_LIMITTEXT, MAX_CUSTOM_VALUE, 0);
     std::vector<int> locked;
-    if (orderLocked_) locked.insert(locked.end(), {IDC_CAPTIONS_UP, IDC_CAPTIONS_DOWN});
-    if (customLocked_) locked.insert(locked.end(), {IDC_CAPTIONS_ADD, IDC_CAPTIONS_EDIT_LINE, IDC_CAPTIONS_REMOVE});
+    if (policies_.Has("Captions", "Order")) locked.insert(locked.end(), {IDC_CAPTIONS_UP, IDC_CAPTIONS_DOWN});
+    if (policies_.HasSection("Custom"))
+        locked.insert(locked.end(), {IDC_CAPTIONS_ADD, IDC_CAPTIONS_EDIT_LINE, IDC_CAPTIONS_REMOVE});
     LockControls(locked);
-    if (customLocked_ || std::find(lockedItems_.begin(), lockedItems_.end(), true) != lockedItems_.end())
-        AddHelpNote(IDC_CAPTIONS_LIST, IDS_HELP_LINES_SET_BY_POLICY);
+    bool anyLineLocked = false;
+    for (CaptionLine line = 0; line <= CAPTION_COUNT; ++line) anyLineLocked = anyLineLocked || LineLocked(line);  // CAPTION_COUNT: the own lines
+    if (anyLineLocked) AddHelpNote(IDC_CAPTIONS_LIST, IDS_HELP_LINES_SET_BY_POLICY);
     Values();
     FillList(0);
     return TRUE;
@@ -113,7 +114,8 @@ void CaptionsPage::FillList(int selectRow)
     filling_ = true;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    const std::vector<CaptionLine> order = LineOrder(settings_);
+    rows_ = LineOrder(settings_);
+    const std::vector<CaptionLine>& order = rows_;
     for (size_t row = 0; row < order.size(); ++row) {
         std::string label = LineLabel(settings_, labels_, order[row]);
         LVITEMA item = {};
@@ -142,26 +144,24 @@ int CaptionsPage::SelectedRow() const
 
 CaptionLine CaptionsPage::LineAt(int row) const
 {
-    const std::vector<CaptionLine> order = LineOrder(settings_);
-    return row >= 0 && static_cast<size_t>(row) < order.size() ? order[static_cast<size_t>(row)] : -1;
+    return row >= 0 && static_cast<size_t>(row) < rows_.size() ? rows_[static_cast<size_t>(row)] : -1;
 }
 
 void CaptionsPage::ShowSelection()
 {
     const int row = SelectedRow();
     const CaptionLine line = LineAt(row);
-    const int rows = static_cast<int>(LineOrder(settings_).size());
+    const int rows = static_cast<int>(rows_.size());
     filling_ = true;
     SetDlgItemTextA(Handle(), IDC_CAPTIONS_VALUE, line >= 0 ? LineValue(values_, line).c_str() : "");
     filling_ = false;
-    EnableWindow(Item(IDC_CAPTIONS_VALUE), line >= 0 && IsLineShown(settings_, line));
-    EnableWindow(Item(IDC_CAPTIONS_UP), row > 0);
-    EnableWindow(Item(IDC_CAPTIONS_DOWN), row >= 0 && row + 1 < rows);
-    EnableWindow(Item(IDC_CAPTIONS_ADD), settings_.custom.size() < MAX_CUSTOM_LINES);
-    EnableWindow(Item(IDC_CAPTIONS_EDIT_LINE), IsCustomLine(line));
-    EnableWindow(Item(IDC_CAPTIONS_REMOVE), IsCustomLine(line));
+    EnableControl(IDC_CAPTIONS_VALUE, line >= 0 && IsLineShown(settings_, line));
+    EnableControl(IDC_CAPTIONS_UP, row > 0);
+    EnableControl(IDC_CAPTIONS_DOWN, row >= 0 && row + 1 < rows);
+    EnableControl(IDC_CAPTIONS_ADD, settings_.custom.size() < MAX_CUSTOM_LINES);
+    EnableControl(IDC_CAPTIONS_EDIT_LINE, IsCustomLine(line));
+    EnableControl(IDC_CAPTIONS_REMOVE, IsCustomLine(line));
     // A button that goes grey with the focus on it would leave the keyboard nowhere.
-    ApplyLocks();
     HWND focus = GetFocus();
     if (focus && GetParent(focus) == Handle() && !IsWindowEnabled(focus)) SetFocus(Item(IDC_CAPTIONS_LIST));
 }
@@ -237,7 +237,7 @@ bool CaptionsPage::OnCommand(int id, int code, HWND)
 void CaptionsPage::Move(int step)
 {
     const int row = SelectedRow();
-    std::vector<CaptionLine> order = LineOrder(settings_);
+    std::vector<CaptionLine> order = rows_;
     const int target = row + step;
     if (row < 0 || target < 0 || target >= static_cast<int>(order.size())) return;
     std::swap(order[static_cast<size_t>(row)], order[static_cast<size_t>(target)]);
@@ -259,10 +259,7 @@ void CaptionsPage::EditCustomLine(bool adding)
     settings_.custom[index] = dialog.line;
     LineValue(values_, static_cast<CaptionLine>(CAPTION_COUNT + index)) = ReadCustomValue(dialog.line.source);
     const std::vector<CaptionLine> order = LineOrder(settings_);
-    int row = 0;
-    while (row + 1 < static_cast<int>(order.size()) && order[static_cast<size_t>(row)] != CAPTION_COUNT + static_cast<int>(index))
-        ++row;
-    FillList(row);
+    FillList(static_cast<int>(std::find(order.begin(), order.end(), CAPTION_COUNT + static_cast<int>(index)) - order.begin()));
     PostSettingsChanged();
 }
 
@@ -322,12 +319,22 @@ std::string CustomLineDialog::SourceInControls() const
 
 bool CustomLineDialog::OnCommand(int id, int code, HWND)
 {
-    // The value it would read, again as the source changes.
+    // The value it would read, again once the source stops changing: a file's version may
+    // lie on a slow share, and is not read at every keystroke.
     if ((id == IDC_CUSTOM_SOURCE && code == EN_CHANGE) || (id == IDC_CUSTOM_KIND && code == CBN_SELCHANGE)) {
-        SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(SourceInControls()).c_str());
+        SetTimer(Handle(), VALUE_TIMER, VALUE_DELAY_MS, nullptr);
         return true;
     }
     return false;
+}
+
+INT_PTR CustomLineDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (message != WM_TIMER || wParam != VALUE_TIMER) return KCDialogEx::OnMessage(message, wParam, lParam, handled);
+    KillTimer(Handle(), VALUE_TIMER);
+    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(SourceInControls()).c_str());
+    handled = true;
+    return 0;
 }
 
 void CustomLineDialog::DoDataExchange(DataExchange& exchange)

@@ -51,9 +51,8 @@ private:
     bool started_ = false;
     bool detecting_ = false;  // until the detection has been waited for
     bool filling_ = false;    // the page itself is changing the controls
-    std::array<bool, CAPTION_COUNT> lockedItems_ = {};
-    bool customLocked_ = false;
-    bool orderLocked_ = false;
+    std::vector<CaptionLine> rows_;  // the list's lines, as filled
+    PolicyRecord policies_;
 };
 
 // Adds or changes one of the administrator's lines: its label, the kind of source and
@@ -67,9 +66,12 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void DoDataExchange(DataExchange& exchange) override;
 
 private:
+    static constexpr UINT_PTR VALUE_TIMER = 1;
+    static constexpr UINT VALUE_DELAY_MS = 300;  // a pause in typing
     std::string SourceInControls() const;
 
     int32_t kind_ = -1;  // index in the kinds box: SourceKind less one, -1 for a source of no known kind

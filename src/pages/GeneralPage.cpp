@@ -67,8 +67,7 @@ void GeneralPage::DoDataExchange(DataExchange& exchange)
     exchange.Radio(IDC_GENERAL_SYSTEM, settings_.colorSelect);
     exchange.Selection(IDC_GENERAL_POSITION, settings_.position);
     // The grid decides where everything goes while it is on.
-    EnableWindow(Item(IDC_GENERAL_POSITION), !settings_.grid);
-    ApplyLocks();
+    EnableControl(IDC_GENERAL_POSITION, !settings_.grid);
 }
 
 bool GeneralPage::OnCommand(int id, int code, HWND)

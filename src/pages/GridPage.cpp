@@ -66,9 +66,8 @@ void GridPage::RefreshButtons()
         HWND button = Item(id);
         // A button that goes grey must not keep the keyboard focus.
         if (!selected && GetFocus() == button) SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
-        EnableWindow(button, selected);
+        EnableControl(id, selected);
     }
-    ApplyLocks();
 }
 
 bool GridPage::OnCommand(int id, int code, HWND)

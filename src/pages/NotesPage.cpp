@@ -67,7 +67,6 @@ BOOL NotesPage::OnInitDialog()
     SetWindowSubclass(Item(IDC_NOTES_EDIT), NotesBoxProcedure, 0, 0);
     KCDialogEx::OnInitDialog();
     UpdateTabStop();
-    ApplyLocks();
     return TRUE;
 }
 
