@@ -198,12 +198,7 @@ const FirmwareIdentity& MachineFacts::Firmware()
     return *firmware_;
 }
 
-std::string MachineFacts::MachineName(MachineFacts&)
-{
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
-    DWORD size = sizeof name;
-    return GetComputerNameA(name, &size) ? std::string(name, strnlen(name, sizeof name)) : std::string();
-}
+std::string MachineFacts::MachineName(MachineFacts&) { return ComputerNameOf(ComputerNameNetBIOS); }
 
 std::string MachineFacts::OsName(MachineFacts& facts)
 {
