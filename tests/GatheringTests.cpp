@@ -35,7 +35,7 @@ TEST(Gathering, CaptionsAndNotes)
     // The stored order, with the administrator's lines (a missing value draws nothing),
     // the later items ticked; the user's name or an environment variable makes the
     // wallpaper this user's own.
-    settings.captions.custom = {{"Rack:", "text:R4", 1}, {"Site:", "env:MURVEX_NO_SUCH_VARIABLE", 1}, {"Off:", "text:x", 0}};
+    settings.captions.custom = {{"Rack:", "text:R4", 1}, {"Site:", "env:MURVEX_NO_SUCH_VARIABLE", 1}, {"Off:", "env:USERNAME", 0}};
     values.custom = {"R4", "", "x"};
     settings.captions.enabled[CAPTION_CPU] = 1;
     settings.captions.order = ParseOrderText("Custom1,Locale,CPU,custom9,Machine,Bogus,Locale");
@@ -47,6 +47,8 @@ TEST(Gathering, CaptionsAndNotes)
     settings.captions.order = ParseOrderText("Custom2,Custom1,Locale");
     RemoveCustomLine(settings.captions, 0);  // the later lines move up and keep their places
     EXPECT_EQ(OrderText(LineOrder(settings.captions)).substr(0, 22), "Custom1,Locale,Machine");
+    settings.captions.custom[0].shown = 0;  // unticked, a user's line is not on this wallpaper
+    EXPECT_FALSE(ShowsUsersOwnValues(settings.general, settings.captions));
     settings.captions = CaptionSettings{};
     values.custom.clear();
     EXPECT_TRUE(IsDefaultOrder(settings.captions));

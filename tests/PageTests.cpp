@@ -272,14 +272,16 @@ TEST_F(PageTest, CaptionLinesListOrderAndOwnLines)
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_UP)));
     EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_REMOVE)));
 
-    // The CPU's line: its value found, greyed until ticked; overwritten, the list follows.
+    // The CPU's line: its value found, greyed until Space ticks it; overwritten, the list follows.
     ListView_SetItemState(list, 12, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(RowText(list, 12, 0), "CPU:");
     EXPECT_NE(WindowText(page.Item(IDC_CAPTIONS_VALUE)).find("logical processor"), std::string::npos);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_CAPTIONS_EDIT_LINE)));
     EXPECT_TRUE(Posted(page).empty());
-    ListView_SetCheckState(list, 12, TRUE);
+    SetFocus(list);
+    PressKeys({VK_SPACE});  // ticked from the keyboard
+    Pump(page.Handle());
     EXPECT_EQ(settings.enabled[CAPTION_CPU], 1);
     EXPECT_EQ(Posted(page), SETTINGS);
     ASSERT_TRUE(IsWindowEnabled(page.Item(IDC_CAPTIONS_VALUE)));

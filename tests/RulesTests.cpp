@@ -254,7 +254,7 @@ TEST(CommandLineParsing, SwitchesAndTheirArguments)
     }
 }
 
-TEST(LockScreen, SizeFileNumbersAndTheMark)
+TEST(LockScreen, SizeAndFileNumbers)
 {
     const SIZE primary = {2560, 1440}, small = {1024, 768}, tall = {1080, 1920};
     struct Case {
@@ -276,9 +276,4 @@ TEST(LockScreen, SizeFileNumbersAndTheMark)
              {"LockScreen-1.png", 1}, {"lockscreen-42.PNG", 42}, {"LockScreen-.png", 0}, {"LockScreen-1x.png", 0},
              {"LockScreen-1.png.tmp", 0}, {"LockScreen-99999999999.png", 0}, {"Other-3.png", 0}})
         EXPECT_EQ(LockScreenFileNumber(name), number) << name;
-    const std::vector<uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xDB, 1, 2};
-    const std::vector<uint8_t> marked = MarkedJpeg(jpeg);
-    EXPECT_TRUE(IsMarkedJpeg(std::string(marked.begin(), marked.end())));
-    EXPECT_FALSE(IsMarkedJpeg(std::string(jpeg.begin(), jpeg.end())));
-    EXPECT_EQ(std::vector<uint8_t>(marked.end() - 4, marked.end()), std::vector<uint8_t>(jpeg.begin() + 2, jpeg.end()));
 }

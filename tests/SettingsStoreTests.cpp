@@ -93,7 +93,7 @@ TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesW
     // Saved where the Windows directory takes them, the user's copy goes: what was saved comes back.
     ASSERT_TRUE(store.SaveLocalSettings());
     EXPECT_EQ(store.LastWritePath(), store.Paths().local);
-    EXPECT_FALSE(FileExists(store.Paths().user));
+    EXPECT_FALSE(IsFile(store.Paths().user));
     WriteWholeFile(store.Paths().local, "");
     store.ResetSettings();
     store.LoadAtStartup();
@@ -228,7 +228,7 @@ TEST(StandardUser, LocalSettingsGoToTheUsersOwnFolderAndComeBack)
     settings.general.margins = 33;
     ASSERT_TRUE(store.SaveLocalSettings()) << store.LastWritePath() << ": " << store.LastWriteError();
     EXPECT_EQ(store.LastWritePath(), UserFolder() + "settings_tests.INI");
-    EXPECT_FALSE(FileExists(store.Paths().local));
+    EXPECT_FALSE(IsFile(store.Paths().local));
     WallpaperSettings next;
     LoadStartupSettings(next);
     EXPECT_EQ(next.general.margins, 33u);

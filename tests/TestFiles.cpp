@@ -25,12 +25,6 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-bool FileExists(const std::string& path)
-{
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
-
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

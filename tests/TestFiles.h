@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "win/SystemPaths.h"  // IsFile
+
 class TempFolder {
 public:
     TempFolder();
@@ -22,7 +24,6 @@ private:
     std::string path_;
 };
 
-bool FileExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 // The names in a folder, sorted, without "." and "..".
