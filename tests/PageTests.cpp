@@ -110,9 +110,6 @@ TEST_F(PageTest, GeneralSectionsAndMargin)
     EXPECT_EQ(Posted(page), (std::vector<UINT>{UM_SECTIONS_CHANGED, UM_SETTINGS_CHANGED}));
     EXPECT_EQ(settings.grid, 1);
     EXPECT_FALSE(IsWindowEnabled(position));
-    Click(page, IDC_GENERAL_BORDER);
-    EXPECT_EQ(Posted(page), SETTINGS);
-    EXPECT_EQ(settings.border, 1);
 
     // A margin outside 0..100 or no number at all: told, focused, selected; the last good margin stays.
     const std::pair<const char*, const char*> wrong[] = {{"150", "Please enter an integer between 0 and 100."},

@@ -120,12 +120,11 @@ TEST_F(SettingsStoreTest, HandEditedNumbersAndBlocks)
     std::memset(longFace.lfFaceName, 'W', LF_FACESIZE);
     WriteWholeFile(folder.File("odd.INI"),
                    "[General]\r\nMargins=abc\r\nColorSelect=5\r\nBorder= 7 \r\nCustomColors=BAAAAAAAC\r\n"
-                   "[Grid]\r\nGridArray=AAFAAAEAAAEAAADAAAD\r\nLineSize=-3\r\n");
+                   "[Grid]\r\nGridArray=AAFAAAEAAAEAAADAAAD\r\n");
     store.LoadSettings(folder.File("odd.INI"));
     EXPECT_EQ(settings.general.margins, 0u);
     EXPECT_EQ(settings.general.colorSelect, 5);
     EXPECT_EQ(settings.general.border, 7);
-    EXPECT_EQ(settings.grid.lineSize, 0);  // the nearest the Grid page takes
     // Loaded, out-of-range values are the nearest the pages take, for the window and the
     // logon runs alike (both load through this pass): a typing error never stops a logon.
     for (const auto& [margins, lines, margin, lineSize] :
