@@ -170,7 +170,11 @@ TEST_F(MainWindow, PreviewReasonSectionsProportionsAndTheCloseQuestion)
     const std::string locked = folder.File("locked.bmp");
     WriteWholeFile(locked, "keep");
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const LOGFONTA wide = WidestAcceptedFont();
+    LOGFONTA wide = {};  // the largest font accepted, its glyphs as wide as allowed: captions too wide
+    wide.lfHeight = -2184;
+    wide.lfWidth = 2184;
+    wide.lfWeight = FW_BOLD;
+    lstrcpyA(wide.lfFaceName, "Arial");
     Launch(("[General]\r\nMargins=99999999\r\nColorSelect=2\r\nForegroundColor=255\r\nBackgroundColor=65280\r\nFont=" +
             EncodeBlock(&wide, sizeof wide) + "\r\n").c_str());
     EXPECT_EQ(WindowText(PageControl(IDC_GENERAL_MARGIN)), "100");

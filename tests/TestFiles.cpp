@@ -140,13 +140,3 @@ std::string DesktopValue(const char* name)
     desktop.OpenKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", false);
     return desktop.ReadString(name, "<none>");
 }
-
-LOGFONTA WidestAcceptedFont()
-{
-    LOGFONTA font = {};
-    font.lfHeight = -2184;
-    font.lfWidth = 2184;
-    font.lfWeight = 700;
-    lstrcpyA(font.lfFaceName, "Arial");
-    return font;
-}

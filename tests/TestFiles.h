@@ -51,10 +51,6 @@ ProcessRun RunProgram(std::wstring command, const std::function<void()>& meanwhi
                       DWORD outputAccess = GENERIC_WRITE);
 ProcessRun RunProgram(const std::string& exe, const std::string& arguments, const std::function<void()>& meanwhile = {});
 
-// The largest stored font the program accepts, its glyphs as wide as allowed: its
-// caption lines are wider than 16 bits measure.
-LOGFONTA WidestAcceptedFont();
-
 // A text value, its key made when missing; values under HKCU\Control Panel\Desktop
 // ("<none>" when missing).
 void SetRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& value);

@@ -62,10 +62,7 @@ std::string InfoLine(const std::string& info, const std::string& label)
 
 // The size of a complete one-bit BMP file (headers, palette, every row, nothing after
 // the last); 0 x 0 when it is not one.
-struct Picture {
-    int width = 0, height = 0;
-};
-Picture ReadPicture(const std::string& path)
+SIZE ReadPicture(const std::string& path)
 {
     const std::string file = ReadWholeFile(path);
     BITMAPFILEHEADER head = {};
@@ -224,7 +221,7 @@ TEST_F(Unattended, SaveAndRefreshWriteTheWallpaperOfTheSettings)
         CloseHandle(holder);
     });
     EXPECT_EQ(run.exitCode, 0u) << run.err;
-    EXPECT_EQ(ReadPicture(WindowsFile("MurvexE2E.bmp")).width, 22);
+    EXPECT_EQ(ReadPicture(WindowsFile("MurvexE2E.bmp")).cx, 22);
     EXPECT_EQ(DesktopValue("Wallpaper"), "untouched");
 
     // A name in a hostile master file: refused in one line, its control bytes shown as
@@ -317,10 +314,10 @@ TEST(HostileSettings, GeneratedFilesEndInAWallpaperOrAReason)
         SCOPED_TRACE(rerun + ":\n" + settings.substr(0, 400));
         const RunOutcome run = SaveInProcess(settings, target);
         const bool done = run.exitCode == EXIT_DONE;
-        const Picture picture = ReadPicture(target);
+        const SIZE picture = ReadPicture(target);
         ++(done ? written : refused);
-        largestSide = std::max<long long>({largestSide, picture.width, picture.height});
-        EXPECT_TRUE(done ? picture.width > 0 && run.error.empty()
+        largestSide = std::max<long long>({largestSide, picture.cx, picture.cy});
+        EXPECT_TRUE(done ? picture.cx > 0 && run.error.empty()
                          : run.exitCode == EXIT_NOT_WRITTEN && !run.error.empty() && !IsFile(target))
             << run.error;
     }
@@ -511,7 +508,7 @@ TEST_F(Unattended, PoliciesChangeWhatTheSwitchesGive)
     const std::string info = RunProgram(exe, "/info").out;
     clear();
     ASSERT_EQ(saved.exitCode, 0u) << saved.err;
-    EXPECT_EQ(ReadPicture(folder.File("policy.bmp")).width, 20);  // no frame: the margins alone
+    EXPECT_EQ(ReadPicture(folder.File("policy.bmp")).cx, 20);  // no frame: the margins alone
     EXPECT_EQ(InfoLine(info, "Policy:"), "1");
 }
 
