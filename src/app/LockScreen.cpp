@@ -22,6 +22,7 @@ constexpr size_t MAX_OEM_BACKGROUND = 256 * 1024;
 constexpr char CSP_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\PersonalizationCSP";
 constexpr char OEM_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Authentication\\LogonUI\\Background";
 constexpr char OEM_VALUE[] = "OEMBackground";
+constexpr char OEM_FILE[] = "backgroundDefault.jpg";
 const char* const CSP_VALUES[] = {"LockScreenImagePath", "LockScreenImageUrl"};
 constexpr char CSP_STATUS[] = "LockScreenImageStatus";
 // A JPEG comment segment: marker, length (its own two bytes and the text), text.
@@ -36,6 +37,9 @@ std::string JpegMark()
 }
 
 std::string ProgramDataFolder() { return MurvexFolderIn(CSIDL_COMMON_APPDATA); }
+
+// A background the maker left, kept while Murvex's is shown.
+std::string KeptBackgroundPath() { return ProgramDataFolder() + "backgroundDefault-before-Murvex.jpg"; }
 
 // The real System32 for this program: a 32-bit one on 64-bit Windows is otherwise shown SysWOW64.
 std::string OemBackgroundFolder()
@@ -59,23 +63,34 @@ std::vector<std::string> FilesIn(const std::string& folder, const char* pattern)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const FindHandle search(FindFirstFileA((folder + pattern).c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
 }
 
-std::string FileStart(const std::string& path, size_t length)
+// A JPEG with Murvex's comment after its start marker, so that a later run knows the
+// file as its own.
+std::vector<uint8_t> MarkedJpeg(const std::vector<uint8_t>& jpeg)
+{
+    if (jpeg.size() < 2 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return jpeg;
+    const std::string mark = JpegMark();
+    std::vector<uint8_t> marked(mark.begin(), mark.end());
+    marked.insert(marked.end(), jpeg.begin() + 2, jpeg.end());
+    return marked;
+}
+
+// Whether the file is a JPEG Murvex wrote: it starts with the mark.
+bool IsMarkedJpegFile(const std::string& path)
 {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string start(length, '\0');
+    const std::string mark = JpegMark();
+    std::string start(mark.size(), '\0');
     DWORD read = 0;
-    if (!file || !ReadFile(file.Get(), start.data(), static_cast<DWORD>(length), &read, nullptr)) return std::string();
-    start.resize(read);
-    return start;
+    return file && ReadFile(file.Get(), start.data(), static_cast<DWORD>(start.size()), &read, nullptr) &&
+           read == start.size() && start == mark;
 }
 
 RunOutcome Failure(const std::string& what, DWORD error)
@@ -188,12 +203,12 @@ RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValu
     jpeg = MarkedJpeg(jpeg);
     if (jpeg.size() >= MAX_OEM_BACKGROUND)
         return {EXIT_NOT_WRITTEN, "the lock screen picture does not fit in 256 KB, even at the lowest quality"};
-    const std::string folder = OemBackgroundFolder(), path = folder + "backgroundDefault.jpg";
+    const std::string folder = OemBackgroundFolder(), path = folder + OEM_FILE;
     if (folder.empty() || !MakeFolders(folder)) return Failure("could not make " + folder, GetLastError());
     // A background the maker left is kept, to come back with /lockscreen off.
-    const std::string kept = ProgramDataFolder() + "backgroundDefault-before-Murvex.jpg";
+    const std::string kept = KeptBackgroundPath();
     bool keptNow = false;
-    if (IsFile(path) && !IsMarkedJpeg(FileStart(path, 64)) && !IsFile(kept)) {
+    if (IsFile(path) && !IsMarkedJpegFile(path) && !IsFile(kept)) {
         if (!MakeFolders(ProgramDataFolder()) || !CopyFileA(path.c_str(), kept.c_str(), TRUE))
             return Failure("could not keep the present background in " + kept, GetLastError());
         keptNow = true;
@@ -202,7 +217,7 @@ RunOutcome SetOemBackground(const WallpaperSettings& settings, const CaptionValu
         const DWORD error = GetLastError();
         if (keptNow) {
             MoveFileExA(kept.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-        } else if (IsMarkedJpeg(FileStart(path, 64))) {
+        } else if (IsMarkedJpegFile(path)) {
             DeleteFileA(path.c_str());
         }
         return Failure("could not write " + path, error);
@@ -233,9 +248,8 @@ RunOutcome RemovePersonalizationImage()
 
 RunOutcome RemoveOemBackground()
 {
-    const std::string path = OemBackgroundFolder() + "backgroundDefault.jpg";
-    const std::string kept = ProgramDataFolder() + "backgroundDefault-before-Murvex.jpg";
-    if (!IsMarkedJpeg(FileStart(path, 64))) return {};  // nothing of Murvex's
+    const std::string path = OemBackgroundFolder() + OEM_FILE, kept = KeptBackgroundPath();
+    if (!IsMarkedJpegFile(path)) return {};  // nothing of Murvex's
     RegistryKey key;
     if (RunOutcome opened = OpenMachineKey(key, OEM_KEY, false); opened.exitCode != EXIT_DONE) return opened;
     if (IsFile(kept)) {
@@ -285,21 +299,6 @@ unsigned LockScreenFileNumber(const std::string& name)
     const std::string digits = name.substr(PREFIX, name.size() - PREFIX - SUFFIX);
     if (digits.find_first_not_of("0123456789") != std::string::npos) return 0;
     return static_cast<unsigned>(std::stoul(digits));
-}
-
-std::vector<uint8_t> MarkedJpeg(const std::vector<uint8_t>& jpeg)
-{
-    if (jpeg.size() < 2 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return jpeg;
-    const std::string mark = JpegMark();
-    std::vector<uint8_t> marked(mark.begin(), mark.end());
-    marked.insert(marked.end(), jpeg.begin() + 2, jpeg.end());
-    return marked;
-}
-
-bool IsMarkedJpeg(const std::string& start)
-{
-    const std::string mark = JpegMark();
-    return start.compare(0, mark.size(), mark) == 0;
 }
 
 RunOutcome RunLockScreen(const WallpaperSettings& settings, const CaptionValues& values, bool off, std::string& said)

@@ -32,10 +32,6 @@ WallpaperSettings LockScreenSettings(const WallpaperSettings& settings);
 
 // N of "LockScreen-N.png" (any case), 0 for any other name.
 unsigned LockScreenFileNumber(const std::string& name);
-// A JPEG with Murvex's comment after its start marker, so that a later run knows the
-// file as its own; and whether a file's first bytes carry it.
-std::vector<uint8_t> MarkedJpeg(const std::vector<uint8_t>& jpeg);
-bool IsMarkedJpeg(const std::string& start);
 
 // Sets the lock screen's picture (`said`: what was written, for standard output), or
 // with `off` removes what Murvex set; exit code and the one line of a failure.

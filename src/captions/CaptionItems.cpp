@@ -34,6 +34,13 @@ const std::array<CaptionItemInfo, CAPTION_COUNT> CAPTION_ITEMS = {{
     {"Updated", IDS_LABEL_UPDATED, false, 0, &MachineFacts::Updated},
 }};
 
+std::array<int32_t, CAPTION_COUNT> DefaultCaptionFlags()
+{
+    std::array<int32_t, CAPTION_COUNT> flags = {};
+    for (int item = 0; item < CAPTION_COUNT; ++item) flags[item] = CAPTION_ITEMS[item].shownByDefault;
+    return flags;
+}
+
 namespace {
 
 constexpr char CUSTOM_NAME[] = "Custom";

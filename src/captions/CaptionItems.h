@@ -31,6 +31,8 @@ struct CaptionItemInfo {
     std::string (*gather)(MachineFacts& facts);
 };
 extern const std::array<CaptionItemInfo, CAPTION_COUNT> CAPTION_ITEMS;
+// Every item's shownByDefault.
+std::array<int32_t, CAPTION_COUNT> DefaultCaptionFlags();
 
 // The administrator's own lines: a label and where its value is read from.
 constexpr size_t MAX_CUSTOM_LINES = 16;
@@ -51,17 +53,10 @@ using CaptionLine = int;
 constexpr bool IsCustomLine(CaptionLine line) { return line >= CAPTION_COUNT; }
 
 struct CaptionSettings {
-    std::array<int32_t, CAPTION_COUNT> enabled = DefaultFlags();
+    std::array<int32_t, CAPTION_COUNT> enabled = DefaultCaptionFlags();
     std::vector<CustomLine> custom;
     // The lines in wallpaper order as stored; LineOrder gives it whole.
     std::vector<CaptionLine> order;
-
-    static constexpr std::array<int32_t, CAPTION_COUNT> DefaultFlags()
-    {
-        std::array<int32_t, CAPTION_COUNT> flags = {};
-        for (int item = 0; item < CAPTION_COUNT; ++item) flags[item] = item < CAPTION_IP_ADDRESS;
-        return flags;
-    }
 };
 
 // Every line once, in wallpaper order: the stored order without lines that do not

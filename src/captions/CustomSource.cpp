@@ -49,7 +49,7 @@ std::string ReadRegistrySource(const std::string& target)
     DWORD type = 0;
     std::vector<uint8_t> data;
     if (!key.ReadRaw(path.value, type, data, MAX_REGISTRY_VALUE)) return std::string();
-    return RegistryValueText(type, data, [](const std::string& text) { return Expanded(text); });
+    return RegistryValueText(type, data, Expanded);
 }
 
 std::string ReadVersionSource(const std::string& target)

@@ -19,6 +19,13 @@ constexpr int VALUE_COLUMN = 1;
 // The label column's share of the list's width, in percent.
 constexpr int LABEL_COLUMN_SHARE = 46;
 
+// A source from the Caption Line dialog's kinds box (SourceKind less one; -1 for none
+// of them: the text as it is) and what follows the kind.
+std::string SourceOfKind(int kind, const std::string& target)
+{
+    return kind >= 0 ? SourceText(static_cast<SourceKind>(kind + 1), target) : target;
+}
+
 }  // namespace
 
 CaptionsPage::CaptionsPage(CaptionSettings& settings)
@@ -100,8 +107,8 @@ BOOL CaptionsPage::OnInitDialog()
     if (policies_.HasSection("Custom"))
         locked.insert(locked.end(), {IDC_CAPTIONS_ADD, IDC_CAPTIONS_EDIT_LINE, IDC_CAPTIONS_REMOVE});
     LockControls(locked);
-    bool anyLineLocked = false;
-    for (CaptionLine line = 0; line <= CAPTION_COUNT; ++line) anyLineLocked = anyLineLocked || LineLocked(line);  // CAPTION_COUNT: the own lines
+    bool anyLineLocked = policies_.HasSection("Custom");
+    for (CaptionLine line = 0; line < CAPTION_COUNT; ++line) anyLineLocked = anyLineLocked || LineLocked(line);
     if (anyLineLocked) AddHelpNote(IDC_CAPTIONS_LIST, IDS_HELP_LINES_SET_BY_POLICY);
     Values();
     FillList(0);
@@ -255,9 +262,9 @@ void CaptionsPage::EditCustomLine(bool adding)
     const INT_PTR result = dialog.DoModal();
     if (result == -1) ShowStringMessage(Host(), IDS_MSG_WINDOW_FAILED, {SystemErrorText(GetLastError())});
     if (result != IDOK) return;
-    if (adding) settings_.custom.push_back(dialog.line);
+    if (adding) settings_.custom.emplace_back();
     settings_.custom[index] = dialog.line;
-    LineValue(values_, static_cast<CaptionLine>(CAPTION_COUNT + index)) = ReadCustomValue(dialog.line.source);
+    LineValue(values_, static_cast<CaptionLine>(CAPTION_COUNT + index)) = dialog.Value();
     const std::vector<CaptionLine> order = LineOrder(settings_);
     FillList(static_cast<int>(std::find(order.begin(), order.end(), CAPTION_COUNT + static_cast<int>(index)) - order.begin()));
     PostSettingsChanged();
@@ -300,7 +307,7 @@ BOOL CustomLineDialog::OnInitDialog()
     SendDlgItemMessageA(Handle(), IDC_CUSTOM_LABEL, EM_LIMITTEXT, MAX_CUSTOM_LABEL, 0);
     SendDlgItemMessageA(Handle(), IDC_CUSTOM_SOURCE, EM_LIMITTEXT, MAX_CUSTOM_VALUE, 0);
     const BOOL result = KCDialogEx::OnInitDialog();
-    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(line.source).c_str());
+    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ValueOf(line.source).c_str());
     RECT owner = {}, window = {};
     if (Parent() && GetWindowRect(Parent(), &owner) && GetWindowRect(Handle(), &window)) {
         const POINT at = CentredOver(owner, {window.right - window.left, window.bottom - window.top}, WorkAreaOf(Parent()));
@@ -313,8 +320,16 @@ std::string CustomLineDialog::SourceInControls() const
 {
     char target[MAX_CUSTOM_VALUE + 1] = "";
     GetDlgItemTextA(Handle(), IDC_CUSTOM_SOURCE, target, sizeof target);
-    const auto kind = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_CUSTOM_KIND, CB_GETCURSEL, 0, 0));
-    return kind >= 0 ? SourceText(static_cast<SourceKind>(kind + 1), target) : target;
+    return SourceOfKind(static_cast<int>(SendDlgItemMessageA(Handle(), IDC_CUSTOM_KIND, CB_GETCURSEL, 0, 0)), target);
+}
+
+const std::string& CustomLineDialog::ValueOf(const std::string& source)
+{
+    if (valueSource_ != source) {
+        value_ = ReadCustomValue(source);
+        valueSource_ = source;
+    }
+    return value_;
 }
 
 bool CustomLineDialog::OnCommand(int id, int code, HWND)
@@ -332,7 +347,7 @@ INT_PTR CustomLineDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 {
     if (message != WM_TIMER || wParam != VALUE_TIMER) return KCDialogEx::OnMessage(message, wParam, lParam, handled);
     KillTimer(Handle(), VALUE_TIMER);
-    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ReadCustomValue(SourceInControls()).c_str());
+    SetDlgItemTextA(Handle(), IDC_CUSTOM_VALUE, ValueOf(SourceInControls()).c_str());
     handled = true;
     return 0;
 }
@@ -343,5 +358,5 @@ void CustomLineDialog::DoDataExchange(DataExchange& exchange)
     exchange.Selection(IDC_CUSTOM_KIND, kind_);
     exchange.Text(IDC_CUSTOM_SOURCE, target_);
     line.label = CustomLabelText(line.label);
-    line.source = kind_ >= 0 ? SourceText(static_cast<SourceKind>(kind_ + 1), target_) : target_;
+    line.source = SourceOfKind(kind_, target_);
 }

@@ -4,6 +4,7 @@
 // and Move Down change the order, and the administrator's own lines are added,
 // edited and removed through a small dialog.
 
+#include <optional>
 #include <string>
 
 #include "dialogs/KCDialogEx.h"
@@ -62,6 +63,9 @@ public:
     CustomLineDialog(HWND owner, const CustomLine& edited);
 
     CustomLine line;
+    // What the line's source reads now: read when the dialog opens and once typing pauses,
+    // again only if the source changed since.
+    const std::string& Value() { return ValueOf(line.source); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -73,7 +77,10 @@ private:
     static constexpr UINT_PTR VALUE_TIMER = 1;
     static constexpr UINT VALUE_DELAY_MS = 300;  // a pause in typing
     std::string SourceInControls() const;
+    const std::string& ValueOf(const std::string& source);
 
     int32_t kind_ = -1;  // index in the kinds box: SourceKind less one, -1 for a source of no known kind
     std::string target_;
+    std::string value_;                        // the value last read
+    std::optional<std::string> valueSource_;  // and the source it was read from
 };

@@ -217,16 +217,21 @@ bool SettingsExchange::ExchangeDWordArray(const char* key, std::vector<uint32_t>
     return true;
 }
 
+void SettingsExchange::SetSection(const char* name)
+{
+    section_ = name;
+    // A policy pass reads a section's values from its one key, opened here (none: no values).
+    if (mode_ == Mode::Policy)
+        policySection_.OpenKey(policyRoot_, std::string(POLICY_KEY) + "\\" + section_, false, KEY_WOW64_64KEY);
+}
+
 bool SettingsExchange::ReadPolicy(const char* key, DWORD type, std::vector<uint8_t>& data, size_t limit)
 {
-    RegistryKey policy;
     DWORD found = 0;
     // A value larger than any the settings take is cut as a file's would be; one past
     // this bound is no value at all.
     constexpr DWORD MAX_POLICY_VALUE = 16u << 20;
-    if (!policy.OpenKey(policyRoot_, std::string(POLICY_KEY) + "\\" + section_, false, KEY_WOW64_64KEY) ||
-        !policy.ReadRaw(key, found, data, MAX_POLICY_VALUE))
-        return false;
+    if (!policySection_.IsOpen() || !policySection_.ReadRaw(key, found, data, MAX_POLICY_VALUE)) return false;
     const bool text = type == REG_SZ && (found == REG_EXPAND_SZ || found == REG_MULTI_SZ);
     if (found != type && !text) return false;
     if (type == REG_SZ) {

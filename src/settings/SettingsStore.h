@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "settings/WallpaperSettings.h"
+#include "sysinfo/RegistryKey.h"
 
 // The settings an administrator set by policy: "Section\Key" of every value taken from
 // HKLM or HKCU\SOFTWARE\Policies\Murvex. The window does not let them change, and no
@@ -49,7 +50,7 @@ public:
     const std::vector<std::string>& Keys() const { return keys_; }
     bool IsSave() const { return mode_ == Mode::Save; }
 
-    void SetSection(const char* name) { section_ = name; }
+    void SetSection(const char* name);
     // The first error a write in this pass met; ERROR_SUCCESS while none failed.
     DWORD WriteError() const { return writeError_; }
 
@@ -101,6 +102,7 @@ private:
     std::string section_ = "General";
     mutable DWORD writeError_ = ERROR_SUCCESS;
     HKEY policyRoot_ = nullptr;
+    RegistryKey policySection_;  // the current section's policy key, in a policy pass
     PolicyRecord* record_ = nullptr;
     const PolicyRecord* skipped_ = nullptr;
     std::vector<std::string> keys_;

@@ -69,8 +69,8 @@ WORD NativeArchitecture()
         switch (native) {
         case IMAGE_FILE_MACHINE_AMD64: return PROCESSOR_ARCHITECTURE_AMD64;
         case IMAGE_FILE_MACHINE_I386: return PROCESSOR_ARCHITECTURE_INTEL;
-        case 0xAA64: return 12;  // IMAGE_FILE_MACHINE_ARM64, PROCESSOR_ARCHITECTURE_ARM64
-        case 0x01C4: return PROCESSOR_ARCHITECTURE_ARM;
+        case IMAGE_FILE_MACHINE_ARM64: return PROCESSOR_ARCHITECTURE_ARM64;
+        case IMAGE_FILE_MACHINE_ARMNT: return PROCESSOR_ARCHITECTURE_ARM;
         default: break;
         }
     }
@@ -143,7 +143,7 @@ std::string SystemTypeText(WORD architecture)
     switch (architecture) {
     case PROCESSOR_ARCHITECTURE_AMD64: return "x64";
     case PROCESSOR_ARCHITECTURE_INTEL: return "x86";
-    case 12: return "ARM64";  // PROCESSOR_ARCHITECTURE_ARM64
+    case PROCESSOR_ARCHITECTURE_ARM64: return "ARM64";
     case PROCESSOR_ARCHITECTURE_ARM: return "ARM";
     case PROCESSOR_ARCHITECTURE_IA64: return "Itanium";
     default: return std::string();

@@ -97,18 +97,23 @@ void AddOnce(std::vector<std::string>& items, const std::string& item)
     items.push_back(item);
 }
 
+// The addresses of one list of the adapters that are up, each once.
+template <typename Address>
+void AddServers(std::vector<std::string>& servers, const std::vector<AdapterRecord>& adapters,
+                std::vector<Address> AdapterRecord::*list)
+{
+    for (const AdapterRecord& adapter : adapters)
+        if (adapter.up && !adapter.loopback)
+            for (const Address& address : adapter.*list)
+                if (address != Address{}) AddOnce(servers, FormatAddress(address));
+}
+
 std::string ServersText(const std::vector<AdapterRecord>& adapters, std::vector<IPv4Address> AdapterRecord::*v4,
                         std::vector<IPv6Address> AdapterRecord::*v6)
 {
     std::vector<std::string> servers;
-    for (const AdapterRecord& adapter : adapters)
-        if (adapter.up && !adapter.loopback)
-            for (const IPv4Address& address : adapter.*v4)
-                if (address != IPv4Address{}) AddOnce(servers, FormatAddress(address));
-    for (const AdapterRecord& adapter : adapters)
-        if (adapter.up && !adapter.loopback)
-            for (const IPv6Address& address : adapter.*v6)
-                if (address != IPv6Address{}) AddOnce(servers, FormatAddress(address));
+    AddServers(servers, adapters, v4);
+    AddServers(servers, adapters, v6);
     return ShownListText(servers);
 }
 

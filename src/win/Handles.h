@@ -56,6 +56,11 @@ struct KernelHandleTraits {
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE search) { FindClose(search); }
+};
+
 struct RegistryKeyTraits {
     static HKEY Invalid() { return nullptr; }
     static void Close(HKEY key) { RegCloseKey(key); }
@@ -85,6 +90,7 @@ using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using MemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
 using RegistryKeyHandle = UniqueHandle<HKEY, RegistryKeyTraits>;
 using WindowHandle = UniqueHandle<HWND, WindowTraits>;
 template <typename Pointer>
