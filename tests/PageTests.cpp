@@ -95,7 +95,6 @@ TEST_F(PageTest, GeneralSectionsAndMargin)
     settings.position = POSITION_TOP_RIGHT;
     GeneralPage page(settings);
     Open(page);
-    EXPECT_EQ(IsDlgButtonChecked(page.Handle(), IDC_GENERAL_REVERSED), static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(WindowText(page.Item(IDC_GENERAL_MARGIN)), "10");
 
     // A corner for the content, until the grid decides where everything goes.

@@ -118,7 +118,7 @@ TEST(PreviewReduction, EveryWayOfCountingGivesTheDefinedPixels)
 }
 
 // A journey through what the Preview button shows: nothing, a small wallpaper at its
-// own size, a colour change without a render, a large one fitted; then bursts.
+// own size, a large one fitted; then bursts.
 TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
 {
     EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{GREEN});  // nothing before the first preview
@@ -128,10 +128,6 @@ TEST_F(Preview, ShowsTheWallpaperFittedInItsColoursAndBurstsShareOneThread)
     ASSERT_TRUE(Idle());
     // 20 x 20 framed: beyond it nothing is painted.
     EXPECT_EQ(Painted(renderer, {{0, 0}, {19, 10}, {10, 10}, {25, 25}}), (Colours{RED, RED, BLUE, GREEN}));
-    renderer.SetColors(RED, WHITE);
-    renderer.RequestPreview();
-    ASSERT_TRUE(Idle());
-    EXPECT_EQ(Painted(renderer, {{5, 5}}), Colours{WHITE});
 
     design.minWidth = 1000;  // wider than the 300 x 200 window: fitted to its width
     design.minHeight = 100;

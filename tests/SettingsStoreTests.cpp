@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <regex>
 #include <set>
 #include <tuple>
 
@@ -100,7 +101,6 @@ TEST_F(SettingsStoreTest, AnEmptyLocalFileWinsOverTheMasterAndAFileOnlyReplacesW
     EXPECT_EQ(settings.general.margins, 10u);
     DeleteFileA(store.Paths().local.c_str());
     store.LoadAtStartup();
-    store.LoadAtStartup();  // a second load gives the same
     EXPECT_EQ(settings.general.margins, 50u);
     EXPECT_EQ(settings.output.filename, "master.bmp");
 
@@ -319,28 +319,23 @@ TEST(PolicyTemplate, MatchesWhatMurvexReads)
     const std::string admx = ReadWholeFile(folder + "Murvex.admx"), adml = ReadWholeFile(folder + "en-US/Murvex.adml");
     ASSERT_FALSE(admx.empty() || adml.empty());
     // Every $(string.X) and $(presentation.X) defined, every definition used.
-    const auto references = [](const std::string& text, const std::string& head) {
-        std::set<std::string> found;
-        for (size_t at = text.find(head); at != std::string::npos; at = text.find(head, at + 1))
-            found.insert(text.substr(at + head.size(), text.find_first_of("\")", at + head.size()) - at - head.size()));
-        return found;
+    const auto found = [](const std::string& text, const char* pattern) {
+        std::set<std::string> names;
+        const std::regex expression(pattern);
+        for (std::sregex_iterator match(text.begin(), text.end(), expression), end; match != end; ++match)
+            names.insert((*match)[1].str());
+        return names;
     };
-    EXPECT_EQ(references(admx, "$(string."), references(adml, "<string id=\""));
-    EXPECT_EQ(references(admx, "$(presentation."), references(adml, "<presentation id=\""));
-    // The values the policies set, "Section\Key", against those Murvex reads.
+    EXPECT_EQ(found(admx, R"~(\$\(string\.(\w+)\))~"), found(adml, R"~(<string id="(\w+)")~"));
+    EXPECT_EQ(found(admx, R"~(\$\(presentation\.(\w+)\))~"), found(adml, R"~(<presentation id="(\w+)")~"));
+    // The values the policies set, "Section\Key" (the last part of the key named last,
+    // then the value's name), against those Murvex reads.
     std::set<std::string> policyValues;
-    std::string key;
-    for (size_t at = admx.find('<'); at != std::string::npos; at = admx.find('<', at + 1)) {
-        const std::string tag = admx.substr(at, admx.find('>', at) - at);
-        const auto attribute = [&tag](const char* name) {
-            const size_t start = tag.find(std::string(" ") + name + "=\"");
-            if (start == std::string::npos) return std::string();
-            const size_t value = start + strlen(name) + 3;
-            return tag.substr(value, tag.find('"', value) - value);
-        };
-        if (!attribute("key").empty()) key = attribute("key");
-        if (!attribute("valueName").empty()) policyValues.insert(key.substr(key.rfind('\\') + 1) + "\\" + attribute("valueName"));
-    }
+    std::string section;
+    const std::regex attribute(R"~(key="[^"]*\\Murvex\\(\w+)"|valueName="(\w+)")~");
+    for (std::sregex_iterator match(admx.begin(), admx.end(), attribute), end; match != end; ++match)
+        if ((*match)[1].matched) section = (*match)[1].str();
+        else policyValues.insert(section + "\\" + (*match)[2].str());
     WallpaperSettings settings;
     SettingsExchange exchange(SettingsExchange::Mode::Reset, "");
     ExchangeStoredList(exchange, settings.Slices());
