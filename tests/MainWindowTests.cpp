@@ -359,11 +359,14 @@ TEST_F(MainWindow, TabKeysAndSaveAsFromTheKeyboard)
     EXPECT_EQ(WindowText(GetDlgItem(dialog, NAME_BOX)), "screen.jpg");
     SaveAs("screen.");  // Windows would drop the dot: the file is screen.bmp
 
-    ASSERT_TRUE(WaitFor([&] { return IsFile(WindowsFile("MurvexUI.INI")); }));
+    // The settings are written key by key (each write rewrites the file): the grid's list is the last.
+    std::string settings;
+    ASSERT_TRUE(WaitFor([&] {
+        return (settings = ReadWholeFile(WindowsFile("MurvexUI.INI"))).find("GridArray=") != std::string::npos;
+    }));
     EXPECT_EQ(ReadWholeFile(written).substr(0, 2), "BM");  // its pixels are the unattended tests' concern
     DeleteFileA(written.c_str());
     EXPECT_EQ(lstrcmpiA(DesktopValue("Wallpaper").c_str(), written.c_str()), 0) << DesktopValue("Wallpaper");
-    const std::string settings = ReadWholeFile(WindowsFile("MurvexUI.INI"));
     EXPECT_NE(settings.find("Filename=screen.bmp"), std::string::npos) << settings;
     EXPECT_EQ(settings.find("Captions=0"), std::string::npos) << settings;  // no letter went astray
     EXPECT_EQ(ReadWholeFile(folder.File("MurvexUI.INI")), "[Notes]\r\nNotes=Rack 4\r\n");  // nor ticked the master box
